@@ -1,0 +1,45 @@
+# The two commands of the README:
+#   make demo   installs what is missing, builds everything and writes the sample documents
+#   make test   installs what is missing, builds everything and runs every test, also under the sanitizers
+# Other targets: build, sanitize, bench, fuzz (see the README).
+
+BUILD_DIR    ?= build
+SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 300
+JOBS         ?= $(shell nproc)
+
+.PHONY: setup build demo test test-plain sanitize bench fuzz clean
+
+setup:
+	@scripts/setup.sh
+
+build: setup
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+demo: build
+	@scripts/run-demo.sh $(BUILD_DIR)
+
+test-plain: build
+	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+sanitize: setup
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPAGINOR_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+test: test-plain sanitize
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $$b; done
+
+fuzz:
+	@scripts/setup.sh --fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGINOR_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -1,0 +1,6 @@
+#pragma once
+
+// Everything a host program needs: the enumerations, the platform hooks and the writers.
+#include "paginor/enumerations.h"
+#include "paginor/pdf.h"
+#include "paginor/platform.h"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "paginor/platform.h"
+
+namespace paginor {
+
+// Passes a message to the installed handler, if any.
+void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon);
+
+// The creation date and time of a document: the local time now, or, when the environment variable
+// SOURCE_DATE_EPOCH holds a number of seconds, that instant in UTC, so that outputs are reproducible.
+std::tm CreationTime();
+
+}  // namespace paginor

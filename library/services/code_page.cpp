@@ -1,0 +1,78 @@
+#include "services/code_page.h"
+
+#include <cstdint>
+
+namespace paginor {
+namespace {
+
+// Unicode code points of the Windows-1252 codes 0x80 to 0x9F. The five codes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same value.
+constexpr char32_t HighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char ToCode(char32_t codepoint) {
+  if (codepoint < 0x80 || (codepoint >= 0xA0 && codepoint <= 0xFF)) return static_cast<char>(codepoint);
+  for (unsigned index = 0; index < 32; ++index) {
+    if (HighControls[index] == codepoint) return static_cast<char>(0x80 + index);
+  }
+  return '?';
+}
+
+// Decodes one UTF-8 sequence starting at text[position]; returns its length, or 0 when the bytes there
+// do not form a valid sequence (overlong forms, surrogates and values above U+10FFFF included).
+size_t DecodeSequence(std::string_view text, size_t position, char32_t& codepoint) {
+  const auto lead = static_cast<uint8_t>(text[position]);
+  size_t length;
+  char32_t minimum;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, minimum = 0x80, codepoint = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, minimum = 0x800, codepoint = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, minimum = 0x10000, codepoint = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (text.size() - position < length) return 0;
+  for (size_t index = 1; index < length; ++index) {
+    const auto next = static_cast<uint8_t>(text[position + index]);
+    if ((next & 0xC0u) != 0x80u) return 0;
+    codepoint = (codepoint << 6) | (next & 0x3Fu);
+  }
+  if (codepoint < minimum || codepoint > 0x10FFFF || (codepoint >= 0xD800 && codepoint <= 0xDFFF)) return 0;
+  return length;
+}
+
+}  // namespace
+
+void AppendWindows1252(std::string_view utf8, std::string& out) {
+  out.reserve(out.size() + utf8.size());
+  size_t position = 0;
+  while (position < utf8.size()) {
+    // Runs of ASCII, by far the most common text, are copied as they are.
+    size_t run = position;
+    while (run < utf8.size() && static_cast<uint8_t>(utf8[run]) < 0x80) ++run;
+    out.append(utf8.data() + position, run - position);
+    position = run;
+    if (position == utf8.size()) break;
+    char32_t codepoint = 0;
+    const size_t length = DecodeSequence(utf8, position, codepoint);
+    if (length == 0) {
+      out.push_back('?');
+      ++position;
+    } else {
+      out.push_back(ToCode(codepoint));
+      position += length;
+    }
+  }
+}
+
+std::string ToWindows1252(std::string_view utf8) {
+  std::string codes;
+  AppendWindows1252(utf8, codes);
+  return codes;
+}
+
+}  // namespace paginor

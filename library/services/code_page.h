@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace paginor {
+
+// Appends the Windows-1252 codes of a UTF-8 text to out, one byte per character. A character with no
+// Windows-1252 equivalent, and every byte that is not part of a valid UTF-8 sequence, becomes '?'.
+// Measurement and every writer use this one conversion.
+void AppendWindows1252(std::string_view utf8, std::string& out);
+
+// The Windows-1252 codes of a UTF-8 text.
+std::string ToWindows1252(std::string_view utf8);
+
+}  // namespace paginor

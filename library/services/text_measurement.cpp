@@ -1,0 +1,65 @@
+#include <algorithm>
+#include <cstdint>
+
+#include "services/enumerations.h"
+#include "services/failure.h"
+
+namespace paginor {
+
+int16_t Enumerations::TextWidth(std::string_view codes, int32_t fontnumber, uint8_t fontheight,
+                                int32_t fontstyle) const {
+  // Characters are counted with a 16-bit index.
+  if (codes.size() > 32767) Fail();
+  const WidthTable* table = SelectWidthTable(fontnumber, fontstyle);
+  if (table == nullptr) return 0;
+  int64_t sum = 0;
+  for (const char code : codes) sum += (*table)[static_cast<uint8_t>(code)];
+  return RoundInt16(static_cast<double>(sum) / 1000.0 * fontheight);
+}
+
+bool Enumerations::JustifyLine(std::string_view line, int16_t width, int32_t fontnumber, uint8_t fontheight,
+                               int32_t fontstyle, std::vector<std::string_view>& words,
+                               std::vector<int16_t>& positions) const {
+  words.clear();
+  positions.clear();
+  if (line.empty()) return false;
+  // Every word but the last keeps the blank that ends it.
+  size_t start = 0;
+  for (size_t blank = line.find(' '); blank != std::string_view::npos; blank = line.find(' ', start)) {
+    words.push_back(line.substr(start, blank + 1 - start));
+    start = blank + 1;
+  }
+  words.push_back(line.substr(start));
+  positions.push_back(0);
+  if (words.size() < 2) return false;  // a one-word line has no gap to widen
+  try {
+    const int16_t count = CheckedInt16(static_cast<int64_t>(words.size()));
+    for (int16_t index = 1; index < count; ++index) {
+      const int16_t previous = TextWidth(words[static_cast<size_t>(index - 1)], fontnumber, fontheight, fontstyle);
+      positions.push_back(CheckedInt16(positions.back() + previous));
+    }
+    const int16_t last = TextWidth(words.back(), fontnumber, fontheight, fontstyle);
+    const int16_t gaps = static_cast<int16_t>(count - 1);
+    const int16_t slack = CheckedInt16(static_cast<int64_t>(width) - positions.back() - last);
+    const int16_t gap = static_cast<int16_t>(slack / gaps);
+    if (gap > 0) {
+      for (int16_t index = 1; index < count; ++index) {
+        int16_t& position = positions[static_cast<size_t>(index)];
+        position = CheckedInt16(position + CheckedInt16(static_cast<int64_t>(index) * gap));
+      }
+    }
+    // The division left a few points over: each of the first gaps from the left grows by one.
+    const int16_t remainder = CheckedInt16(static_cast<int64_t>(width) - positions.back() - last);
+    if (remainder > 0) {
+      for (int16_t index = 1; index < count; ++index) {
+        int16_t& position = positions[static_cast<size_t>(index)];
+        position = CheckedInt16(position + std::min(index, remainder));
+      }
+    }
+  } catch (const Failure&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace paginor

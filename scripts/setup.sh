@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Paginor needs to build, test, benchmark and run its demo.
+# apt-get runs only when something is missing, so running this again is quick and offline.
+set -euo pipefail
+
+packages=(
+  g++ make cmake ninja-build pkg-config
+  zlib1g-dev libjpeg-dev libgif-dev libfltk1.3-dev libinih-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qpdf ghostscript poppler-utils xvfb xauth
+)
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "These packages are missing and installing them needs root: ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"

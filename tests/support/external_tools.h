@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace paginor::testing {
+
+struct CommandResult {
+  int status = -1;     // exit status, -1 when the command could not be run
+  std::string output;  // standard output and standard error together
+};
+
+// Runs a shell command and collects what it prints.
+CommandResult RunCommand(const std::string& command);
+
+// True when a validator program is on the PATH. When it is missing, the calling test fails if the
+// environment variable CI is set and is skipped otherwise: use as
+//   if (!paginor::testing::HasTool("qpdf")) GTEST_SKIP() << "qpdf is not installed";
+// (the failure under CI is recorded inside HasTool).
+bool HasTool(const std::string& program);
+
+}  // namespace paginor::testing

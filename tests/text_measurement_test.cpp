@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <string>
+
+#include "services/code_page.h"
+#include "services/enumerations.h"
+#include "services/failure.h"
+#include "services/font_widths.h"
+
+namespace paginor {
+namespace {
+
+TEST(FontWidthTables, AddUpToThePublishedSums) {
+  const int expected[10] = {106147, 109477, 106147, 109477, 100452, 103639, 99939, 101329, 119726, 150697};
+  for (size_t table = 0; table < 10; ++table) {
+    EXPECT_EQ(std::accumulate(FontWidthTables[table].begin(), FontWidthTables[table].end(), 0), expected[table])
+        << "table " << table;
+  }
+  // A few telling codes: the quotes of the built-in encoding, the fraction bar, the undefined codes.
+  EXPECT_EQ(FontWidthTables[0][39], 222);
+  EXPECT_EQ(FontWidthTables[0][169], 191);
+  EXPECT_EQ(FontWidthTables[0][164], 167);
+  EXPECT_EQ(FontWidthTables[0][225], 1000);
+  EXPECT_EQ(FontWidthTables[6][65], 611);
+  EXPECT_EQ(FontWidthTables[8][161], 750);
+  EXPECT_EQ(FontWidthTables[8][255], 790);
+  EXPECT_EQ(FontWidthTables[9][32], 278);
+  EXPECT_EQ(FontWidthTables[9][240], 0);
+}
+
+TEST(TextWidth, MeasuresWithTheSelectedTable) {
+  Enumerations services;
+  EXPECT_EQ(services.TextWidth("Hello", 2, 12, 1), 27);  // 2278 / 1000 x 12 = 27.336
+  EXPECT_EQ(services.TextWidth("", 2, 12, 1), 0);
+  // Courier: 600 for every character and style.
+  EXPECT_EQ(services.TextWidth("abcdefghij", 1, 10, 1), 60);
+  EXPECT_EQ(services.TextWidth(std::string("\0\xff\x80", 3), 1, 10, 7), 18);
+  // Halves go to even: one blank in Times-Roman at 10 is 2.5, two are 5.
+  EXPECT_EQ(services.TextWidth(" ", 3, 10, 1), 2);
+  EXPECT_EQ(services.TextWidth("  ", 3, 10, 1), 5);
+  EXPECT_EQ(services.TextWidth("'", 2, 100, 1), 22);  // code 39 is the closing quote, 222
+  // The oblique and italic styles select their own tables.
+  EXPECT_EQ(services.TextWidth("A", 3, 100, 3), 61);
+  EXPECT_EQ(services.TextWidth("A", 3, 100, 4), 67);
+  // Symbol and ZapfDingbats ignore the style; unknown fonts and styles measure 0.
+  EXPECT_EQ(services.TextWidth("A", 4, 100, 1), services.TextWidth("A", 4, 100, 9));
+  EXPECT_EQ(services.TextWidth("A", 5, 100, 0), 69);
+  EXPECT_EQ(services.TextWidth("Hello", 2, 12, 5), 0);
+  EXPECT_EQ(services.TextWidth("Hello", 6, 12, 1), 0);
+  EXPECT_EQ(services.TextWidth("Hello", 0, 12, 1), 0);
+}
+
+TEST(TextWidth, FailsBeyondSixteenBits) {
+  Enumerations services;
+  // 32767 characters are counted; one more overflows the character index.
+  EXPECT_EQ(services.TextWidth(std::string(32767, 'a'), 2, 0, 1), 0);
+  EXPECT_THROW(services.TextWidth(std::string(32768, 'a'), 2, 0, 1), Failure);
+  // 60 x 600 x 1 = 36000 points is beyond the 16-bit width.
+  EXPECT_EQ(services.TextWidth(std::string(54, 'a'), 1, 255, 1), 8262);
+  EXPECT_THROW(services.TextWidth(std::string(300, 'a'), 1, 255, 1), Failure);
+}
+
+TEST(TextWidth, MeasuresTheConvertedCodes) {
+  Enumerations services;
+  // "é" is code 233 in Windows-1252; the table gives the width of the glyph the fonts' own encoding puts there.
+  EXPECT_EQ(ToWindows1252("\xc3\xa9"), "\xe9");
+  EXPECT_EQ(services.TextWidth(ToWindows1252("\xc3\xa9"), 2, 100, 1), 78);
+}
+
+class JustifyLineTest : public ::testing::Test {
+ protected:
+  Enumerations services;
+  std::vector<std::string_view> words;
+  std::vector<int16_t> positions;
+  // Courier at 10 points: every character is 6 points wide.
+  bool Justify(std::string_view line, int16_t width) {
+    return services.JustifyLine(line, width, 1, 10, 1, words, positions);
+  }
+};
+
+TEST_F(JustifyLineTest, SpreadsTheSlackOverTheGapsFromTheLeft) {
+  // Helvetica 10: "aa " is 13.9 -> 14? Use Courier for round numbers: "ab " 18, "cdef " 30, "g" 6.
+  ASSERT_TRUE(Justify("ab cdef g", 70));
+  ASSERT_EQ(words.size(), 3u);
+  EXPECT_EQ(words[0], "ab ");
+  EXPECT_EQ(words[1], "cdef ");
+  EXPECT_EQ(words[2], "g");
+  // Natural 0, 18, 48; slack 70 - 48 - 6 = 16, gap 8: 0, 26, 64 ends at exactly 70.
+  EXPECT_EQ(positions, (std::vector<int16_t>{0, 26, 64}));
+
+  // Slack 17 over two gaps: gap 8 and one point over for the first gap.
+  ASSERT_TRUE(Justify("ab cdef g", 71));
+  EXPECT_EQ(positions, (std::vector<int16_t>{0, 27, 65}));
+}
+
+TEST_F(JustifyLineTest, KeepsNaturalPositionsWhenTooWide) {
+  ASSERT_TRUE(Justify("ab cdef g", 40));
+  EXPECT_EQ(positions, (std::vector<int16_t>{0, 18, 48}));
+}
+
+TEST_F(JustifyLineTest, HandlesDegenerateLines) {
+  EXPECT_FALSE(Justify("word", 100));
+  EXPECT_EQ(words, (std::vector<std::string_view>{"word"}));
+  EXPECT_EQ(positions, (std::vector<int16_t>{0}));
+
+  EXPECT_FALSE(Justify("", 100));
+  EXPECT_TRUE(words.empty());
+
+  // Two blanks between two words give three words: the lone blank is one of them.
+  ASSERT_TRUE(Justify("ab  cd", 100));
+  EXPECT_EQ(words, (std::vector<std::string_view>{"ab ", " ", "cd"}));
+  EXPECT_EQ(positions.back() + 12, 100);
+}
+
+TEST_F(JustifyLineTest, ReportsOverflowAsFalse) {
+  std::string line;
+  for (int word = 0; word < 2000; ++word) line += "abcd ";
+  line += "end";
+  // 2000 words of 30 points each run past 32767.
+  EXPECT_FALSE(Justify(line, 100));
+}
+
+TEST(CodePage, ConvertsUtf8ToWindows1252) {
+  EXPECT_EQ(ToWindows1252("plain ASCII"), "plain ASCII");
+  EXPECT_EQ(ToWindows1252("\xe2\x82\xac \xc2\xa9 \xc3\xbf"), "\x80 \xa9 \xff");  // euro, copyright, y diaeresis
+  EXPECT_EQ(ToWindows1252("\xe2\x80\x9cq\xe2\x80\x9d"), "\x93q\x94");            // curly double quotes
+  EXPECT_EQ(ToWindows1252("\xe4\xb8\xad"), "?");                                 // no equivalent
+  EXPECT_EQ(ToWindows1252("\xf0\x9f\x98\x80!"), "?!");                           // outside the BMP
+  // Each byte of an invalid sequence becomes '?': stray continuation, truncated, overlong, surrogate.
+  EXPECT_EQ(ToWindows1252("a\x80z"), "a?z");
+  EXPECT_EQ(ToWindows1252("a\xc3"), "a?");
+  EXPECT_EQ(ToWindows1252("\xc0\xaf"), "??");
+  EXPECT_EQ(ToWindows1252("\xed\xa0\x80"), "???");
+  EXPECT_EQ(ToWindows1252(std::string("\0x", 2)), std::string("\0x", 2));
+}
+
+}  // namespace
+}  // namespace paginor
