@@ -37,6 +37,12 @@ class Enumerations {
   // Width in points of a text given as Windows-1252 codes (see services/code_page.h).
   int16_t TextWidth(std::string_view codes, int32_t fontnumber, uint8_t fontheight, int32_t fontstyle) const;
 
+  // The two halves of TextWidth, for callers that measure a growing text piece by piece: the sum of the
+  // codes' widths in thousandths of the font size (Failure beyond 32767 codes), and that sum in points at
+  // a font height, rounded half to even (Failure beyond 16 bits).
+  int64_t TextUnits(std::string_view codes, int32_t fontnumber, int32_t fontstyle) const;
+  static int16_t UnitsToPoints(int64_t units, uint8_t fontheight);
+
   // Splits a line (Windows-1252 codes) at every blank and positions the words so that the line fills
   // width. Each word but the last keeps its following blank; the views point into line. Returns false
   // for a line of fewer than two words or on overflow, with the outputs as far as they were filled.

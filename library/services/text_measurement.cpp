@@ -6,15 +6,23 @@
 
 namespace paginor {
 
-int16_t Enumerations::TextWidth(std::string_view codes, int32_t fontnumber, uint8_t fontheight,
-                                int32_t fontstyle) const {
+int64_t Enumerations::TextUnits(std::string_view codes, int32_t fontnumber, int32_t fontstyle) const {
   // Characters are counted with a 16-bit index.
   if (codes.size() > 32767) Fail();
   const WidthTable* table = SelectWidthTable(fontnumber, fontstyle);
   if (table == nullptr) return 0;
   int64_t sum = 0;
   for (const char code : codes) sum += (*table)[static_cast<uint8_t>(code)];
-  return RoundInt16(static_cast<double>(sum) / 1000.0 * fontheight);
+  return sum;
+}
+
+int16_t Enumerations::UnitsToPoints(int64_t units, uint8_t fontheight) {
+  return RoundInt16(static_cast<double>(units) / 1000.0 * fontheight);
+}
+
+int16_t Enumerations::TextWidth(std::string_view codes, int32_t fontnumber, uint8_t fontheight,
+                                int32_t fontstyle) const {
+  return UnitsToPoints(TextUnits(codes, fontnumber, fontstyle), fontheight);
 }
 
 bool Enumerations::JustifyLine(std::string_view line, int16_t width, int32_t fontnumber, uint8_t fontheight,

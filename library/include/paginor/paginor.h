@@ -1,6 +1,7 @@
 #pragma once
 
 // Everything a host program needs: the enumerations, the platform hooks and the writers.
+#include "paginor/document.h"
 #include "paginor/enumerations.h"
 #include "paginor/pdf.h"
 #include "paginor/platform.h"

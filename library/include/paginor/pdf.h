@@ -1,96 +1,33 @@
 #pragma once
 
-#include <cstdint>
-#include <memory>
 #include <string>
 
-#include "paginor/enumerations.h"
-#include "paginor/export.h"
+#include "paginor/document.h"
 
 namespace paginor {
 
-// Writes one PDF 1.2 document. Positions and sizes are whole points from the top-left corner of the area
-// inside the page margins, y growing downwards. Texts are UTF-8. No operation throws.
-class PAGINOR_API PDF {
+// Writes one PDF 1.2 document. Besides what every document offers, a PDF has keywords, a producer and
+// a subject, and its texts, titles and pictures can carry hyperlinks.
+class PAGINOR_API PDF : public Document {
  public:
   PDF();
-  ~PDF();
-  PDF(const PDF&) = delete;
-  PDF& operator=(const PDF&) = delete;
-  PDF(PDF&&) noexcept;
-  PDF& operator=(PDF&&) noexcept;
 
-  // Document properties: stored unchecked, read by Create.
-  const std::string& Author() const;
-  void SetAuthor(std::string value);
-  const std::string& Creator() const;
-  void SetCreator(std::string value);
   const std::string& Keywords() const;
   void SetKeywords(std::string value);
   const std::string& Producer() const;
   void SetProducer(std::string value);
   const std::string& Subject() const;
   void SetSubject(std::string value);
-  const std::string& Title() const;
-  void SetTitle(std::string value);
-  OrientationConstants Orientation() const;
-  void SetOrientation(OrientationConstants value);
-  PaperSizeConstants PaperSize() const;
-  void SetPaperSize(PaperSizeConstants value);
-  bool Rotated() const;
-  void SetRotated(bool value);
-  const std::string& Version() const;
 
-  bool Create(const std::string& file);
-  bool Flush();
-  void NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
-               uint8_t red, uint8_t green, uint8_t blue);
-
-  void SetColor(uint8_t red, uint8_t green, uint8_t blue);
-  void GetColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
-  void SetFillColor(uint8_t red, uint8_t green, uint8_t blue);
-  void GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
-  void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
-  void SetDash(const std::string& dash);
-  std::string GetDash() const;
-  void SetFillStyle(bool fillstyle);
-  bool GetFillStyle() const;
-  void SetThickness(uint8_t thickness);
-  uint8_t GetThickness() const;
-  void SetPictureDimensions(int16_t width, int16_t height);
-  void GetPictureDimensions(int16_t& width, int16_t& height) const;
-  void SetPosition(int16_t x = -1, int16_t y = -1);
-  void GetPosition(int16_t& x, int16_t& y) const;
-  void GetPageDimensions(int16_t& width, int16_t& height) const;
-  void GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
-                      int16_t& marginbottom) const;
-
-  bool DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
-  bool DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height);
-  bool DrawCircle(int16_t x, int16_t y, int16_t r);
-  bool DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry);
-  bool DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2);
-  bool DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3);
-
-  void SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
-               FontEffectConstants fonteffect);
-  void GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
-               FontEffectConstants& fonteffect) const;
   bool WriteText(const std::string& text, bool carriagereturn = false, uint8_t dy = 0,
                  AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                  const std::string& hyperlink = "");
-  bool WriteMultiText(const std::string& text, uint8_t dy = 0,
-                      AlignmentConstants alignment = AlignmentConstants::NoAlignment,
-                      bool justified = false, int16_t width = 0);
   bool WriteTitle(const std::string& text, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                   BulletConstants bullet = BulletConstants::Disc, const std::string& hyperlink = "");
+  // Draws a BMP, GIF or JPEG picture at the current position.
   bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                    const std::string& hyperlink = "",
                    EncodingConstants encoding = EncodingConstants::ASCII85);
-
- private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace paginor

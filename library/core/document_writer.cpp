@@ -1,0 +1,198 @@
+#include "core/document_writer.h"
+
+#include <utility>
+
+#include "core/pass_over.h"
+#include "platform/platform_services.h"
+#include "services/code_page.h"
+#include "services/failure.h"
+
+namespace paginor {
+namespace {
+
+bool IsPaperSize(int32_t code) {
+  switch (code) {
+    case 1: case 3: case 4: case 5: case 7: case 8: case 9: case 11: case 14:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The copyright notice as the footer shows it: "(c)" for every "©", in Windows-1252 codes.
+std::string FooterText() {
+  std::string notice = LibraryCopyright();
+  const std::string_view sign = "\u00a9";
+  for (size_t at = notice.find(sign); at != std::string::npos; at = notice.find(sign, at + 3)) {
+    notice.replace(at, sign.size(), "(c)");
+  }
+  return ToWindows1252(notice);
+}
+
+}  // namespace
+
+DocumentWriter::DocumentWriter(std::string version) : Version(std::move(version)), FooterCodes(FooterText()) {
+  ShowMessage("Initialize()", LibraryTitle(), MessageIcon::Information);
+}
+
+DocumentWriter::~DocumentWriter() = default;
+
+bool DocumentWriter::Create(const std::string& file) {
+  if ((Orientation != 1 && Orientation != 2) || !IsPaperSize(PaperSize)) return false;
+  if (!FileHandle.Open(file)) return false;
+  try {
+    Lines.Clear();
+    Services.SetOrientation(Orientation);
+    Services.SetPaperSize(PaperSize);
+    MediaName.clear();
+    Services.PaperDimensions(PageWidth, PageHeight, MediaName);
+    WriteDocumentHead();
+    ResetDrawingState();
+  } catch (...) {
+    FileHandle.Close();
+    return false;
+  }
+  return true;
+}
+
+void DocumentWriter::ResetDrawingState() {
+  Color = "0 0 0";
+  Dash.clear();
+  FillColor = "0 0 0";
+  FillStyle = false;
+  FontNumber = 1;
+  FontHeight = 8;
+  FontStyle = 1;
+  FontEffect = 0;
+  MarginLeft = MarginTop = MarginRight = MarginBottom = 0;
+  PageColor = "1 1 1";
+  PictureWidth = PictureHeight = 0;
+  Thickness = 1;
+  PageOpen = false;
+}
+
+bool DocumentWriter::Flush() {
+  if (!FileHandle.IsOpen()) return false;  // nothing created, or already written
+  // Every step runs even when an earlier one failed; the file is written whatever happened.
+  PassOver([&] { EndPage(); });
+  PassOver([&] { WriteDocumentTail(); });
+  return FileHandle.WriteAndClose(Lines);
+}
+
+void DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
+                             uint8_t red, uint8_t green, uint8_t blue) {
+  if (PageOpen) EndPage();
+  PageOpen = true;
+  PassOver([&] { StartPageContent(); });
+  // The margins must leave more than 20 points of the page in each direction.
+  if (marginleft >= 0 && margintop >= 0 && marginright >= 0 && marginbottom >= 0 &&
+      marginleft + marginright < PageWidth - 20 && margintop + marginbottom < PageHeight - 20) {
+    MarginLeft = marginleft;
+    MarginTop = margintop;
+    MarginRight = marginright;
+    MarginBottom = marginbottom;
+  }
+  PageColor = Services.FormatColor(red, green, blue);
+  PassOver([&] { PaintBackground(); });
+  PositionX = 0;
+  PositionY = PageHeight;
+  LineStartX = 0;
+}
+
+void DocumentWriter::EndPage() {
+  const std::string savedColor = Color;
+  const int32_t savedNumber = FontNumber, savedStyle = FontStyle, savedEffect = FontEffect;
+  const uint8_t savedHeight = FontHeight;
+  int16_t savedX = 0, savedY = 0;
+  PassOver([&] { GetPosition(savedX, savedY); });
+
+  PassOver([&] { WriteFooter(); });
+
+  Color = savedColor;
+  SetFont(savedNumber, savedHeight, savedStyle, savedEffect);
+  PassOver([&] { SetPosition(savedX, savedY); });
+  PassOver([&] { FinishPage(); });
+}
+
+void DocumentWriter::WriteFooter() {
+  Color = "0 0 0";
+  SetFont(3, 10, 1, 0);  // Times, 10 points, regular, no effect
+  SetPosition(-1, CheckedInt16(AvailableHeight() - 12));
+  WriteCodes(FooterCodes, false, 0, 2, {});
+}
+
+void DocumentWriter::SetColor(uint8_t red, uint8_t green, uint8_t blue) {
+  Color = Services.FormatColor(red, green, blue);
+}
+
+void DocumentWriter::GetColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
+  Services.ParseColor(Color, red, green, blue);
+}
+
+void DocumentWriter::SetFillColor(uint8_t red, uint8_t green, uint8_t blue) {
+  FillColor = Services.FormatColor(red, green, blue);
+}
+
+void DocumentWriter::GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
+  Services.ParseColor(FillColor, red, green, blue);
+}
+
+void DocumentWriter::GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
+  Services.ParseColor(PageColor, red, green, blue);
+}
+
+void DocumentWriter::SetThickness(uint8_t thickness) {
+  if (thickness != 0) Thickness = thickness;
+}
+
+void DocumentWriter::SetPictureDimensions(int16_t width, int16_t height) {
+  if (width > 0 && height > 0) {
+    PictureWidth = width;
+    PictureHeight = height;
+  }
+}
+
+void DocumentWriter::GetPictureDimensions(int16_t& width, int16_t& height) const {
+  width = PictureWidth;
+  height = PictureHeight;
+}
+
+void DocumentWriter::SetPosition(int16_t x, int16_t y) {
+  if (x >= 0 && x <= AvailableWidth()) {
+    PositionX = x;
+    LineStartX = x;
+  }
+  if (y >= 0 && y <= AvailableHeight()) PositionY = CheckedInt16(PageHeight - y);
+}
+
+void DocumentWriter::GetPosition(int16_t& x, int16_t& y) const {
+  x = PositionX;
+  y = CurrentY();
+}
+
+void DocumentWriter::GetPageDimensions(int16_t& width, int16_t& height) const {
+  width = PageWidth;
+  height = PageHeight;
+}
+
+void DocumentWriter::GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
+                                    int16_t& marginbottom) const {
+  marginleft = MarginLeft;
+  margintop = MarginTop;
+  marginright = MarginRight;
+  marginbottom = MarginBottom;
+}
+
+void DocumentWriter::EmitLink(std::string_view, int16_t, int16_t, int16_t, int16_t) {}
+
+int16_t DocumentWriter::PageX(int16_t x) const { return CheckedInt16(MarginLeft + x); }
+
+int16_t DocumentWriter::PageY(int16_t y) const { return CheckedInt16(PageHeight - MarginTop - y); }
+
+int16_t DocumentWriter::AvailableWidth() const { return CheckedInt16(PageWidth - MarginLeft - MarginRight); }
+
+int16_t DocumentWriter::AvailableHeight() const { return CheckedInt16(PageHeight - MarginTop - MarginBottom); }
+
+int16_t DocumentWriter::CurrentY() const { return CheckedInt16(PageHeight - PositionY); }
+
+}  // namespace paginor

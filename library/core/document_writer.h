@@ -1,0 +1,142 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/line_buffer.h"
+#include "core/output_file.h"
+#include "services/enumerations.h"
+
+namespace paginor {
+
+// What the PDF and PostScript writers share: the properties they both have, the drawing state, the
+// document and page lifecycle, the fit tests of figures and texts, fonts, line breaking and titles. A
+// format adds only its own syntax through the hooks below; they receive positions in the caller's
+// coordinates (origin at the top-left corner of the area inside the margins, y downwards).
+//
+// Texts reach the hooks as Windows-1252 codes. Internal failures throw Failure; the public classes
+// catch it, so an operation that fails part way leaves what it appended in the document.
+class DocumentWriter {
+ public:
+  explicit DocumentWriter(std::string version);
+  virtual ~DocumentWriter();
+  DocumentWriter(const DocumentWriter&) = delete;
+  DocumentWriter& operator=(const DocumentWriter&) = delete;
+
+  // Properties, stored unchecked.
+  std::string Author;
+  std::string Creator;
+  std::string Title;
+  int32_t Orientation = 1;  // Portrait
+  int32_t PaperSize = 9;    // A4
+  bool Rotated = false;
+  const std::string Version;
+
+  bool Create(const std::string& file);
+  bool Flush();
+  void NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
+               uint8_t red, uint8_t green, uint8_t blue);
+
+  void SetColor(uint8_t red, uint8_t green, uint8_t blue);
+  void GetColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+  void SetFillColor(uint8_t red, uint8_t green, uint8_t blue);
+  void GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+  void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+  void SetDash(std::string dash) { Dash = std::move(dash); }
+  const std::string& GetDash() const { return Dash; }
+  void SetFillStyle(bool fillstyle) { FillStyle = fillstyle; }
+  bool GetFillStyle() const { return FillStyle; }
+  void SetThickness(uint8_t thickness);
+  uint8_t GetThickness() const { return Thickness; }
+  void SetPictureDimensions(int16_t width, int16_t height);
+  void GetPictureDimensions(int16_t& width, int16_t& height) const;
+  void SetPosition(int16_t x, int16_t y);
+  void GetPosition(int16_t& x, int16_t& y) const;
+  void GetPageDimensions(int16_t& width, int16_t& height) const;
+  void GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
+                      int16_t& marginbottom) const;
+
+  bool DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
+  bool DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height);
+  bool DrawCircle(int16_t x, int16_t y, int16_t r);
+  bool DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry);
+  bool DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2);
+  bool DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3);
+
+  void SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fontstyle, int32_t fonteffect);
+  void GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& fontstyle, int32_t& fonteffect) const;
+  // Texts and hyperlinks in UTF-8.
+  bool WriteText(std::string_view text, bool carriagereturn, uint8_t dy, int32_t alignment,
+                 std::string_view hyperlink);
+  bool WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified, int16_t width);
+  bool WriteTitle(std::string_view text, int32_t alignment, int32_t bullet, std::string_view hyperlink);
+
+ protected:
+  // Format hooks, in the order a document calls them.
+  // Create: the document head, after the page size is known and before the drawing state is reset.
+  virtual void WriteDocumentHead() = 0;
+  // NewPage, before the margins change: forget the previous page's content.
+  virtual void StartPageContent() = 0;
+  // NewPage: paint the whole page in PageColor.
+  virtual void PaintBackground() = 0;
+  // EndPage, after the footer: close the page.
+  virtual void FinishPage() = 0;
+  // Flush, after the last page: the document's closing structures.
+  virtual void WriteDocumentTail() = 0;
+  // The figures, already validated against the available area.
+  virtual void EmitLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) = 0;
+  virtual void EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height) = 0;
+  virtual void EmitCircle(int16_t x, int16_t y, int16_t r) = 0;
+  virtual void EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) = 0;
+  virtual bool EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) = 0;
+  virtual void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) = 0;
+  // One line of text (Windows-1252 codes) at the current position, which already fits.
+  virtual void EmitText(std::string_view codes) = 0;
+  // A link over the rectangle (x1, y1)-(x2, y2), y in the PositionY scale. Formats without links
+  // ignore it.
+  virtual void EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2);
+
+  // Page coordinates of a caller's point.
+  int16_t PageX(int16_t x) const;
+  int16_t PageY(int16_t y) const;
+  int16_t AvailableWidth() const;
+  int16_t AvailableHeight() const;
+  // The caller's y of the current position.
+  int16_t CurrentY() const;
+
+  LineBuffer Lines;
+  Enumerations Services;
+
+  // Drawing state.
+  bool PageOpen = false;
+  int16_t MarginLeft = 0, MarginTop = 0, MarginRight = 0, MarginBottom = 0;
+  int16_t PageWidth = 0, PageHeight = 0;
+  std::string MediaName;
+  std::string PageColor;
+  std::string Color;
+  std::string FillColor;
+  std::string Dash;
+  bool FillStyle = false;
+  uint8_t Thickness = 0;
+  int32_t FontNumber = 0;
+  uint8_t FontHeight = 0;
+  int32_t FontStyle = 0;
+  int32_t FontEffect = 0;
+  int16_t PictureWidth = 0, PictureHeight = 0;
+  int16_t PositionX = 0, PositionY = 0, LineStartX = 0;
+
+ private:
+  void EndPage();
+  void WriteFooter();
+  bool WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, int32_t alignment,
+                  std::string_view hyperlink);
+  void BreakPageIfFull();
+  void WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width, int16_t startx);
+  void ResetDrawingState();
+
+  OutputFile FileHandle;
+  std::string FooterCodes;
+};
+
+}  // namespace paginor

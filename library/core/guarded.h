@@ -1,0 +1,26 @@
+#pragma once
+
+#include <utility>
+
+namespace paginor {
+
+// Runs a public operation so that nothing escapes to the caller: an internal failure, or running out
+// of memory, ends the operation with the fallback result (nothing for operations without one).
+template <typename Result, typename Operation>
+Result Guarded(Result fallback, Operation&& operation) noexcept {
+  try {
+    return std::forward<Operation>(operation)();
+  } catch (...) {
+    return fallback;
+  }
+}
+
+template <typename Operation>
+void Guarded(Operation&& operation) noexcept {
+  try {
+    std::forward<Operation>(operation)();
+  } catch (...) {
+  }
+}
+
+}  // namespace paginor

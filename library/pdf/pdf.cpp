@@ -1,0 +1,43 @@
+// The public PDF class: a document with a PDF writer, plus what only PDF has.
+#include "paginor/pdf.h"
+
+#include <utility>
+
+#include "core/guarded.h"
+#include "pdf/pdf_writer.h"
+
+namespace paginor {
+namespace {
+
+PdfWriter& Pdf(const std::unique_ptr<DocumentWriter>& writer) { return static_cast<PdfWriter&>(*writer); }
+
+}  // namespace
+
+PDF::PDF() : Document(std::make_unique<PdfWriter>()) {}
+
+const std::string& PDF::Keywords() const { return Pdf(Writer).Keywords; }
+void PDF::SetKeywords(std::string value) { Pdf(Writer).Keywords = std::move(value); }
+const std::string& PDF::Producer() const { return Pdf(Writer).Producer; }
+void PDF::SetProducer(std::string value) { Pdf(Writer).Producer = std::move(value); }
+const std::string& PDF::Subject() const { return Pdf(Writer).Subject; }
+void PDF::SetSubject(std::string value) { Pdf(Writer).Subject = std::move(value); }
+
+bool PDF::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
+                    const std::string& hyperlink) {
+  return Guarded(false, [&] {
+    return Writer->WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), hyperlink);
+  });
+}
+
+bool PDF::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet,
+                     const std::string& hyperlink) {
+  return Guarded(false, [&] {
+    return Writer->WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), hyperlink);
+  });
+}
+
+bool PDF::DrawPicture(const std::string&, AlignmentConstants, const std::string&, EncodingConstants) {
+  return false;  // pictures are not embedded yet
+}
+
+}  // namespace paginor

@@ -1,0 +1,250 @@
+#include "pdf/pdf_writer.h"
+
+#include "core/pass_over.h"
+#include "pdf/pdf_strings.h"
+#include "platform/platform_services.h"
+#include "services/failure.h"
+
+namespace paginor {
+namespace {
+
+// The fourteen standard fonts in the order of their resource names /F0 to /F13.
+constexpr const char* BaseFonts[14] = {
+    "Courier",     "Courier-Bold",     "Courier-Oblique",     "Courier-BoldOblique",
+    "Helvetica",   "Helvetica-Bold",   "Helvetica-Oblique",   "Helvetica-BoldOblique",
+    "Times-Roman", "Times-Bold",       "Times-Italic",        "Times-BoldItalic",
+    "Symbol",      "ZapfDingbats"};
+
+void PutTwoDigits(LineBuffer& lines, int value) {
+  const char digits[2] = {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+  lines.Put(std::string_view(digits, 2));
+}
+
+}  // namespace
+
+PdfWriter::PdfWriter() : DocumentWriter("1.2") {}
+
+int32_t PdfWriter::NewObject() {
+  const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
+  ObjectOffsets.push_back(Lines.Offset());
+  LastObject = number;
+  Lines.Put(int64_t{number}).Put(" 0 obj").EndLine();
+  return number;
+}
+
+int32_t PdfWriter::ReserveObject() {
+  const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
+  ObjectOffsets.push_back(0);
+  LastObject = number;
+  return number;
+}
+
+void PdfWriter::StartReservedObject(int32_t number) {
+  ObjectOffsets[static_cast<size_t>(number)] = Lines.Offset();
+  Lines.Put(int64_t{number}).Put(" 0 obj").EndLine();
+}
+
+int32_t PdfWriter::BeginStreamObject() {
+  const int32_t number = NewObject();
+  Lines.AddLine("<<");
+  Lines.Put("/Length ").Put(int64_t{number} + 1).Put(" 0 R").EndLine();
+  Lines.AddLine(">>");
+  return number;
+}
+
+void PdfWriter::WriteLengthObject() {
+  NewObject();
+  // The data lines without the line end before "endstream".
+  Lines.Put(StreamEnd - StreamStart - 2).EndLine();
+  Lines.AddLine("endobj");
+}
+
+void PdfWriter::BeginContentStream(bool graphics) {
+  ContentObjects.push_back(BeginStreamObject());
+  Lines.AddLine("stream");
+  StreamStart = Lines.Offset();
+  SetStateSaved(graphics);
+}
+
+void PdfWriter::EndContentStream() {
+  StreamEnd = Lines.Offset();
+  Lines.AddLine("endstream");
+  Lines.AddLine("endobj");
+  WriteLengthObject();
+}
+
+void PdfWriter::SetStateSaved(bool state) {
+  if (StateSaved) Lines.AddLine("Q");
+  if (state) Lines.AddLine("q");
+  StateSaved = state;
+}
+
+void PdfWriter::WriteDocumentHead() {
+  ObjectOffsets.assign(1, 0);  // object 0 is the head of the free list
+  LastObject = 0;
+  Lines.Put("%PDF-").Put(Version).EndLine();
+  Lines.AddLine("%\xE2\xE3\xCF\xD3");  // marks the file as binary
+  WriteInfo();
+  PagesObject = ReserveObject();
+  for (int index = 0; index < 14; ++index) WriteFontObject(BaseFonts[index], index);
+  ResourcesObject = ReserveObject();
+  PageObjects.clear();
+  ImageObjects.clear();
+  // A new document starts with no page content, even after an earlier document on this object.
+  StartPageContent();
+}
+
+void PdfWriter::WriteInfo() {
+  InfoObject = NewObject();
+  const std::tm now = CreationTime();
+  Lines.AddLine("<<");
+  Lines.Put("/Author (").Put(EscapedLiteral(Author)).Put(')').EndLine();
+  Lines.Put("/CreationDate (D:").Put(int64_t{now.tm_year} + 1900);
+  PutTwoDigits(Lines, now.tm_mon + 1);
+  PutTwoDigits(Lines, now.tm_mday);
+  PutTwoDigits(Lines, now.tm_hour);
+  PutTwoDigits(Lines, now.tm_min);
+  PutTwoDigits(Lines, now.tm_sec);
+  Lines.Put(')').EndLine();
+  Lines.Put("/Creator (").Put(EscapedLiteral(Creator)).Put(')').EndLine();
+  Lines.Put("/Producer (").Put(EscapedLiteral(Producer)).Put(')').EndLine();
+  Lines.Put("/Title (").Put(EscapedLiteral(Title)).Put(')').EndLine();
+  Lines.Put("/Subject (").Put(EscapedLiteral(Subject)).Put(')').EndLine();
+  Lines.Put("/Keywords (").Put(EscapedLiteral(Keywords)).Put(')').EndLine();
+  Lines.AddLine(">>");
+  Lines.AddLine("endobj");
+}
+
+void PdfWriter::WriteFontObject(const char* basefont, int index) {
+  FontObjects[static_cast<size_t>(index)] = NewObject();
+  Lines.AddLine("<<");
+  Lines.AddLine("/Type /Font");
+  Lines.AddLine("/Subtype /Type1");
+  Lines.Put("/BaseFont /").Put(basefont).EndLine();
+  Lines.AddLine("/BaseEncoding /WinAnsiEncoding");
+  Lines.Put("/Name /F").Put(int64_t{index}).EndLine();
+  Lines.AddLine(">>");
+  Lines.AddLine("endobj");
+}
+
+void PdfWriter::StartPageContent() {
+  ContentObjects.clear();
+  AnnotObjects.clear();
+  StateSaved = false;
+}
+
+void PdfWriter::PaintBackground() {
+  BeginContentStream(true);
+  Lines.Put(PageColor).Put(" rg").EndLine();
+  Lines.Put("0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).Put(" re").EndLine();
+  Lines.AddLine("B");
+  EndContentStream();
+}
+
+void PdfWriter::FinishPage() { PageObjects.push_back(WritePageObject()); }
+
+int32_t PdfWriter::WritePageObject() {
+  const int32_t number = NewObject();
+  Lines.AddLine("<<");
+  Lines.AddLine("/Type /Page");
+  if (!AnnotObjects.empty()) {
+    Lines.Put("/Annots [ ");
+    for (const int32_t annotation : AnnotObjects) Lines.Put(int64_t{annotation}).Put(" 0 R ");
+    Lines.Put(']').EndLine();
+  }
+  if (!ContentObjects.empty()) {
+    Lines.Put("/Contents [ ");
+    for (const int32_t content : ContentObjects) Lines.Put(int64_t{content}).Put(" 0 R ");
+    Lines.Put(']').EndLine();
+  }
+  Lines.Put("/Parent ").Put(int64_t{PagesObject}).Put(" 0 R").EndLine();
+  Lines.Put("/Resources ").Put(int64_t{ResourcesObject}).Put(" 0 R").EndLine();
+  // A rotated page is shown turned a quarter anticlockwise, as the PostScript writer turns it.
+  Lines.Put("/Rotate ").Put(Rotated ? "270" : "0").EndLine();
+  Lines.AddLine(">>");
+  Lines.AddLine("endobj");
+  return number;
+}
+
+void PdfWriter::WriteDocumentTail() {
+  PassOver([&] { WriteResources(); });
+  PassOver([&] { WritePagesObject(); });
+  PassOver([&] { RootObject = WriteCatalog(); });
+  PassOver([&] { WriteXref(); });
+  PassOver([&] { WriteTrailer(); });
+}
+
+void PdfWriter::WriteResources() {
+  StartReservedObject(ResourcesObject);
+  Lines.AddLine("<<");
+  Lines.Put("/Font << ");
+  for (size_t index = 0; index < FontObjects.size(); ++index) {
+    Lines.Put("/F").Put(static_cast<int64_t>(index)).Put(' ').Put(int64_t{FontObjects[index]}).Put(" 0 R ");
+  }
+  Lines.Put(">>").EndLine();
+  Lines.AddLine("/ProcSet [ /PDF /Text /ImageC /ImageI ]");
+  if (!ImageObjects.empty()) {
+    Lines.Put("/XObject << ");
+    for (size_t index = 0; index < ImageObjects.size(); ++index) {
+      Lines.Put("/I").Put(static_cast<int64_t>(index)).Put(' ').Put(int64_t{ImageObjects[index]}).Put(" 0 R ");
+    }
+    Lines.Put(">>").EndLine();
+  }
+  Lines.AddLine(">>");
+  Lines.AddLine("endobj");
+}
+
+void PdfWriter::WritePagesObject() {
+  StartReservedObject(PagesObject);
+  Lines.AddLine("<<");
+  Lines.AddLine("/Type /Pages");
+  Lines.Put("/Count ").Put(static_cast<int64_t>(PageObjects.size())).EndLine();
+  Lines.Put("/MediaBox [ 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).Put(" ]").EndLine();
+  Lines.Put("/Kids [ ");
+  for (const int32_t page : PageObjects) Lines.Put(int64_t{page}).Put(" 0 R ");
+  Lines.Put(']').EndLine();
+  Lines.AddLine(">>");
+  Lines.AddLine("endobj");
+}
+
+int32_t PdfWriter::WriteCatalog() {
+  const int32_t number = NewObject();
+  Lines.AddLine("<<");
+  Lines.AddLine("/Type /Catalog");
+  Lines.Put("/Pages ").Put(int64_t{PagesObject}).Put(" 0 R").EndLine();
+  Lines.AddLine(">>");
+  Lines.AddLine("endobj");
+  return number;
+}
+
+void PdfWriter::WriteXref() {
+  StartXref = Lines.Offset();
+  Lines.AddLine("xref");
+  Lines.Put("0 ").Put(int64_t{LastObject} + 1).EndLine();
+  Lines.AddLine("0000000000 65535 f");
+  // Each entry is the offset in ten digits, " 00000 n" and the line end: exactly 20 bytes.
+  char entry[20] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', ' ', '0', '0', '0', '0', '0', ' ', 'n', '\r', '\n'};
+  for (size_t number = 1; number < ObjectOffsets.size(); ++number) {
+    int64_t offset = ObjectOffsets[number];
+    if (offset < 0 || offset > 9999999999) Fail();
+    for (int digit = 9; digit >= 0; --digit) {
+      entry[digit] = static_cast<char>('0' + offset % 10);
+      offset /= 10;
+    }
+    Lines.Put(std::string_view(entry, 18)).EndLine();
+  }
+}
+
+void PdfWriter::WriteTrailer() {
+  Lines.AddLine("trailer");
+  Lines.AddLine("<<");
+  Lines.Put("/Size ").Put(int64_t{LastObject} + 1).EndLine();
+  Lines.Put("/Info ").Put(int64_t{InfoObject}).Put(" 0 R").EndLine();
+  Lines.Put("/Root ").Put(int64_t{RootObject}).Put(" 0 R").EndLine();
+  Lines.AddLine(">>");
+  Lines.AddLine("startxref");
+  Lines.Put(StartXref).EndLine();
+  Lines.AddLine("%%EOF");
+}
+
+}  // namespace paginor

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/document_writer.h"
+
+namespace paginor {
+
+// The PDF 1.2 syntax of a document: numbered objects with their byte offsets, one content stream per
+// drawing or text operation, link annotations, page objects, the shared resources, the page tree, the
+// catalog, the cross-reference table and the trailer.
+class PdfWriter final : public DocumentWriter {
+ public:
+  PdfWriter();
+
+  std::string Keywords;
+  std::string Producer;
+  std::string Subject;
+
+ private:
+  void WriteDocumentHead() override;
+  void StartPageContent() override;
+  void PaintBackground() override;
+  void FinishPage() override;
+  void WriteDocumentTail() override;
+  void EmitLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) override;
+  void EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height) override;
+  void EmitCircle(int16_t x, int16_t y, int16_t r) override;
+  void EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) override;
+  bool EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) override;
+  void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) override;
+  void EmitText(std::string_view codes) override;
+  void EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) override;
+
+  // Objects.
+  int32_t NewObject();                  // takes the next number, records its offset, writes "N 0 obj"
+  int32_t ReserveObject();              // takes the next number for an object written later
+  void StartReservedObject(int32_t number);
+  int32_t BeginStreamObject();          // the stream dictionary; its length lives in the next object
+  void WriteLengthObject();
+
+  // A content stream of the current page: graphics streams open a saved state, text streams close it.
+  void BeginContentStream(bool graphics);
+  void EndContentStream();
+  void SetStateSaved(bool state);
+  void WriteGraphicsState(bool fillable);
+
+  int32_t WritePageObject();
+  void WriteInfo();
+  void WriteFontObject(const char* basefont, int index);
+  void WriteResources();
+  void WritePagesObject();
+  int32_t WriteCatalog();
+  void WriteXref();
+  void WriteTrailer();
+
+  bool WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline);
+  void PutPoint(int64_t x, int64_t y);
+  void PutCurve(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3);  // a "c" line
+  int FontIndex() const;
+
+  std::vector<int64_t> ObjectOffsets;  // index = object number; 0 for a number not yet written
+  int32_t LastObject = 0;
+  int32_t InfoObject = 0, PagesObject = 0, ResourcesObject = 0, RootObject = 0;
+  std::array<int32_t, 14> FontObjects{};
+  std::vector<int32_t> PageObjects;
+  std::vector<int32_t> ContentObjects;
+  std::vector<int32_t> AnnotObjects;
+  std::vector<int32_t> ImageObjects;
+  int64_t StreamStart = 0, StreamEnd = 0;
+  int64_t StartXref = 0;
+  bool StateSaved = false;
+  std::string Scratch;  // reused for escaped text
+};
+
+}  // namespace paginor
