@@ -137,6 +137,7 @@ class DocumentWriter {
 
   OutputFile FileHandle;
   std::string FooterCodes;
+  std::string TextCodes;
 };
 
 }  // namespace paginor

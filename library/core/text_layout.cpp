@@ -36,7 +36,10 @@ void DocumentWriter::GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& 
 
 bool DocumentWriter::WriteText(std::string_view text, bool carriagereturn, uint8_t dy, int32_t alignment,
                                std::string_view hyperlink) {
-  return WriteCodes(ToWindows1252(text), carriagereturn, dy, alignment, hyperlink);
+  // The codes of the text go into a buffer kept between calls: single lines are the hot path.
+  TextCodes.clear();
+  AppendWindows1252(text, TextCodes);
+  return WriteCodes(TextCodes, carriagereturn, dy, alignment, hyperlink);
 }
 
 bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, int32_t alignment,

@@ -6,12 +6,14 @@
 
 namespace paginor {
 
-void AppendEscapedText(std::string_view codes, std::string& out) {
-  out.reserve(out.size() + codes.size() + 8);
-  for (const char code : codes) {
-    if (code == '\\' || code == '(' || code == ')') out.push_back('\\');
-    out.push_back(code);
+void PutEscapedText(std::string_view codes, LineBuffer& out) {
+  // Runs without anything to escape go in whole.
+  for (size_t special = codes.find_first_of("\\()"); special != std::string_view::npos;
+       special = codes.find_first_of("\\()")) {
+    out.Put(codes.substr(0, special)).Put('\\').Put(codes[special]);
+    codes.remove_prefix(special + 1);
   }
+  out.Put(codes);
 }
 
 std::string EscapedLiteral(std::string_view utf8) {

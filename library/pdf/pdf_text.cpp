@@ -11,15 +11,15 @@ int PdfWriter::FontIndex() const {
 }
 
 void PdfWriter::EmitText(std::string_view codes) {
-  Scratch.clear();
-  AppendEscapedText(codes, Scratch);
   BeginContentStream(false);
   Lines.AddLine("BT");
   Lines.Put("/F").Put(int64_t{FontIndex()}).Put(' ').Put(int64_t{FontHeight}).Put(" Tf").EndLine();
   // The baseline start: FontHeight below the top of the line.
   Lines.Put("1 0 0 1 ").Put(int64_t{PageX(PositionX)}).Put(' ');
   Lines.Put(int64_t{CheckedInt16(PositionY - MarginTop - FontHeight)}).Put(" Tm").EndLine();
-  Lines.Put("T* ").Put(Color).Put(" rg (").Put(Scratch).Put(") Tj").EndLine();
+  Lines.Put("T* ").Put(Color).Put(" rg (");
+  PutEscapedText(codes, Lines);
+  Lines.Put(") Tj").EndLine();
   Lines.AddLine("ET");
   EndContentStream();
 }

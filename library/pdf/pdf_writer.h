@@ -73,7 +73,6 @@ class PdfWriter final : public DocumentWriter {
   int64_t StreamStart = 0, StreamEnd = 0;
   int64_t StartXref = 0;
   bool StateSaved = false;
-  std::string Scratch;  // reused for escaped text
 };
 
 }  // namespace paginor

@@ -1,0 +1,82 @@
+// The standard report: the same document every writer is measured with, so that figures can be
+// compared over time and with other writers. Per page (A4 portrait): a page with margins and a
+// background, a centred bold heading, 40 lines of text and five figures; the footer comes by itself.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "paginor/pdf.h"
+
+namespace {
+
+using namespace paginor;
+
+void WriteReportPage(Document& document, int page) {
+  document.NewPage(36, 36, 36, 36, 255, 255, 230);
+  document.SetFont(FontNumberConstants::Helvetica, 16, FontStyleConstants::Bold, FontEffectConstants::NoFontEffect);
+  document.WriteText("Quarterly report, page " + std::to_string(page), true, 8, AlignmentConstants::Center);
+  document.SetFont(FontNumberConstants::Helvetica, 10, FontStyleConstants::Regular,
+                   FontEffectConstants::NoFontEffect);
+  char line[128];
+  for (int index = 1; index <= 40; ++index) {
+    std::snprintf(line, sizeof line, "Line %2d of page %4d: the quick brown fox jumps over the lazy dog %d times.",
+                  index, page, index * page);
+    document.WriteText(line, true, 2);
+  }
+  document.SetColor(0, 128, 0);
+  document.SetFillColor(255, 204, 0);
+  document.SetFillStyle(true);
+  document.SetThickness(2);
+  document.DrawLine(10, 560, 510, 580);
+  document.DrawRectangle(10, 600, 150, 60);
+  document.DrawCircle(244, 630, 35);
+  document.DrawEllipse(364, 630, 60, 20);
+  document.DrawArc(464, 630, 40, 0, 120);
+  document.SetColor(0, 0, 0);
+  document.SetFillStyle(false);
+  document.SetThickness(1);
+}
+
+double PeakMemoryBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) * 1024.0;
+}
+
+template <typename Writer>
+void StandardReport(benchmark::State& state, const char* extension) {
+  const int pages = static_cast<int>(state.range(0));
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("paginor-report-bench." + std::string(extension))).string();
+  std::uintmax_t size = 0;
+  for (auto _ : state) {
+    Writer document;
+    if (!document.Create(path)) {
+      state.SkipWithError("cannot create the output file");
+      return;
+    }
+    for (int page = 1; page <= pages; ++page) WriteReportPage(document, page);
+    if (!document.Flush()) {
+      state.SkipWithError("the document did not reach the file");
+      return;
+    }
+    size = std::filesystem::file_size(path);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+  state.counters["pages"] = benchmark::Counter(static_cast<double>(pages) * static_cast<double>(state.iterations()),
+                                               benchmark::Counter::kIsRate);
+  state.counters["file_MB"] = static_cast<double>(size) / 1e6;
+  // The process's peak so far: run the sizes in increasing order, so it belongs to the largest.
+  state.counters["peak_MB"] = PeakMemoryBytes() / 1e6;
+  state.counters["peak_per_file"] = PeakMemoryBytes() / static_cast<double>(size);
+  std::filesystem::remove(path);
+}
+
+void PdfStandardReport(benchmark::State& state) { StandardReport<PDF>(state, "pdf"); }
+
+BENCHMARK(PdfStandardReport)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
