@@ -117,8 +117,8 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     }
     const int16_t startx = PositionX;
 
+    // An empty text is one empty word: it still writes a line (a blank) and moves down.
     const std::string codes = ToWindows1252(text);
-    if (codes.empty()) return true;  // no words, no lines
     std::vector<std::string_view> words;
     for (size_t start = 0;;) {
       const size_t blank = codes.find(' ', start);
