@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -34,13 +35,18 @@ std::string LineStartingWith(const Lines& lines, const std::string& prefix) {
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
+bool AllDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 PdfFile::PdfFile(const std::string& path) : Content(ReadFile(path)), FileLines(SplitCrLfLines(Content)) {
-  static const std::regex header("(\\d+) 0 obj");
-  std::smatch match;
   for (size_t index = 0; index < FileLines.size(); ++index) {
-    if (std::regex_match(FileLines[index], match, header)) ObjectLines.emplace(std::stoi(match[1]), index);
+    const std::string_view line = FileLines[index];
+    if (line.ends_with(" 0 obj") && AllDigits(line.substr(0, line.size() - 6))) {
+      ObjectLines.emplace(std::stoi(FileLines[index]), index);
+    }
   }
 }
 
@@ -117,8 +123,7 @@ std::string PdfFile::CheckedStructureProblems() const {
   for (int32_t number = 1; number < size; ++number) {
     position += 20;
     const std::string entry = Content.substr(position, 20);
-    static const std::regex form("\\d{10} 00000 n\r\n");
-    if (!std::regex_match(entry, form)) {
+    if (!AllDigits(entry.substr(0, 10)) || entry.substr(10) != " 00000 n\r\n") {
       problems << "xref entry " << number << " is not 20 bytes of offset, generation and n\n";
       continue;
     }
