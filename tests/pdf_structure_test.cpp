@@ -65,6 +65,27 @@ TEST(PdfStructure, CreateThenFlushWritesTheSmallestDocument) {
   EXPECT_EQ(lines[215], "%%EOF");
 }
 
+TEST(PdfStructure, OperationsBeforeCreateLeaveNoTrace) {
+  testing::FixCreationDate();
+  PDF fresh;
+  const std::string expected = TempPath("fresh.pdf"), path = TempPath("after-early-calls.pdf");
+  ASSERT_TRUE(fresh.Create(expected));
+  ASSERT_TRUE(fresh.Flush());
+
+  PDF early;
+  early.NewPage(10, 10, 10, 10, 0, 0, 0);
+  early.DrawLine(0, 0, 1, 1);
+  early.DrawCircle(0, 0, 0);
+  early.WriteText("early", true, 0, AlignmentConstants::NoAlignment, "https://example.com/");
+  early.WriteMultiText("early words");
+  early.WriteTitle("early");
+  early.SetPosition(1, 1);
+  ASSERT_TRUE(early.Create(path));
+  PDF moved = std::move(early);
+  ASSERT_TRUE(moved.Flush());
+  EXPECT_EQ(testing::ReadFile(path), testing::ReadFile(expected));
+}
+
 TEST(PdfStructure, CreateRefusesBadSettingsAndUnwritablePaths) {
   PDF pdf;
   EXPECT_FALSE(pdf.Flush());  // nothing created yet

@@ -98,6 +98,7 @@ TEST_F(PdfText, WriteTextAlignsOrRefusesWhatDoesNotFit) {
   EXPECT_FALSE(Pdf.WriteText("abcd", false, 0, static_cast<AlignmentConstants>(4)));
   EXPECT_FALSE(Pdf.WriteText("abcd", false, 0, static_cast<AlignmentConstants>(-1)));
   EXPECT_FALSE(Pdf.WriteText(std::string(100, 'w'), false, 0, AlignmentConstants::Center));
+  EXPECT_FALSE(Pdf.WriteText(std::string(40000, 'i'), false, 0, AlignmentConstants::Center));
   EXPECT_EQ(Position(), (std::vector<int16_t>{580, 100}));
   ASSERT_TRUE(Pdf.WriteText("abcd", true, 0, AlignmentConstants::Center));
   ASSERT_TRUE(Pdf.WriteText("abcd", true, 0, AlignmentConstants::RightAlign));
