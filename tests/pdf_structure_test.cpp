@@ -82,8 +82,7 @@ TEST(PdfStructure, OperationsBeforeCreateLeaveNoTrace) {
   early.SetPosition(1, 1);
   ASSERT_TRUE(early.Create(path));
   PDF moved = std::move(early);
-  ASSERT_TRUE(moved.Flush());
-  EXPECT_EQ(testing::ReadFile(path), testing::ReadFile(expected));
+  EXPECT_EQ(FlushAndCheck(moved, path).Bytes(), testing::ReadFile(expected));
 }
 
 TEST(PdfStructure, CreateRefusesBadSettingsAndUnwritablePaths) {
@@ -168,6 +167,21 @@ TEST(PdfStructure, PagesListTheirOwnStreamsInOrder) {
   EXPECT_EQ(file.Object(39)[3], "/Annots [ 36 0 R ]");
   EXPECT_TRUE(file.PageList(0, "/Annots [ ").empty());
   EXPECT_EQ(file.Object(2)[3], "/Count 3");
+}
+
+TEST(PdfStructure, WithoutNewPageFlushEndsTheOnePageThatHoldsTheDrawing) {
+  PDF pdf;
+  const std::string path = TempPath("no-new-page.pdf");
+  ASSERT_TRUE(pdf.Create(path));
+  EXPECT_TRUE(pdf.DrawRectangle(10, 10, 20, 20));
+  pdf.SetPosition(0, 0);  // no page has set the position yet
+  EXPECT_TRUE(pdf.WriteText("text"));
+  const PdfFile file = FlushAndCheck(pdf, path);
+  EXPECT_EQ(file.Pages(), std::vector<int32_t>{24});
+  EXPECT_EQ(file.Object(24)[3], "/Contents [ 18 0 R 20 0 R 22 0 R ]");
+  EXPECT_EQ(file.StreamData(18)[0], "q");
+  EXPECT_EQ(file.StreamData(20)[0], "Q");
+  EXPECT_EQ(file.StreamData(22)[0], "BT");
 }
 
 TEST(PdfStructure, SecondCreateStartsAfreshAndClosesTheFirstFile) {
