@@ -19,11 +19,6 @@ class PdfDrawing : public testing::PdfPageTest {
     Pdf.GetPageMargins(margins[0], margins[1], margins[2], margins[3]);
     EXPECT_EQ(std::vector<int16_t>(margins, margins + 4), (std::vector<int16_t>{left, top, right, bottom}));
   }
-  void ExpectPosition(int16_t x, int16_t y) {
-    int16_t at[2] = {};
-    Pdf.GetPosition(at[0], at[1]);
-    EXPECT_EQ(std::vector<int16_t>(at, at + 2), (std::vector<int16_t>{x, y}));
-  }
 };
 
 TEST_F(PdfDrawing, NewPagePaintsTheWholePageAndStartsAtTheTop) {
@@ -31,11 +26,9 @@ TEST_F(PdfDrawing, NewPagePaintsTheWholePageAndStartsAtTheTop) {
   Pdf.SetColor(255, 0, 0);
   Pdf.SetThickness(4);
   Pdf.NewPage(10, 20, 30, 40, 255, 128, 0);
-  ExpectPosition(0, 0);
+  EXPECT_EQ(Position(), (std::vector<int>{0, 0}));
   ExpectMargins(10, 20, 30, 40);
-  uint8_t red = 0, green = 0, blue = 0;
-  Pdf.GetPageColor(red, green, blue);
-  EXPECT_EQ(std::vector<int>({red, green, blue}), std::vector<int>({255, 128, 0}));
+  EXPECT_EQ(Bytes(&PDF::GetPageColor), (std::vector<int>{255, 128, 0}));
   Finish();
   ASSERT_EQ(File.Pages().size(), 2u);
   const std::vector<Lines> first = File.PageContents(0), second = File.PageContents(1);
@@ -73,13 +66,13 @@ TEST_F(PdfDrawing, NewPageTakesOnlyMarginsThatLeaveMoreThanTwentyPoints) {
 TEST_F(PdfDrawing, StateSettersStoreWithoutWritingAndIgnoreOutOfRange) {
   const int64_t before = static_cast<int64_t>(testing::ReadFile(Path).size());
   Pdf.SetPosition(10);
-  ExpectPosition(10, 0);
+  EXPECT_EQ(Position(), (std::vector<int>{10, 0}));
   Pdf.SetPosition(-1, 30);
-  ExpectPosition(10, 30);
+  EXPECT_EQ(Position(), (std::vector<int>{10, 30}));
   Pdf.SetPosition(596, 843);  // outside the available area: both ignored
-  ExpectPosition(10, 30);
+  EXPECT_EQ(Position(), (std::vector<int>{10, 30}));
   Pdf.SetPosition(595, 842);
-  ExpectPosition(595, 842);
+  EXPECT_EQ(Position(), (std::vector<int>{595, 842}));
   Pdf.SetThickness(3);
   Pdf.SetThickness(0);
   EXPECT_EQ(Pdf.GetThickness(), 3);
@@ -96,9 +89,7 @@ TEST_F(PdfDrawing, StateSettersStoreWithoutWritingAndIgnoreOutOfRange) {
   Pdf.NewPage(1, 2, 3, 4, 0, 0, 0);  // the state carries over to the next page
   EXPECT_EQ(Pdf.GetDash(), "3 2");
   EXPECT_TRUE(Pdf.GetFillStyle());
-  uint8_t red = 0, green = 0, blue = 0;
-  Pdf.GetFillColor(red, green, blue);
-  EXPECT_EQ(std::vector<int>({red, green, blue}), std::vector<int>({1, 2, 3}));
+  EXPECT_EQ(Bytes(&PDF::GetFillColor), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(Pdf.GetThickness(), 3);
   EXPECT_EQ(before, 0);  // nothing reaches the file before Flush
   Finish();
@@ -181,7 +172,7 @@ TEST_F(PdfDrawing, RefusedFiguresWriteNothingAndNoFigureMovesThePosition) {
                            Pdf.DrawEllipse(463, 20, 60, 20), Pdf.DrawArc(50, 50, 50, 0, 360),
                            Pdf.DrawCurve(523, 770, 0, 0, 523, 0)};
   for (size_t index = 0; index < std::size(accepted); ++index) EXPECT_TRUE(accepted[index]) << "case " << index;
-  ExpectPosition(7, 9);
+  EXPECT_EQ(Position(), (std::vector<int>{7, 9}));
   EXPECT_EQ(Drawn(1).size(), std::size(accepted));
 }
 

@@ -16,11 +16,6 @@ class PdfText : public testing::PdfPageTest {
   void UseCourier(uint8_t height, FontEffectConstants effect = FontEffectConstants::NoFontEffect) {
     Pdf.SetFont(FontNumberConstants::Courier, height, FontStyleConstants::Regular, effect);
   }
-  std::vector<int16_t> Position() {
-    int16_t x = 0, y = 0;
-    Pdf.GetPosition(x, y);
-    return {x, y};
-  }
   // The first line starting with prefix of every drawn stream that has one: "/F" gives the font
   // selections, "1 0 0 1 " the text positions, "T* " the texts shown.
   std::vector<std::string> Each(const std::string& prefix, size_t page = 0) {
@@ -36,8 +31,8 @@ class PdfText : public testing::PdfPageTest {
 
 TEST_F(PdfText, SetFontReplacesEachInvalidValueByItsDefault) {
   struct Case {
-    int32_t number, height, style, effect;
-    std::vector<int32_t> stored;
+    int number, height, style, effect;
+    std::vector<int> stored;
     std::string selection;
   };
   const Case cases[] = {
@@ -49,23 +44,14 @@ TEST_F(PdfText, SetFontReplacesEachInvalidValueByItsDefault) {
       {5, 73, 5, -1, {5, 8, 1, 0}, "/F13 8 Tf"},
       {3, 9, 0, 3, {3, 9, 1, 0}, "/F8 9 Tf"},
   };
-  std::vector<std::string> selections, expected;
+  std::vector<std::string> expected;
   for (const Case& c : cases) {
     Pdf.SetFont(static_cast<FontNumberConstants>(c.number), static_cast<uint8_t>(c.height),
                 static_cast<FontStyleConstants>(c.style), static_cast<FontEffectConstants>(c.effect));
-    FontNumberConstants number{};
-    uint8_t height = 0;
-    FontStyleConstants style{};
-    FontEffectConstants effect{};
-    Pdf.GetFont(number, height, style, effect);
-    EXPECT_EQ((std::vector<int32_t>{static_cast<int32_t>(number), height, static_cast<int32_t>(style),
-                                    static_cast<int32_t>(effect)}),
-              c.stored)
-        << "SetFont(" << c.number << ", " << c.height << ", " << c.style << ", " << c.effect << ")";
+    EXPECT_EQ(Font(), c.stored) << "SetFont(" << c.number << ", " << c.height << ", " << c.style << ", "
+                                << c.effect << ")";
     Pdf.SetPosition(0, 0);
-    Pdf.SetFont(static_cast<FontNumberConstants>(c.number), static_cast<uint8_t>(c.height),
-                static_cast<FontStyleConstants>(c.style), FontEffectConstants::NoFontEffect);
-    ASSERT_TRUE(Pdf.WriteText("A"));
+    ASSERT_TRUE(Pdf.WriteText("A"));  // an underline or strikethrough stream has no font line
     expected.push_back(c.selection);
   }
   EXPECT_EQ(Each("/F"), expected);
@@ -73,15 +59,15 @@ TEST_F(PdfText, SetFontReplacesEachInvalidValueByItsDefault) {
 
 TEST_F(PdfText, WriteTextPlacesOneLineAndMovesThePosition) {
   ASSERT_TRUE(Pdf.WriteText("Hi"));  // the defaults of Create: Courier 8, black
-  EXPECT_EQ(Position(), (std::vector<int16_t>{10, 0}));
+  EXPECT_EQ(Position(), (std::vector<int>{10, 0}));
   Pdf.NewPage(30, 40, 30, 40, 255, 255, 255);
   UseCourier(10);
   Pdf.SetColor(0, 128, 255);
   Pdf.SetPosition(20, 100);
   ASSERT_TRUE(Pdf.WriteText("ab"));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{32, 100}));
+  EXPECT_EQ(Position(), (std::vector<int>{32, 100}));
   ASSERT_TRUE(Pdf.WriteText("cd", true, 4));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{20, 114}));  // back to where the line started
+  EXPECT_EQ(Position(), (std::vector<int>{20, 114}));  // back to where the line started
   Pdf.SetPosition(-1, 762 - 10);
   ASSERT_TRUE(Pdf.WriteText("e"));  // the last line that fits above the bottom margin
   EXPECT_EQ(Drawn(0), (std::vector<Lines>{{"Q", "BT", "/F0 8 Tf", "1 0 0 1 0 834 Tm", "T* 0 0 0 rg (Hi) Tj", "ET"}}));
@@ -99,7 +85,7 @@ TEST_F(PdfText, WriteTextAlignsOrRefusesWhatDoesNotFit) {
   EXPECT_FALSE(Pdf.WriteText("abcd", false, 0, static_cast<AlignmentConstants>(-1)));
   EXPECT_FALSE(Pdf.WriteText(std::string(100, 'w'), false, 0, AlignmentConstants::Center));
   EXPECT_FALSE(Pdf.WriteText(std::string(40000, 'i'), false, 0, AlignmentConstants::Center));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{580, 100}));
+  EXPECT_EQ(Position(), (std::vector<int>{580, 100}));
   ASSERT_TRUE(Pdf.WriteText("abcd", true, 0, AlignmentConstants::Center));
   ASSERT_TRUE(Pdf.WriteText("abcd", true, 0, AlignmentConstants::RightAlign));
   ASSERT_TRUE(Pdf.WriteText("abcd", true, 0, AlignmentConstants::LeftAlign));
@@ -164,12 +150,12 @@ TEST_F(PdfText, WriteMultiTextBreaksLinesThatFitTheWidth) {
   UseCourier(10);
   Pdf.SetPosition(100, 0);
   ASSERT_TRUE(Pdf.WriteMultiText("aaa bbb ccc ddd", 2, AlignmentConstants::NoAlignment, false, 60));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{100, 24}));
+  EXPECT_EQ(Position(), (std::vector<int>{100, 24}));
   EXPECT_FALSE(Pdf.WriteMultiText("abcdefghijk fits not", 0, AlignmentConstants::NoAlignment, false, 60));
   EXPECT_FALSE(Pdf.WriteMultiText("a", 0, static_cast<AlignmentConstants>(4)));
   EXPECT_FALSE(Pdf.WriteMultiText("a", 0, AlignmentConstants::NoAlignment, false, 496));  // 100 + 496 > 595
   EXPECT_FALSE(Pdf.WriteMultiText("a", 0, AlignmentConstants::Center, false, 596));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{100, 24}));
+  EXPECT_EQ(Position(), (std::vector<int>{100, 24}));
   // A word that fits alone but not with its blank leaves an empty line before it.
   ASSERT_TRUE(Pdf.WriteMultiText("abcdefghij", 0, AlignmentConstants::NoAlignment, false, 60));
   ASSERT_TRUE(Pdf.WriteMultiText("abcdefghij", 0, AlignmentConstants::NoAlignment, true, 60));
@@ -188,7 +174,7 @@ TEST_F(PdfText, WriteMultiTextBreaksLinesThatFitTheWidth) {
 TEST_F(PdfText, WriteMultiTextOfNothingWritesOneEmptyLine) {
   UseCourier(10);
   ASSERT_TRUE(Pdf.WriteMultiText("", 3));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{0, 13}));
+  EXPECT_EQ(Position(), (std::vector<int>{0, 13}));
   EXPECT_EQ(Each("T* "), std::vector<std::string>{"T* 0 0 0 rg ( ) Tj"});
 }
 
@@ -207,7 +193,7 @@ TEST_F(PdfText, WriteMultiTextPlacesAlignedBlocksWithLeftAlignedLines) {
   Pdf.SetPosition(30, 0);
   const std::string words = "one two three four five six seven eight nine ten";
   ASSERT_TRUE(Pdf.WriteMultiText(words, 0, AlignmentConstants::Center, false, 200));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{30, 20}));  // x returns to the line start, not to the block
+  EXPECT_EQ(Position(), (std::vector<int>{30, 20}));  // x returns to the line start, not to the block
   ASSERT_TRUE(Pdf.WriteMultiText("right", 0, AlignmentConstants::RightAlign, false, 100));
   ASSERT_TRUE(Pdf.WriteMultiText("whole", 0, AlignmentConstants::RightAlign));
   EXPECT_EQ(Each("T* ", 1), (std::vector<std::string>{"T* 0 0 0 rg (one two three four five six) Tj",
@@ -222,7 +208,7 @@ TEST_F(PdfText, WriteMultiTextContinuesOnANewPageLikeTheLast) {
   UseCourier(10);
   Pdf.SetPosition(0, 800);
   ASSERT_TRUE(Pdf.WriteMultiText("aaa bbb ccc ddd eee fff ggg hhh", 0, AlignmentConstants::NoAlignment, false, 60));
-  EXPECT_EQ(Position(), (std::vector<int16_t>{0, 20}));
+  EXPECT_EQ(Position(), (std::vector<int>{0, 20}));
   Finish();
   ASSERT_EQ(File.Pages().size(), 3u);
   EXPECT_EQ(File.PageContents(2).front(), File.PageContents(1).front());  // same background colour
@@ -243,12 +229,10 @@ TEST_F(PdfText, WriteTitleDrawsASolidBulletInTheTextColour) {
   EXPECT_FALSE(Pdf.WriteTitle("Title", AlignmentConstants::NoAlignment, static_cast<BulletConstants>(3)));
   EXPECT_FALSE(Pdf.WriteTitle("Title", static_cast<AlignmentConstants>(4)));
   EXPECT_FALSE(Pdf.WriteTitle(std::string(98, 'w')));  // 9 + 588 points pass 595
-  EXPECT_EQ(Position(), (std::vector<int16_t>{0, 30}));
+  EXPECT_EQ(Position(), (std::vector<int>{0, 30}));
   EXPECT_EQ(Pdf.GetDash(), "3 2");
   EXPECT_FALSE(Pdf.GetFillStyle());
-  uint8_t red = 0, green = 0, blue = 0;
-  Pdf.GetFillColor(red, green, blue);
-  EXPECT_EQ(std::vector<int>({red, green, blue}), std::vector<int>({0, 255, 0}));
+  EXPECT_EQ(Bytes(&PDF::GetFillColor), (std::vector<int>{0, 255, 0}));
 
   const std::vector<Lines> drawn = Drawn();
   ASSERT_EQ(drawn.size(), 6u);
@@ -269,19 +253,9 @@ TEST_F(PdfText, PageEndRestoresTheCallersState) {
   Pdf.SetColor(255, 0, 0);
   Pdf.SetPosition(50, 60);
   Finish();
-  FontNumberConstants number{};
-  uint8_t height = 0;
-  FontStyleConstants style{};
-  FontEffectConstants effect{};
-  Pdf.GetFont(number, height, style, effect);
-  EXPECT_EQ(number, FontNumberConstants::Helvetica);
-  EXPECT_EQ(height, 12);
-  EXPECT_EQ(style, FontStyleConstants::Bold);
-  EXPECT_EQ(effect, FontEffectConstants::Underline);
-  uint8_t red = 0, green = 0, blue = 0;
-  Pdf.GetColor(red, green, blue);
-  EXPECT_EQ(red, 255);
-  EXPECT_EQ(Position(), (std::vector<int16_t>{50, 60}));
+  EXPECT_EQ(Font(), (std::vector<int>{2, 12, 2, 2}));
+  EXPECT_EQ(Bytes(&PDF::GetColor), (std::vector<int>{255, 0, 0}));
+  EXPECT_EQ(Position(), (std::vector<int>{50, 60}));
   const std::vector<Lines> contents = File.PageContents(0);
   ASSERT_EQ(contents.size(), 2u);  // the footer is neither underlined nor red
   EXPECT_EQ(contents[1][4], "T* 0 0 0 rg (Paginor \\(c\\) 2026 The Paginor developers) Tj");

@@ -21,6 +21,12 @@ class PdfPageTest : public ::testing::Test {
   // The content streams that page page got from the test: all but its background and its footer.
   std::vector<Lines> Drawn(size_t page = 0);
 
+  // The current position, the three bytes of a colour getter (such as &PDF::GetFillColor) and the
+  // four font values, as lists that compare in one expectation.
+  std::vector<int> Position() const;
+  std::vector<int> Bytes(void (Document::*getter)(uint8_t&, uint8_t&, uint8_t&) const) const;
+  std::vector<int> Font() const;
+
   PDF Pdf;
   std::string Path;
   PdfFile File{""};
