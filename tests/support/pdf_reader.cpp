@@ -73,13 +73,15 @@ Lines PdfFile::StreamData(int32_t number) const {
   return data;
 }
 
-std::vector<int32_t> PdfFile::Pages() const {
+Lines PdfFile::PageTree() const {
   for (const auto& [number, index] : ObjectLines) {
-    const Lines lines = Object(number);
-    if (LineStartingWith(lines, "/Type /Pages") != "") return References(LineStartingWith(lines, "/Kids [ "));
+    Lines lines = Object(number);
+    if (LineStartingWith(lines, "/Type /Pages") != "") return lines;
   }
   return {};
 }
+
+std::vector<int32_t> PdfFile::Pages() const { return References(LineStartingWith(PageTree(), "/Kids [ ")); }
 
 std::vector<int32_t> PdfFile::PageList(size_t page, const std::string& key) const {
   const std::vector<int32_t> pages = Pages();
@@ -104,7 +106,7 @@ std::string PdfFile::StructureProblems() const {
 std::string PdfFile::CheckedStructureProblems() const {
   std::ostringstream problems;
   const size_t count = FileLines.size();
-  if (count < 3 || FileLines[count - 1] != "%%EOF" || FileLines[count - 3] != "startxref" ||
+  if (count < 9 || FileLines[count - 1] != "%%EOF" || FileLines[count - 3] != "startxref" ||
       !Content.ends_with("%%EOF\r\n")) {
     return "the file does not end with startxref, its offset and %%EOF\n";
   }
@@ -156,12 +158,8 @@ std::string PdfFile::CheckedStructureProblems() const {
     }
   }
 
-  for (const auto& [number, index] : ObjectLines) {
-    const Lines lines = Object(number);
-    if (LineStartingWith(lines, "/Type /Pages") == "") continue;
-    const std::string counted = LineStartingWith(lines, "/Count ");
-    if (counted != "/Count " + std::to_string(Pages().size())) problems << counted << " disagrees with /Kids\n";
-  }
+  const std::string counted = LineStartingWith(PageTree(), "/Count ");
+  if (counted != "/Count " + std::to_string(Pages().size())) problems << counted << " disagrees with /Kids\n";
   return problems.str();
 }
 

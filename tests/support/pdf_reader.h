@@ -39,6 +39,7 @@ class PdfFile {
 
  private:
   std::string CheckedStructureProblems() const;
+  Lines PageTree() const;  // the lines of the object of type /Pages
 
   std::string Content;
   Lines FileLines;
