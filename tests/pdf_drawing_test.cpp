@@ -143,14 +143,22 @@ TEST_F(PdfDrawing, ArcsOfMoreThanHalfACircleAndOddAngles) {
   ASSERT_TRUE(Pdf.DrawArc(100, 100, 50, 0, 270));  // two pieces, neither with its end radius
   ASSERT_TRUE(Pdf.DrawArc(100, 100, 50, -90, 30));
   ASSERT_TRUE(Pdf.DrawArc(100, 100, 50, 1e30f, 3e38f));  // reduced by a remainder, not by looping
+  // Reduction puts the end before the start: the arc goes on through 360 (from 0 to 90 and from 300 to
+  // 400 alike), not backwards.
+  ASSERT_TRUE(Pdf.DrawArc(100, 100, 50, 720, 810));
+  ASSERT_TRUE(Pdf.DrawArc(100, 100, 50, 359.5f, 360.5f));
   const std::vector<Lines> drawn = Drawn();
-  ASSERT_EQ(drawn.size(), 3u);
+  ASSERT_EQ(drawn.size(), 5u);
   EXPECT_EQ(Lines(drawn[0].begin() + 5, drawn[0].end()),
             (Lines{"100 742 m", "150 742 l", "150 809 50 809 50 742 c", "100 742 m", "100 742 m", "100 692 l",
                    "72 692 50 714 50 742 c", "100 742 m", "b"}));
   EXPECT_EQ(Lines(drawn[1].begin() + 5, drawn[1].end()),
             (Lines{"100 742 m", "100 692 l", "138 692 163 734 143 767 c", "100 742 m", "143 767 l", "b"}));
   EXPECT_EQ(drawn[2].back(), "b");
+  EXPECT_EQ(Lines(drawn[3].begin() + 5, drawn[3].end()),
+            (Lines{"100 742 m", "150 742 l", "150 770 128 792 100 792 c", "100 742 m", "100 792 l", "b"}));
+  EXPECT_EQ(Lines(drawn[4].begin() + 5, drawn[4].end()),
+            (Lines{"100 742 m", "150 742 l", "150 742 150 742 150 742 c", "100 742 m", "150 742 l", "b"}));
 }
 
 TEST_F(PdfDrawing, RefusedFiguresWriteNothingAndNoFigureMovesThePosition) {

@@ -171,11 +171,14 @@ TEST_F(PdfText, WriteMultiTextBreaksLinesThatFitTheWidth) {
                                                      "1 0 0 1 100 768 Tm"}));
 }
 
-TEST_F(PdfText, WriteMultiTextOfNothingWritesOneEmptyLine) {
+TEST_F(PdfText, WriteMultiTextOfNothingWritesNothing) {
   UseCourier(10);
   ASSERT_TRUE(Pdf.WriteMultiText("", 3));
+  EXPECT_EQ(Position(), (std::vector<int>{0, 0}));
+  // A lone blank is two empty words: one line holding the blank, the only line written.
+  ASSERT_TRUE(Pdf.WriteMultiText(" ", 3));
   EXPECT_EQ(Position(), (std::vector<int>{0, 13}));
-  EXPECT_EQ(Each("T* "), std::vector<std::string>{"T* 0 0 0 rg ( ) Tj"});
+  EXPECT_EQ(Each("T* "), std::vector<std::string>{"T* 0 0 0 rg (  ) Tj"});
 }
 
 TEST_F(PdfText, WriteMultiTextJustifiesAllButTheLastLine) {

@@ -117,8 +117,9 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     }
     const int16_t startx = PositionX;
 
-    // An empty text is one empty word: it still writes a line (a blank) and moves down.
+    // An empty text has no words (as an empty line has none to justify): nothing is written.
     const std::string codes = ToWindows1252(text);
+    if (codes.empty()) return true;
     std::vector<std::string_view> words;
     for (size_t start = 0;;) {
       const size_t blank = codes.find(' ', start);
