@@ -8,12 +8,15 @@ namespace paginor {
 
 void PutEscapedText(std::string_view codes, LineBuffer& out) {
   // Runs without anything to escape go in whole.
-  for (size_t special = codes.find_first_of("\\()"); special != std::string_view::npos;
-       special = codes.find_first_of("\\()")) {
-    out.Put(codes.substr(0, special)).Put('\\').Put(codes[special]);
-    codes.remove_prefix(special + 1);
+  size_t run = 0;
+  for (size_t index = 0; index < codes.size(); ++index) {
+    const char code = codes[index];
+    if (code == '\\' || code == '(' || code == ')') {
+      out.Put(codes.substr(run, index - run)).Put('\\');
+      run = index;
+    }
   }
-  out.Put(codes);
+  out.Put(codes.substr(run));
 }
 
 std::string EscapedLiteral(std::string_view utf8) {
