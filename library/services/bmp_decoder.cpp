@@ -99,7 +99,8 @@ bool DecodeRunLength(std::span<const uint8_t> bytes, const BmpLayout& layout, DI
   int64_t x = 0;
   int64_t y = 0;
   while (y < layout.height) {
-    if (position + 2 > size) return false;
+    // Data may end without a last mark once every pixel of the top row was given.
+    if (position + 2 > size) return y == layout.height - 1 && x >= layout.width;
     const uint8_t count = bytes[position];
     const uint8_t value = bytes[position + 1];
     position += 2;
