@@ -26,16 +26,16 @@ void Put32(std::string& out, uint32_t value) {
 // A BMP file written byte by byte: file header, information header of headerSize bytes (12 for the
 // core header), what follows the header (masks, colour table) and the stored rows.
 struct BmpFile {
-  uint32_t headerSize = 40;
   int32_t width = 0;
   int32_t height = 0;
+  std::string rows;
   uint16_t bitCount = 24;
+  std::string afterHeader;  // masks of a 40-byte header, then the colour table
   uint32_t compression = 0;
+  std::string masks;        // inside a header of 52 bytes or more
+  uint32_t headerSize = 40;
   uint32_t coloursUsed = 0;
   uint16_t planes = 1;
-  std::string afterHeader;  // masks of a 40-byte header, then the colour table
-  std::string masks;        // inside a header of 52 bytes or more
-  std::string rows;
 
   std::string Bytes() const {
     std::string header;
