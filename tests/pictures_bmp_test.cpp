@@ -314,6 +314,19 @@ TEST(DibMemory, CreateFollowsTheBitmapLayout) {
   ASSERT_TRUE(dib.Create(10, 1, 1));
   EXPECT_EQ(dib.ImageScanWidth(), 4);
   EXPECT_NE(dib.PaletteOffset(), nullptr);
+  dib.Destroy();
+
+  // Loading from bytes in memory keeps the stored rows and the colour table as the file has them.
+  BmpFile mono = Bmp(10, 2, 1, 0);
+  mono.afterHeader = Entries({0x102030, 0xFFFFFF});
+  mono.rows = std::string("\xA5\xC3\0\0\x0F\xFF\0\0", 8);
+  const std::string bytes = mono.Bytes();
+  ASSERT_TRUE(dib.Load(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())));
+  EXPECT_EQ(dib.BitsPerPixel(), 1);
+  EXPECT_EQ(dib.ImageScanWidth(), 4);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(dib.PixelsOffset()), 8), mono.rows);
+  EXPECT_EQ(dib.PaletteOffset()[0].red, 0x10);
+  EXPECT_EQ(dib.PaletteOffset()[0].blue, 0x30);
 }
 
 }  // namespace
