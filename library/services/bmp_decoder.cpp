@@ -88,6 +88,11 @@ void PutIndex(DIB& dib, const BmpLayout& layout, int64_t x, int64_t y, uint8_t v
   }
 }
 
+// The high nibble of a byte for even positions, the low one for odd positions.
+uint8_t Nibble(uint8_t byte, int64_t position) {
+  return static_cast<uint8_t>(position % 2 == 0 ? byte >> 4 : byte & 0x0F);
+}
+
 // Run-length compressed rows of 8 or 4 bits: pairs of a count and a value, or a zero and an escape
 // (end of row, end of picture, a move, or a literal group padded to an even number of bytes). Pixels
 // outside the picture are dropped; pixels never written keep index 0. Data ending before the picture
@@ -107,8 +112,7 @@ bool DecodeRunLength(std::span<const uint8_t> bytes, const BmpLayout& layout, DI
     if (count > 0) {
       const int64_t stop = std::min<int64_t>(x + count, layout.width);
       for (int64_t index = 0; x + index < stop; ++index) {
-        PutIndex(dib, layout, x + index, y,
-                 nibbles ? static_cast<uint8_t>(index % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+        PutIndex(dib, layout, x + index, y, nibbles ? Nibble(value, index) : value);
       }
       x += count;
     } else if (value == 0) {
@@ -126,8 +130,7 @@ bool DecodeRunLength(std::span<const uint8_t> bytes, const BmpLayout& layout, DI
       if (position + length > size) return false;
       for (int64_t index = 0; index < value; ++index) {
         const uint8_t byte = bytes[position + static_cast<size_t>(nibbles ? index / 2 : index)];
-        PutIndex(dib, layout, x + index, y,
-                 nibbles ? static_cast<uint8_t>(index % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte);
+        PutIndex(dib, layout, x + index, y, nibbles ? Nibble(byte, index) : byte);
       }
       x += value;
       position += length + length % 2;
