@@ -1,0 +1,85 @@
+#include "support/picture_writers.h"
+
+#include <cstdio>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+
+namespace paginor::testing {
+
+namespace {
+
+ColorMapObject* MakeColourMap(const std::vector<Rgb>& colours) {
+  if (colours.empty()) return nullptr;
+  std::vector<GifColorType> entries;
+  for (const Rgb& colour : colours) entries.push_back(GifColorType{colour[0], colour[1], colour[2]});
+  return GifMakeMapObject(static_cast<int>(entries.size()), entries.data());
+}
+
+// The image rows in the order a GIF stores them.
+std::vector<int> StoredRowOrder(int height, bool interlaced) {
+  std::vector<int> rows;
+  if (!interlaced) {
+    for (int row = 0; row < height; ++row) rows.push_back(row);
+    return rows;
+  }
+  for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}}) {
+    for (int row = start; row < height; row += step) rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+bool WriteGif(const std::string& path, const GifPicture& picture) {
+  int error = 0;
+  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+  if (gif == nullptr) return false;
+  ColorMapObject* global = MakeColourMap(picture.globalColours);
+  ColorMapObject* local = MakeColourMap(picture.localColours);
+  bool written = EGifPutScreenDesc(gif, picture.screenWidth, picture.screenHeight, 8, picture.background,
+                                   global) != GIF_ERROR &&
+                 EGifPutImageDesc(gif, picture.left, picture.top, picture.width, picture.height,
+                                  picture.interlaced, local) != GIF_ERROR;
+  std::vector<uint8_t> line;
+  for (const int row : StoredRowOrder(picture.height, picture.interlaced)) {
+    if (!written) break;
+    const auto start = picture.indices.begin() + static_cast<std::ptrdiff_t>(row) * picture.width;
+    line.assign(start, start + picture.width);
+    written = EGifPutLine(gif, line.data(), picture.width) != GIF_ERROR;
+  }
+  GifFreeMapObject(global);
+  GifFreeMapObject(local);
+  return EGifCloseFile(gif, &error) != GIF_ERROR && written;
+}
+
+void WriteJpeg(const std::string& path, const JpegPicture& picture) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return;
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = static_cast<JDIMENSION>(picture.width);
+  info.image_height = static_cast<JDIMENSION>(picture.height);
+  const bool inks = picture.colours == JpegColours::Cmyk || picture.colours == JpegColours::Ycck;
+  info.input_components = picture.colours == JpegColours::Grey ? 1 : inks ? 4 : 3;
+  info.in_color_space = picture.colours == JpegColours::Grey ? JCS_GRAYSCALE : inks ? JCS_CMYK : JCS_RGB;
+  jpeg_set_defaults(&info);
+  if (picture.colours == JpegColours::Ycck) jpeg_set_colorspace(&info, JCS_YCCK);
+  if (inks) info.write_Adobe_marker = picture.adobeMarker ? TRUE : FALSE;
+  jpeg_set_quality(&info, picture.quality, TRUE);
+  if (picture.progressive) jpeg_simple_progression(&info);
+  jpeg_start_compress(&info, TRUE);
+  const size_t stride = static_cast<size_t>(picture.width) * static_cast<size_t>(info.input_components);
+  while (info.next_scanline < info.image_height) {
+    auto row = const_cast<JSAMPROW>(picture.samples.data() + info.next_scanline * stride);
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+}
+
+}  // namespace paginor::testing

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace paginor::testing {
+
+using Rgb = std::array<uint8_t, 3>;
+
+// A one-image GIF: an image of width by height indices (top row first) placed at left, top on a
+// logical screen. A colour map left empty is not written; its size must be a power of 2 otherwise.
+struct GifPicture {
+  int screenWidth = 0;
+  int screenHeight = 0;
+  int background = 0;
+  std::vector<Rgb> globalColours;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool interlaced = false;
+  std::vector<Rgb> localColours;
+  std::vector<uint8_t> indices;
+};
+
+// Writes the picture with giflib's encoder; false when giflib refuses it.
+bool WriteGif(const std::string& path, const GifPicture& picture);
+
+enum class JpegColours { Grey, Rgb, Cmyk, Ycck };
+
+// A JPEG picture of width by height pixels, samples top row first with 1 (grey), 3 (red, green, blue)
+// or 4 (the four inks as the file stores them) per pixel. CMYK and YCCK files get an Adobe marker
+// unless adobeMarker is false.
+struct JpegPicture {
+  int width = 0;
+  int height = 0;
+  JpegColours colours = JpegColours::Rgb;
+  std::vector<uint8_t> samples;
+  int quality = 100;
+  bool progressive = false;
+  bool adobeMarker = true;
+};
+
+// Writes the picture with libjpeg's compressor.
+void WriteJpeg(const std::string& path, const JpegPicture& picture);
+
+}  // namespace paginor::testing
