@@ -7,7 +7,7 @@ packages=(
   g++ make cmake ninja-build pkg-config
   zlib1g-dev libjpeg-dev libgif-dev libfltk1.3-dev libinih-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qpdf ghostscript poppler-utils xvfb xauth
+  qpdf ghostscript poppler-utils
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
