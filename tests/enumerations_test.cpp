@@ -74,10 +74,16 @@ TEST(ColorText, FormatsKnownColours) {
   EXPECT_EQ(services.FormatColor(1, 254, 255), "0.004 0.996 1");
 }
 
+// A decimal comma for C++ formatting, available whatever locales the machine has installed.
+struct DecimalComma : std::numpunct<char> {
+  char do_decimal_point() const override { return ','; }
+};
+
 TEST(ColorText, RoundTripsEveryComponentUnderACommaLocale) {
   // Whatever the process locale says about decimal separators, the text uses a point.
-  const bool haveCommaLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr ||
-                               std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr;
+  const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
+  const bool haveCommaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
+                               std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
   Enumerations services;
   for (int value = 0; value < 256; ++value) {
     const auto byte = static_cast<uint8_t>(value);
@@ -90,8 +96,9 @@ TEST(ColorText, RoundTripsEveryComponentUnderACommaLocale) {
     EXPECT_EQ(green, other);
     EXPECT_EQ(blue, byte);
   }
-  std::setlocale(LC_ALL, "C");
-  if (!haveCommaLocale) GTEST_LOG_(INFO) << "no comma-decimal locale installed; checked under C only";
+  std::setlocale(LC_NUMERIC, "C");
+  std::locale::global(previous);
+  if (!haveCommaLocale) GTEST_LOG_(INFO) << "no comma-decimal C locale installed; checked with a C++ one";
 }
 
 TEST(ColorText, ParsingRefusesTextsItCannotRead) {
