@@ -31,13 +31,6 @@ void LineBuffer::PutSlow(std::string_view text) {
   }
 }
 
-void LineBuffer::Overwrite(int64_t offset, std::string_view text) {
-  for (size_t index = 0; index < text.size(); ++index) {
-    const auto position = static_cast<size_t>(offset) + index;
-    Chunks[position / ChunkSize][position % ChunkSize] = text[index];
-  }
-}
-
 bool LineBuffer::WriteTo(int descriptor) const {
   for (size_t chunk = 0; chunk < Chunks.size(); ++chunk) {
     const char* data = Chunks[chunk].get();

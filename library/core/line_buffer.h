@@ -53,9 +53,6 @@ class LineBuffer {
   // Number of lines ended so far.
   int64_t LineCount() const { return Count; }
 
-  // Replaces bytes already appended, at a byte offset, with text of the same length.
-  void Overwrite(int64_t offset, std::string_view text);
-
   // Writes every byte to a file descriptor; false when any write fails.
   bool WriteTo(int descriptor) const;
 
