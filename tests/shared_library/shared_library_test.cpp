@@ -1,0 +1,60 @@
+// The library as a host program sees it: this test links against the shared library alone, so it also
+// checks that every public operation is exported, and it checks that nothing internal is.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "paginor/paginor.h"
+
+namespace {
+
+TEST(SharedLibrary, WritesADocumentThroughThePublicInterface) {
+  std::string seen;
+  paginor::SetMessageHandler([&](const std::string& text, const std::string& caption, paginor::MessageIcon) {
+    seen = caption + ": " + text;
+  });
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("paginor-shared-" + std::to_string(::getpid()) + ".pdf")).string();
+  {
+    paginor::PDF pdf;
+    EXPECT_EQ(seen, "Paginor: Initialize()");
+    EXPECT_EQ(pdf.Version(), "1.2");
+    ASSERT_TRUE(pdf.Create(path));
+    pdf.NewPage(36, 36, 36, 36, 255, 255, 255);
+    EXPECT_TRUE(pdf.WriteText("Hello", true, 0, paginor::AlignmentConstants::NoAlignment, "https://example.com/"));
+    paginor::Document& document = pdf;  // what both formats share
+    EXPECT_TRUE(document.DrawCircle(50, 50, 20));
+    EXPECT_TRUE(pdf.Flush());
+  }
+  paginor::SetMessageHandler(nullptr);
+  std::ifstream file(path, std::ios::binary);
+  std::string head(8, '\0');
+  file.read(head.data(), 8);
+  EXPECT_EQ(head, "%PDF-1.2");
+  std::filesystem::remove(path);
+}
+
+TEST(SharedLibrary, ExportsOnlyThePublicInterface) {
+  FILE* symbols = ::popen("nm -DC --defined-only " PAGINOR_SHARED_LIBRARY " 2>&1", "r");
+  ASSERT_NE(symbols, nullptr);
+  char line[4096];
+  int exported = 0;
+  while (std::fgets(line, sizeof line, symbols) != nullptr) {
+    // The symbol's own name, without its parameter types.
+    const std::string full(line);
+    const std::string symbol = full.substr(0, full.find('('));
+    if (symbol.find("paginor::") == std::string::npos) continue;
+    ++exported;
+    for (const char* internal : {"Enumerations", "DocumentWriter", "PdfWriter", "LineBuffer", "Failure", "DIB"}) {
+      EXPECT_EQ(symbol.find(std::string("paginor::") + internal), std::string::npos) << full;
+    }
+  }
+  ::pclose(symbols);
+  EXPECT_GT(exported, 50);
+}
+
+}  // namespace
