@@ -80,7 +80,7 @@ class JustifyLineTest : public ::testing::Test {
 };
 
 TEST_F(JustifyLineTest, SpreadsTheSlackOverTheGapsFromTheLeft) {
-  // Helvetica 10: "aa " is 13.9 -> 14? Use Courier for round numbers: "ab " 18, "cdef " 30, "g" 6.
+  // Courier 10: "ab " 18, "cdef " 30, "g" 6.
   ASSERT_TRUE(Justify("ab cdef g", 70));
   ASSERT_EQ(words.size(), 3u);
   EXPECT_EQ(words[0], "ab ");
@@ -92,6 +92,13 @@ TEST_F(JustifyLineTest, SpreadsTheSlackOverTheGapsFromTheLeft) {
   // Slack 17 over two gaps: gap 8 and one point over for the first gap.
   ASSERT_TRUE(Justify("ab cdef g", 71));
   EXPECT_EQ(positions, (std::vector<int16_t>{0, 27, 65}));
+}
+
+TEST_F(JustifyLineTest, GivesTheWorkedExample) {
+  // Helvetica 10: "w " measures 10, "amr " 20 and "c" 5; in a width of 50 they go to 0, 18 and 45.
+  ASSERT_TRUE(services.JustifyLine("w amr c", 50, 2, 10, 1, words, positions));
+  EXPECT_EQ(positions, (std::vector<int16_t>{0, 18, 45}));
+  EXPECT_EQ(positions.back() + services.TextWidth(words.back(), 2, 10, 1), 50);
 }
 
 TEST_F(JustifyLineTest, KeepsNaturalPositionsWhenTooWide) {
