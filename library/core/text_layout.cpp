@@ -127,8 +127,12 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
       if (blank == std::string::npos) break;
       start = blank + 1;
     }
+    // Each word is measured once: alone for the fit test, then as a piece of its line.
+    std::vector<int64_t> wordUnits;
+    wordUnits.reserve(words.size());
     for (const std::string_view word : words) {
-      if (Services.TextWidth(word, FontNumber, FontHeight, FontStyle) > width) return false;
+      wordUnits.push_back(Services.TextUnits(word, FontNumber, FontStyle));
+      if (Enumerations::UnitsToPoints(wordUnits.back(), FontHeight) > width) return false;
     }
 
     // The line is always the words from lineStart up to the current one, each followed by a blank, so
@@ -137,19 +141,20 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     size_t lineStart = 0;
     size_t lineLength = 0;  // characters of the line, trailing blank included
     int64_t lineUnits = 0;
-    for (const std::string_view word : words) {
+    for (size_t index = 0; index < words.size(); ++index) {
+      const std::string_view word = words[index];
       const size_t wordStart = static_cast<size_t>(word.data() - codes.data());
-      const int64_t wordUnits = Services.TextUnits(word, FontNumber, FontStyle) + blankUnits;
+      const int64_t pieceUnits = wordUnits[index] + blankUnits;
       if (lineLength == 0) lineStart = wordStart;
       lineLength += word.size() + 1;
-      lineUnits += wordUnits;
+      lineUnits += pieceUnits;
       if (lineLength > 32767) Fail();
       if (Enumerations::UnitsToPoints(lineUnits, FontHeight) > width) {
         const std::string_view previous(codes.data() + lineStart, wordStart - lineStart);
         WriteParagraphLine(TrimTrailingBlanks(previous), dy, justified, width, startx);
         lineStart = wordStart;
         lineLength = word.size() + 1;
-        lineUnits = wordUnits;
+        lineUnits = pieceUnits;
       }
     }
     // The last line keeps its trailing blank and is never justified.
