@@ -39,7 +39,9 @@ TEST(PdfStructure, CreateThenFlushWritesTheSmallestDocument) {
                 "/Creator ()", "/Producer ()", "/Title ()", "/Subject ()", "/Keywords ()", ">>", "endobj"};
   for (int index = 0; index < 14; ++index) {
     const Lines font = {std::to_string(index + 3) + " 0 obj", "<<", "/Type /Font", "/Subtype /Type1",
-                        std::string("/BaseFont /") + BaseFonts[index], "/BaseEncoding /WinAnsiEncoding",
+                        std::string("/BaseFont /") + BaseFonts[index],
+                        // The text fonts draw the Windows-1252 codes; Symbol and ZapfDingbats their own.
+                        index < 12 ? "/Encoding /WinAnsiEncoding" : "/BaseEncoding /WinAnsiEncoding",
                         "/Name /F" + std::to_string(index), ">>", "endobj"};
     head.insert(head.end(), font.begin(), font.end());
   }

@@ -15,6 +15,9 @@ constexpr const char* BaseFonts[14] = {
     "Times-Roman", "Times-Bold",       "Times-Italic",        "Times-BoldItalic",
     "Symbol",      "ZapfDingbats"};
 
+// /F0 to /F11 are the text fonts: Courier, Helvetica and Times in four styles each.
+constexpr int TextFontObjects = 12;
+
 void PutTwoDigits(LineBuffer& lines, int value) {
   const char digits[2] = {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
   lines.Put(std::string_view(digits, 2));
@@ -121,7 +124,9 @@ void PdfWriter::WriteFontObject(const char* basefont, int index) {
   Lines.AddLine("/Type /Font");
   Lines.AddLine("/Subtype /Type1");
   Lines.Put("/BaseFont /").Put(basefont).EndLine();
-  Lines.AddLine("/BaseEncoding /WinAnsiEncoding");
+  // Texts are written in Windows-1252, so the text fonts draw them with WinAnsiEncoding. Symbol and
+  // ZapfDingbats must keep their own encodings: their line names no encoding readers apply.
+  Lines.AddLine(index < TextFontObjects ? "/Encoding /WinAnsiEncoding" : "/BaseEncoding /WinAnsiEncoding");
   Lines.Put("/Name /F").Put(int64_t{index}).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
