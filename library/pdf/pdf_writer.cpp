@@ -101,7 +101,7 @@ void PdfWriter::WriteInfo() {
   InfoObject = NewObject();
   const std::tm now = CreationTime();
   Lines.AddLine("<<");
-  Lines.Put("/Author (").Put(EscapedLiteral(Author)).Put(')').EndLine();
+  Lines.Put("/Author ").Put(TextString(Author)).EndLine();
   Lines.Put("/CreationDate (D:").Put(int64_t{now.tm_year} + 1900);
   PutTwoDigits(Lines, now.tm_mon + 1);
   PutTwoDigits(Lines, now.tm_mday);
@@ -109,11 +109,11 @@ void PdfWriter::WriteInfo() {
   PutTwoDigits(Lines, now.tm_min);
   PutTwoDigits(Lines, now.tm_sec);
   Lines.Put(')').EndLine();
-  Lines.Put("/Creator (").Put(EscapedLiteral(Creator)).Put(')').EndLine();
-  Lines.Put("/Producer (").Put(EscapedLiteral(Producer)).Put(')').EndLine();
-  Lines.Put("/Title (").Put(EscapedLiteral(Title)).Put(')').EndLine();
-  Lines.Put("/Subject (").Put(EscapedLiteral(Subject)).Put(')').EndLine();
-  Lines.Put("/Keywords (").Put(EscapedLiteral(Keywords)).Put(')').EndLine();
+  Lines.Put("/Creator ").Put(TextString(Creator)).EndLine();
+  Lines.Put("/Producer ").Put(TextString(Producer)).EndLine();
+  Lines.Put("/Title ").Put(TextString(Title)).EndLine();
+  Lines.Put("/Subject ").Put(TextString(Subject)).EndLine();
+  Lines.Put("/Keywords ").Put(TextString(Keywords)).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
 }
