@@ -1,0 +1,14 @@
+// The public PS class: a document with a PostScript writer.
+#include "paginor/ps.h"
+
+#include "ps/ps_writer.h"
+
+namespace paginor {
+
+PS::PS() : Document(std::make_unique<PsWriter>()) {}
+
+bool PS::DrawPicture(const std::string&, AlignmentConstants, EncodingConstants) {
+  return false;  // pictures are not embedded yet
+}
+
+}  // namespace paginor
