@@ -5,10 +5,12 @@
 #include <sstream>
 
 #include "paginor/pdf.h"
+#include "paginor/ps.h"
 #include "support/external_tools.h"
 #include "support/pdf_reader.h"
+#include "support/ps_reader.h"
 #include "support/test_files.h"
-#include "support/word_boxes.h"
+#include "support/text_readers.h"
 
 namespace paginor {
 namespace {
@@ -54,15 +56,20 @@ void WriteEveryTextFont(Document& document) {
   }
 }
 
-// The lines a reader found on one page of WriteEveryTextFont, without blank lines and the footer.
-void ExpectPageReadsBack(const std::string& extracted, int page) {
-  std::vector<std::string> lines;
+// The lines a reader found in a document of WriteEveryTextFont, without blank lines and footers.
+void ExpectEveryTextFontReadsBack(const std::string& extracted) {
+  std::vector<std::string> lines, expected;
   std::istringstream stream(extracted);
   for (std::string line; std::getline(stream, line);) {
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\f')) line.pop_back();
+    // Readers indent, end lines with CR or start pages with a form feed.
+    line.erase(0, line.find_first_not_of(" \f"));
+    line.erase(line.find_last_not_of(" \f\r") + 1);
     if (!line.empty() && line.find("Paginor developers") == std::string::npos) lines.push_back(line);
   }
-  EXPECT_EQ(lines, ExpectedLines()) << "page " << page;
+  for (int font = 0; font < 12; ++font) {
+    for (const std::string& line : ExpectedLines()) expected.push_back(line);
+  }
+  EXPECT_EQ(lines, expected);
 }
 
 // On one page: the sample right-aligned and centred in each text font, 11 points.
@@ -127,7 +134,7 @@ TEST(PdfAccentedText, ReadsBackAsWrittenInEveryTextFont) {
   ASSERT_TRUE(pdf.Create(path));
   WriteEveryTextFont(pdf);
   testing::FlushAndCheck(pdf, path);
-  for (int page = 1; page <= 12; ++page) ExpectPageReadsBack(testing::ExtractedText(path, page), page);
+  ExpectEveryTextFontReadsBack(testing::ExtractedText(path));
 }
 
 TEST(PdfAccentedText, LinesSitWhereTheirWidthsSay) {
@@ -162,6 +169,61 @@ TEST(PdfAccentedText, PropertiesAndLinksReadBackAsWritten) {
   EXPECT_NE(info.find("Keywords:        漢字, emoji 😀, back\\slash (open\n"), std::string::npos) << info;
   const std::string links = testing::RunCommand("pdfinfo -url '" + path + "'").output;
   EXPECT_NE(links.find("https://example.com/caf%C3%A9?q=%E2%82%AC"), std::string::npos) << links;
+}
+
+TEST(PsAccentedText, ReadsBackAsWrittenInEveryTextFont) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  PS ps;
+  const std::string path = testing::TempPath("accented-fonts.ps");
+  ASSERT_TRUE(ps.Create(path));
+  WriteEveryTextFont(ps);
+  testing::FlushAndRead(ps, path, 12);
+  ExpectEveryTextFontReadsBack(testing::GhostscriptText(path));
+}
+
+TEST(PsAccentedText, LinesSitWhereTheirWidthsSay) {
+  if (!testing::HasTool("ps2pdf") || !testing::HasTool("pdftotext")) GTEST_SKIP() << "ps2pdf or pdftotext missing";
+  PS ps;
+  const std::string path = testing::TempPath("accented-layout.ps"), pdfpath = testing::TempPath("accented-layout.pdf");
+  ASSERT_TRUE(ps.Create(path));
+  WriteAlignedLines(ps);
+  WriteJustifiedParagraphs(ps);
+  testing::FlushAndRead(ps, path, 2);
+  ASSERT_TRUE(testing::ConvertToPdf(path, pdfpath));
+  ExpectAlignedLines(testing::TextLines(testing::WordBoxes(pdfpath, 1)));
+  ExpectStraightRightEdges(testing::TextLines(testing::WordBoxes(pdfpath, 2)));
+}
+
+TEST(PsAccentedText, TextFontsAreShownThroughTheirReencodedCopies) {
+  PS ps;
+  const std::string path = testing::TempPath("accented-font-lines.ps");
+  ASSERT_TRUE(ps.Create(path));
+  ps.NewPage(36, 36, 36, 36, 255, 255, 255);
+  for (int number = 1; number <= 5; ++number) {
+    for (int style = 1; style <= 4; ++style) {
+      ps.SetFont(static_cast<FontNumberConstants>(number), 10, static_cast<FontStyleConstants>(style),
+                 FontEffectConstants::NoFontEffect);
+      EXPECT_TRUE(ps.WriteText("\xc3\xa9", true));
+    }
+  }
+  const testing::Lines lines = testing::FlushAndRead(ps, path, 1);
+  std::vector<std::string> fonts;
+  for (size_t index = testing::FindLine(lines, "%%Page: 1 1"); index < lines.size(); ++index) {
+    if (lines[index] == "setfont") fonts.push_back(lines[index - 2]);
+  }
+  const std::vector<std::string> expected = {
+      "/Courier-WinAnsi /Courier WinAnsiFont", "/Courier-Bold-WinAnsi /Courier-Bold WinAnsiFont",
+      "/Courier-Oblique-WinAnsi /Courier-Oblique WinAnsiFont",
+      "/Courier-BoldOblique-WinAnsi /Courier-BoldOblique WinAnsiFont", "/Helvetica-WinAnsi /Helvetica WinAnsiFont",
+      "/Helvetica-Bold-WinAnsi /Helvetica-Bold WinAnsiFont", "/Helvetica-Oblique-WinAnsi /Helvetica-Oblique WinAnsiFont",
+      "/Helvetica-BoldOblique-WinAnsi /Helvetica-BoldOblique WinAnsiFont",
+      "/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "/Times-Bold-WinAnsi /Times-Bold WinAnsiFont",
+      "/Times-Italic-WinAnsi /Times-Italic WinAnsiFont", "/Times-BoldItalic-WinAnsi /Times-BoldItalic WinAnsiFont",
+      // Symbol and ZapfDingbats keep their own encodings, whatever the style asked for.
+      "/Symbol findfont", "/Symbol findfont", "/Symbol findfont", "/Symbol findfont",
+      "/ZapfDingbats findfont", "/ZapfDingbats findfont", "/ZapfDingbats findfont", "/ZapfDingbats findfont",
+      "/Times-Roman-WinAnsi /Times-Roman WinAnsiFont"};  // the footer
+  EXPECT_EQ(fonts, expected);
 }
 
 }  // namespace

@@ -20,4 +20,11 @@ std::vector<WordBox> WordBoxes(const std::string& path, int page);
 // right.
 std::vector<TextLine> TextLines(std::vector<WordBox> words);
 
+// The text Ghostscript's txtwrite device finds in a PostScript or PDF file, every page; empty when
+// Ghostscript is missing.
+std::string GhostscriptText(const std::string& path);
+
+// Converts a PostScript file to PDF with ps2pdf; false when that fails or ps2pdf is missing.
+bool ConvertToPdf(const std::string& pspath, const std::string& pdfpath);
+
 }  // namespace paginor::testing

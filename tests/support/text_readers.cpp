@@ -1,4 +1,4 @@
-#include "support/word_boxes.h"
+#include "support/text_readers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,6 +47,15 @@ std::vector<TextLine> TextLines(std::vector<WordBox> words) {
     std::sort(line.begin(), line.end(), [](const WordBox& a, const WordBox& b) { return a.left < b.left; });
   }
   return lines;
+}
+
+std::string GhostscriptText(const std::string& path) {
+  if (!HasTool("gs")) return {};
+  return RunCommand("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile=- '" + path + "'").output;
+}
+
+bool ConvertToPdf(const std::string& pspath, const std::string& pdfpath) {
+  return HasTool("ps2pdf") && RunCommand("ps2pdf '" + pspath + "' '" + pdfpath + "'").status == 0;
 }
 
 }  // namespace paginor::testing
