@@ -151,6 +151,7 @@ TEST(PdfStructure, PropertiesAreTakenAtCreateAndEscaped) {
 }
 
 TEST(PdfStructure, PropertiesBeyondAsciiTakeAFormThatReadsBack) {
+  testing::FixCreationDate();
   PDF pdf;
   const std::string path = TempPath("properties-beyond-ascii.pdf");
   pdf.SetAuthor("\u00c5sa (\u00d8");              // Latin-1: PDFDocEncoding has the same codes
