@@ -91,7 +91,13 @@ std::optional<EmbeddedPicture> PictureCache::Load(const std::string& file) try {
 }
 
 void PictureCache::Trim() {
-  while (Stored > Bound && !Entries.empty()) {
+  // The picture just used comes first: one larger than the whole bound is not kept, and pushes out
+  // nothing else.
+  if (!Entries.empty() && BytesOf(Entries.front()) > Bound) {
+    Stored -= BytesOf(Entries.front());
+    Entries.pop_front();
+  }
+  while (Stored > Bound) {
     Stored -= BytesOf(Entries.back());
     Entries.pop_back();
   }
