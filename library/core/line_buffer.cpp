@@ -59,6 +59,22 @@ void LineBuffer::Clear() {
   Replacements.clear();
 }
 
+void LineBuffer::Truncate(const Mark& mark) {
+  Chunks.resize(mark.chunks);
+  if (Chunks.empty()) {
+    Clear();
+    return;
+  }
+  ChunkBegin = Chunks.back().get();
+  Cursor = ChunkBegin + mark.used;
+  ChunkEnd = ChunkBegin + ChunkSize;
+  Completed = mark.completed;
+  Count = mark.count;
+  while (!Replacements.empty() && Replacements.back().Offset + Replacements.back().Length > Offset()) {
+    Replacements.pop_back();
+  }
+}
+
 void LineBuffer::StartChunk() {
   if (ChunkBegin != nullptr) Completed += Cursor - ChunkBegin;
   Chunks.push_back(std::make_unique_for_overwrite<char[]>(ChunkSize));

@@ -7,8 +7,4 @@ namespace paginor {
 
 PS::PS() : Document(std::make_unique<PsWriter>()) {}
 
-bool PS::DrawPicture(const std::string&, AlignmentConstants, EncodingConstants) {
-  return false;  // pictures are not embedded yet
-}
-
 }  // namespace paginor

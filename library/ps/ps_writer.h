@@ -31,6 +31,7 @@ class PsWriter final : public DocumentWriter {
   bool EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) override;
   void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) override;
   void EmitText(std::string_view codes) override;
+  void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
 
   // A header comment: name, then the value (UTF-8) in Windows-1252 with every line break a blank.
   void WriteComment(std::string_view name, std::string_view value);
