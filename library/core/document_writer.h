@@ -118,6 +118,9 @@ class DocumentWriter {
   std::string PageColor = "1 1 1";
   std::string Color = "0 0 0";
   std::string FillColor = "0 0 0";
+  // Empty for solid lines, else a dash array as the caller wrote it (SetDash lets no other text in).
+  // Formats write it only when it is not empty: one whose graphics state lasts from figure to figure
+  // returns to solid lines itself when a figure follows a dashed one.
   std::string Dash;
   bool FillStyle = false;
   uint8_t Thickness = 0;

@@ -12,7 +12,17 @@
 namespace paginor {
 namespace {
 
-bool IsAlignment(int32_t alignment) { return alignment >= 0 && alignment <= 3; }
+// The number the writer's fields and arguments hold for an enumeration value.
+template <typename Constant>
+constexpr int32_t Code(Constant value) {
+  return static_cast<int32_t>(value);
+}
+
+constexpr int32_t NoAlignment = Code(AlignmentConstants::NoAlignment);
+
+bool IsAlignment(int32_t alignment) {
+  return alignment >= NoAlignment && alignment <= Code(AlignmentConstants::RightAlign);
+}
 
 std::string_view TrimTrailingBlanks(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -52,8 +62,8 @@ bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uin
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
     if (!IsAlignment(alignment) || y + FontHeight > AvailableHeight()) return false;
-    if (alignment == 0 ? PositionX + width > available : width > available) return false;
-    if (alignment != 0) PositionX = Services.AlignmentOffset(available, width, alignment);
+    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     EmitText(codes);
 
@@ -76,9 +86,9 @@ bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uin
 
 void DocumentWriter::DrawFontEffect(int16_t x, int16_t end, int16_t y) {
   int16_t below = 0;  // from the top of the text line
-  if (FontEffect == static_cast<int32_t>(FontEffectConstants::Strikethrough)) {
+  if (FontEffect == Code(FontEffectConstants::Strikethrough)) {
     below = static_cast<int16_t>(FontHeight / 4 + FontHeight / 2);  // a quarter of the height above the baseline
-  } else if (FontEffect == static_cast<int32_t>(FontEffectConstants::Underline)) {
+  } else if (FontEffect == Code(FontEffectConstants::Underline)) {
     below = static_cast<int16_t>(FontHeight + FontHeight / 8);  // an eighth of the height below the baseline
   } else {
     return;
@@ -117,13 +127,13 @@ bool DocumentWriter::WriteParagraphLine(std::string_view line, uint8_t dy, bool 
       bool written = true;
       for (size_t index = 0; index < count; ++index) {
         PositionX = CheckedInt16(startx + positions[index]);
-        written = WriteCodes(words[index], index + 1 == count, dy, 0, {}) && written;
+        written = WriteCodes(words[index], index + 1 == count, dy, NoAlignment, {}) && written;
       }
       return written;
     }
   }
   PositionX = startx;
-  return WriteCodes(line, true, dy, 0, {});
+  return WriteCodes(line, true, dy, NoAlignment, {});
 }
 
 bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified,
@@ -133,9 +143,9 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     // position included.
     const int16_t available = AvailableWidth();
     if (!IsAlignment(alignment)) return false;
-    if (alignment == 0 ? PositionX + width > available : width > available) return false;
+    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
     int16_t startx = PositionX;
-    if (alignment != 0) {
+    if (alignment != NoAlignment) {
       if (width < 1) width = available;
       startx = Services.AlignmentOffset(available, width, alignment);
     } else if (width < 1) {
@@ -207,9 +217,9 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
     const int16_t width = CheckedInt16(height + Services.TextWidth(codes, FontNumber, FontHeight, FontStyle) - 1);
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
-    if (!IsAlignment(alignment) || (bullet != 1 && bullet != 2) || y + height > AvailableHeight()) return false;
-    if (alignment == 0 ? PositionX + width > available : width > available) return false;
-    if (alignment != 0) PositionX = Services.AlignmentOffset(available, width, alignment);
+    if (!IsAlignment(alignment) || (bullet != Code(BulletConstants::Disc) && bullet != Code(BulletConstants::Square)) || y + height > AvailableHeight()) return false;
+    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     // The bullet is solid and filled in the text colour.
     const std::string savedDash = Dash, savedFillColor = FillColor;
@@ -217,7 +227,7 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
     Dash.clear();
     FillColor = Color;
     FillStyle = true;
-    if (bullet == 1) {
+    if (bullet == Code(BulletConstants::Disc)) {
       DrawCircle(CheckedInt16(PositionX + height / 8), CheckedInt16(y + height / 8 + height / 2 + 1),
                  static_cast<int16_t>(height / 8));
     } else {
@@ -225,7 +235,7 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
                     static_cast<int16_t>(height / 4));
     }
     PositionX = CheckedInt16(PositionX + height - 1);
-    WriteCodes(codes, true, 0, 0, hyperlink);
+    WriteCodes(codes, true, 0, NoAlignment, hyperlink);
     Dash = savedDash;
     FillColor = savedFillColor;
     FillStyle = savedFillStyle;

@@ -55,6 +55,8 @@ class PAGINOR_API Document {
   void SetFillColor(uint8_t red, uint8_t green, uint8_t blue);
   void GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
   void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+  // The dash pattern of lines: one to sixteen non-negative numbers separated by blanks, not all zero,
+  // such as "3 2" (3 points drawn, 2 left out); "" for solid lines. Any other text is ignored.
   void SetDash(const std::string& dash);
   std::string GetDash() const;
   void SetFillStyle(bool fillstyle);
