@@ -70,7 +70,8 @@ const Lines Prolog = {
 };
 
 // The footer on A4 portrait with margins of 36: Times 10 is 165 points wide, centred in 523.
-const Lines Footer36 = {"/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "10 scalefont", "setfont", "newpath", "0 0 0 setrgbcolor",
+const Lines Footer36 = {"/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "10 scalefont", "setfont", "newpath",
+                        "0 0 0 setrgbcolor",
                         "215 38 moveto", "(Paginor \\(c\\) 2026 The Paginor developers) show", "closepath"};
 
 TEST(PsStructure, ExampleDocumentLineForLine) {
@@ -107,7 +108,8 @@ TEST(PsStructure, DocumentWithoutPagesStillEndsAPage) {
   EXPECT_EQ(lines[9], "%%Pages: 0");
   // Margins 0: the footer's baseline lies 2 points above the bottom edge.
   EXPECT_EQ(Slice(lines, 12 + Prolog.size(), 11),
-            Lines({"/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "10 scalefont", "setfont", "newpath", "0 0 0 setrgbcolor",
+            Lines({"/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "10 scalefont", "setfont", "newpath",
+                   "0 0 0 setrgbcolor",
                    "215 2 moveto", "(Paginor \\(c\\) 2026 The Paginor developers) show", "closepath", "showpage",
                    "%%Trailer", "%%EOF"}));
 }
@@ -131,24 +133,6 @@ TEST(PsStructure, PagesAreMarkedAndEachPageEndsBeforeTheNextBackground) {
   between.insert(between.end(), Background.begin(), Background.end());
   EXPECT_EQ(Slice(lines, first + 1, second - first - 1), between);
   EXPECT_EQ(Slice(lines, second + 1, third - second - 1), between);
-}
-
-TEST(PsStructure, MarginsAreKeptWhenTheNewOnesLeaveTooLittleRoom) {
-  testing::FixCreationDate();
-  PS ps;
-  ASSERT_TRUE(ps.Create(TempPath("margins.ps")));
-  int16_t left = -1, top = -1, right = -1, bottom = -1;
-  ps.NewPage(0, 0, 0, 0, 255, 255, 255);
-  ps.GetPageMargins(left, top, right, bottom);
-  EXPECT_EQ(std::vector<int>({left, top, right, bottom}), std::vector<int>({0, 0, 0, 0}));
-  ps.NewPage(10, 20, 30, 40, 0, 0, 0);
-  ps.NewPage(300, 0, 300, 0, 255, 255, 255);  // 600 leaves less than 20 points of width
-  ps.GetPageMargins(left, top, right, bottom);
-  EXPECT_EQ(std::vector<int>({left, top, right, bottom}), std::vector<int>({10, 20, 30, 40}));
-  ps.NewPage(-1, 0, 0, 0, 255, 255, 255);
-  ps.GetPageMargins(left, top, right, bottom);
-  EXPECT_EQ(left, 10);
-  EXPECT_TRUE(ps.Flush());
 }
 
 // The header lines that depend on orientation and rotation, and the set-up after "%%EndComments".
