@@ -1,23 +1,27 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace paginor::testing {
 
-// A page as Ghostscript renders it: grey levels from 0 (black) to 255 (white), one byte a pixel, rows
-// from the top of the page.
-struct GreyPage {
-  int Width = 0;
-  int Height = 0;
-  std::vector<uint8_t> Pixels;
+// One rendered page: width by height pixels of red, green, blue, top row first.
+struct Raster {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;
 
-  uint8_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)]; }
+  std::array<uint8_t, 3> At(int x, int y) const {
+    const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+    return {rgb[at], rgb[at + 1], rgb[at + 2]};
+  }
 };
 
-// The first page of a PDF or PostScript file at resolution dots per inch; empty when it cannot be
-// rendered.
-GreyPage RenderFirstPage(const std::string& path, int resolution);
+// Renders every page of a PDF or PostScript file with Ghostscript at 72 dots per inch, so that one
+// point is one pixel, without anti-aliasing or image interpolation. Empty when Ghostscript fails; the
+// caller checks HasTool("gs") first.
+std::vector<Raster> RenderPages(const std::string& path);
 
 }  // namespace paginor::testing
