@@ -97,6 +97,7 @@ void DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marg
   PositionX = 0;
   PositionY = PageHeight;
   LineStartX = 0;
+  PassOver([&] { BeginPage(); });
 }
 
 void DocumentWriter::EndPage() {
@@ -182,6 +183,8 @@ void DocumentWriter::GetPageMargins(int16_t& marginleft, int16_t& margintop, int
   marginright = MarginRight;
   marginbottom = MarginBottom;
 }
+
+void DocumentWriter::BeginPage() {}
 
 void DocumentWriter::EmitLink(std::string_view, int16_t, int16_t, int16_t, int16_t) {}
 

@@ -85,6 +85,12 @@ class PAGINOR_API Document {
                       bool justified = false, int16_t width = 0);
   bool WriteTitle(const std::string& text, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                   BulletConstants bullet = BulletConstants::Disc);
+  // Draws a BMP, GIF or JPEG picture at the current position (one pixel a point, or fitted into the box
+  // of SetPictureDimensions, never enlarged), with its data in the given encoding, and moves the
+  // position to the line start below it. False, writing nothing, when the file does not load, the
+  // picture does not fit below the position, or it could not be written.
+  bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
+                   EncodingConstants encoding = EncodingConstants::ASCII85);
 
  protected:
   explicit Document(std::unique_ptr<DocumentWriter> writer);

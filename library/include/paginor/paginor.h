@@ -5,3 +5,4 @@
 #include "paginor/enumerations.h"
 #include "paginor/pdf.h"
 #include "paginor/platform.h"
+#include "paginor/ps.h"

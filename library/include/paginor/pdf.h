@@ -24,7 +24,7 @@ class PAGINOR_API PDF : public Document {
                  const std::string& hyperlink = "");
   bool WriteTitle(const std::string& text, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                   BulletConstants bullet = BulletConstants::Disc, const std::string& hyperlink = "");
-  // Draws a BMP, GIF or JPEG picture at the current position.
+  // Draws a picture as Document::DrawPicture does; a hyperlink makes the picture a link.
   bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                    const std::string& hyperlink = "",
                    EncodingConstants encoding = EncodingConstants::ASCII85);
