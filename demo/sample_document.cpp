@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <memory>
 
 #include "paginor/pdf.h"
+#include "paginor/ps.h"
 #include "settings_file.h"
 
 namespace paginor::demo {
@@ -36,14 +38,9 @@ int16_t Below(int16_t y, int dy) {
   return static_cast<int16_t>(std::min<int>(y + dy, std::numeric_limits<int16_t>::max()));
 }
 
-bool DrawSamplePicture(PDF& document, const std::string& file) {
-  return document.DrawPicture(file, NoAlignment, "", EncodingConstants::Flate);
-}
-
-// The sample page, the same calls for every format. Refused calls are passed over: the document keeps
-// whatever was drawn.
-template <typename Writer>
-void DrawSample(Writer& document, const std::string& heading, const SampleTexts& texts,
+// The sample page, the same calls for every format (through the calls every document shares, a PDF
+// writes no hyperlinks). Refused calls are passed over: the document keeps whatever was drawn.
+void DrawSample(Document& document, const std::string& heading, const SampleTexts& texts,
                 const std::string& picture) {
   document.NewPage(40, 20, 40, 20, 255, 255, 192);
   document.SetColor(255, 0, 0);
@@ -84,7 +81,7 @@ void DrawSample(Writer& document, const std::string& heading, const SampleTexts&
   document.DrawEllipse(110, Below(y, 170), 100, 20);
   document.SetPictureDimensions(240, 180);
   document.SetPosition(260, Below(y, 50));
-  DrawSamplePicture(document, picture);
+  document.DrawPicture(picture, NoAlignment, EncodingConstants::Flate);
 
   // A pie of five slices around one centre.
   document.SetColor(0, 0, 0);
@@ -102,12 +99,23 @@ void DrawSample(Writer& document, const std::string& heading, const SampleTexts&
   document.DrawArc(120, pieY, 70, 340, 360);
 }
 
-// Creates a fresh document of this class (it announces itself through the message handler), sets its
-// properties and writes the sample into file; true when the whole document reached the file.
-template <typename Writer>
-bool WriteWith(const std::string& heading, const DocumentFields& fields, const ProgramPaths& paths,
-               const std::string& file) {
-  Writer document;
+// A fresh document of the format's class; it announces itself through the message handler.
+std::unique_ptr<Document> NewDocument(DocumentFormat format) {
+  if (format == DocumentFormat::Pdf) return std::make_unique<PDF>();
+  return std::make_unique<PS>();
+}
+
+// The heading at the top of the sample page.
+const char* Heading(DocumentFormat format) {
+  return format == DocumentFormat::Pdf ? "Portable Document Format" : "PostScript";
+}
+
+// Writes the sample into file with a fresh document of the format, with these properties; true when
+// the whole document reached the file.
+bool WriteSample(DocumentFormat format, const DocumentFields& fields, const ProgramPaths& paths,
+                 const std::string& file) {
+  const std::unique_ptr<Document> created = NewDocument(format);
+  Document& document = *created;
   document.SetAuthor(fields.Author);
   document.SetCreator(fields.Creator);
   document.SetOrientation(fields.Landscape ? OrientationConstants::Landscape : OrientationConstants::Portrait);
@@ -115,7 +123,7 @@ bool WriteWith(const std::string& heading, const DocumentFields& fields, const P
   document.SetRotated(fields.Rotated);
   document.SetTitle(fields.Title);
   if (!document.Create(file)) return false;
-  DrawSample(document, heading, ReadSampleTexts(paths), paths.SamplePicture);
+  DrawSample(document, Heading(format), ReadSampleTexts(paths), paths.SamplePicture);
   return document.Flush();
 }
 
@@ -128,7 +136,7 @@ std::string SampleFile(DocumentFormat format, const ProgramPaths& paths) {
 bool WriteSampleDocument(DocumentFormat format, const DocumentFields& fields, const ProgramPaths& paths,
                          const MessageHandler& show) {
   const std::string file = SampleFile(format, paths);
-  const bool written = WriteWith<PDF>("Portable Document Format", fields, paths, file);
+  const bool written = WriteSample(format, fields, paths, file);
   if (written) {
     show(file, ProgramTitle, MessageIcon::Information);
   } else {

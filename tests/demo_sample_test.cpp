@@ -13,6 +13,7 @@
 #include "sample_document.h"
 #include "support/external_tools.h"
 #include "support/pdf_reader.h"
+#include "support/ps_reader.h"
 #include "support/test_files.h"
 
 namespace paginor::demo {
@@ -103,6 +104,33 @@ TEST_F(SampleDocumentTest, TheSettingsGiveTheTitlesLinesAndParagraph) {
   EXPECT_EQ(lines, 4u) << text;
 }
 
+TEST_F(SampleDocumentTest, ThePostScriptSampleHasTheSameContent) {
+  WriteFile(Paths.SettingsFile, SampleSettings);
+  DocumentFields fields;
+  fields.Author = "Ann";
+  fields.Title = "Sample";
+  fields.PaperSize = PaperSizeConstants::Letter;
+  fields.Landscape = true;
+  ASSERT_TRUE(Write(DocumentFormat::PostScript, fields));
+  const std::string file = Folder + "Test.ps";
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].Text, file);
+  EXPECT_EQ(Messages[0].Icon, MessageIcon::Information);
+  EXPECT_FALSE(fs::exists(Folder + "Test.pdf"));
+  EXPECT_EQ(testing::GhostscriptProblems(file, 1), "");
+  const testing::Lines lines = testing::SplitCrLfLines(ReadFile(file));
+  for (const char* expected : {"%%For: Ann", "%%Creator: Paginor Demo", "%%Title: Sample", "%%Orientation: Landscape",
+                               "%%DocumentMedia: Letter 792 612 0 () ()", "  /FlateDecode filter"}) {
+    EXPECT_LT(testing::FindLine(lines, expected), lines.size()) << expected;
+  }
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  const std::string text =
+      testing::RunCommand("gs -q -dSAFER -sDEVICE=txtwrite -o - " + testing::ShellQuoted(file)).output;
+  for (const char* expected : {"PostScript", "Heading number one", "Heading number two", "Styled sample line"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+  }
+}
+
 TEST_F(SampleDocumentTest, PaperOrientationAndRotationReachTheDocument) {
   DocumentFields fields;
   fields.PaperSize = PaperSizeConstants::Letter;
@@ -135,11 +163,11 @@ TEST_F(SampleDocumentTest, ADocumentThatCannotBeCreatedIsReported) {
 }
 
 TEST_F(SampleDocumentTest, ADocumentThatCannotBeWrittenOutIsReportedAsSuch) {
-  // The file is created but may not grow beyond a few bytes: the document cannot reach it.
+  // The file is created but may not grow beyond 4 KiB: the document (tens of KiB) cannot reach it.
   WriteFile(Paths.SettingsFile, SampleSettings);
   const auto writeIntoSmallFiles = [this] {
     ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{100, 100};
+    const rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
     const bool written = Write(DocumentFormat::Pdf);
     std::cerr << Messages.back().Text;
