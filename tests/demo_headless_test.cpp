@@ -68,10 +68,7 @@ TEST_F(DemoHeadlessTest, ADocumentThatCannotBeCreatedFailsTheRun) {
 TEST_F(DemoHeadlessTest, HelpAndWrongCommandLines) {
   const CommandResult help = Run("--help");
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--author", "--creator", "--title", "--paper", "--landscape", "--rotated", "--pdf",
-                             "--ps", "Letter", "TMPDIR"}) {
-    EXPECT_NE(help.output.find(option), std::string::npos) << option;
-  }
+  EXPECT_NE(help.output.find("--paper NAME"), std::string::npos);
   EXPECT_FALSE(fs::exists(Folder + "Test.pdf"));
 
   const CommandResult wrong = Run("--paper B5");
@@ -92,11 +89,6 @@ TEST_F(DemoHeadlessTest, AProgramWithoutItsSettingsFileStillWritesTheHeading) {
   const std::string text = testing::ExtractedText(Folder + "Test.pdf");
   EXPECT_NE(text.find("Portable Document Format"), std::string::npos) << text;
   EXPECT_EQ(text.find("styles"), std::string::npos) << text;
-
-  // Beside the settings file of the build, the copy writes its texts.
-  fs::copy_file(fs::path(PAGINOR_DEMO_PROGRAM).parent_path() / "PaginorDemo.ini", Folder + "bin/PaginorDemo.ini");
-  ASSERT_EQ(Run(program, Folder, "--pdf").status, 0);
-  EXPECT_NE(testing::ExtractedText(Folder + "Test.pdf").find("styles"), std::string::npos);
 }
 
 }  // namespace
