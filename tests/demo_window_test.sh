@@ -18,6 +18,9 @@ for tool in Xvfb xdotool import convert compare qpdf gs; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 
+# Under the leak checker, what the system's font and X libraries keep is not the demo's.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/demo_window_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
 rm -rf "$work"
 mkdir -p "$work/out" "$work/bare"
 pids=()
@@ -93,4 +96,11 @@ echo "captions drawn"
 press "$window" "${pdf_button[@]}" Test.pdf
 qpdf --check "$work/out/Test.pdf" >/dev/null || fail "qpdf does not accept Test.pdf"
 press "$window" "${ps_button[@]}" Test.ps
+
+# Escape closes the form, which ends the program.
+demo=${pids[-1]}
+xdotool mousemove --window "$window" 20 20 key Escape
+for _ in $(seq 100); do kill -0 "$demo" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$demo" 2>/dev/null && fail "the program did not end when its form was closed"
+wait "$demo" || fail "the program ended with status $?: $(cat "$work/demo.log")"
 echo "PASS"
