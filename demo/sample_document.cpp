@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <memory>
 
 #include "paginor/pdf.h"
 #include "paginor/ps.h"
@@ -99,23 +98,10 @@ void DrawSample(Document& document, const std::string& heading, const SampleText
   document.DrawArc(120, pieY, 70, 340, 360);
 }
 
-// A fresh document of the format's class; it announces itself through the message handler.
-std::unique_ptr<Document> NewDocument(DocumentFormat format) {
-  if (format == DocumentFormat::Pdf) return std::make_unique<PDF>();
-  return std::make_unique<PS>();
-}
-
-// The heading at the top of the sample page.
-const char* Heading(DocumentFormat format) {
-  return format == DocumentFormat::Pdf ? "Portable Document Format" : "PostScript";
-}
-
-// Writes the sample into file with a fresh document of the format, with these properties; true when
-// the whole document reached the file.
-bool WriteSample(DocumentFormat format, const DocumentFields& fields, const ProgramPaths& paths,
+// Sets a fresh document's properties and writes the sample into file; true when the whole document
+// reached the file.
+bool WriteSample(Document& document, const char* heading, const DocumentFields& fields, const ProgramPaths& paths,
                  const std::string& file) {
-  const std::unique_ptr<Document> created = NewDocument(format);
-  Document& document = *created;
   document.SetAuthor(fields.Author);
   document.SetCreator(fields.Creator);
   document.SetOrientation(fields.Landscape ? OrientationConstants::Landscape : OrientationConstants::Portrait);
@@ -123,8 +109,20 @@ bool WriteSample(DocumentFormat format, const DocumentFields& fields, const Prog
   document.SetRotated(fields.Rotated);
   document.SetTitle(fields.Title);
   if (!document.Create(file)) return false;
-  DrawSample(document, Heading(format), ReadSampleTexts(paths), paths.SamplePicture);
+  DrawSample(document, heading, ReadSampleTexts(paths), paths.SamplePicture);
   return document.Flush();
+}
+
+// The sample in a fresh document of the format's class (it announces itself through the message
+// handler), released when written.
+bool WriteSample(DocumentFormat format, const DocumentFields& fields, const ProgramPaths& paths,
+                 const std::string& file) {
+  if (format == DocumentFormat::Pdf) {
+    PDF document;
+    return WriteSample(document, "Portable Document Format", fields, paths, file);
+  }
+  PS document;
+  return WriteSample(document, "PostScript", fields, paths, file);
 }
 
 }  // namespace
