@@ -1,6 +1,7 @@
 // Draws the demo's sample picture, a landscape of 240 x 180 pixels with a sky, a sun and two hills,
 // and writes it as a GIF file with a palette of 32 colours. Used at build time:
 //   make_sample_gif OUTPUT.gif
+#include <fcntl.h>
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -56,7 +57,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   int error = 0;
-  GifFileType* gif = EGifOpenFileName(argv[1], false, &error);
+  // Opened here rather than by giflib, which would make the file readable by its owner alone.
+  const int handle = ::open(argv[1], O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  GifFileType* gif = handle < 0 ? nullptr : EGifOpenFileHandle(handle, &error);
   if (gif == nullptr) {
     std::fprintf(stderr, "%s: cannot create %s: %s\n", argv[0], argv[1], GifErrorString(error));
     return 1;
