@@ -10,25 +10,29 @@
 
 namespace paginor::testing {
 
-std::string GhostscriptProblems(const std::string& path, int pages) {
-  if (!HasTool("gs")) return {};
+GhostscriptReading ReadWithGhostscript(const std::string& path) {
   // The bounding-box device reads every page and names each one with a "%%BoundingBox:" line.
   const CommandResult run = RunCommand("gs -dNOPAUSE -dBATCH -dSAFER -sDEVICE=bbox " + Quoted(path));
-  std::string problems;
-  if (run.status != 0) problems += "gs exit status " + std::to_string(run.status) + "\n";
+  GhostscriptReading reading;
+  if (run.status != 0) reading.problems += "gs exit status " + std::to_string(run.status) + "\n";
   if (run.output.find("Error") != std::string::npos || run.output.find("Warning") != std::string::npos ||
       run.output.find("error") != std::string::npos) {
-    problems += "gs: " + run.output;
+    reading.problems += "gs: " + run.output;
   }
-  int found = 0;
   for (size_t at = run.output.find("%%BoundingBox:"); at != std::string::npos;
        at = run.output.find("%%BoundingBox:", at + 1)) {
-    ++found;
+    ++reading.pages;
   }
-  if (pages >= 0 && found != pages) {
-    problems += "gs found " + std::to_string(found) + " pages, expected " + std::to_string(pages) + "\n";
+  return reading;
+}
+
+std::string GhostscriptProblems(const std::string& path, int pages) {
+  if (!HasTool("gs")) return {};
+  GhostscriptReading reading = ReadWithGhostscript(path);
+  if (pages >= 0 && reading.pages != pages) {
+    reading.problems += "gs found " + std::to_string(reading.pages) + " pages, expected " + std::to_string(pages) + "\n";
   }
-  return problems;
+  return reading.problems;
 }
 
 Lines FlushAndRead(PS& ps, const std::string& path, int pages) {

@@ -11,8 +11,16 @@ namespace paginor::testing {
 
 using Lines = std::vector<std::string>;
 
-// What Ghostscript says against a PostScript or PDF file: empty when it reads the file without an
-// error or a warning and finds pages pages (any number for pages -1). Without Ghostscript it is empty.
+// What Ghostscript makes of a PostScript or PDF file: what it says against it (empty when it reads the
+// file without an error or a warning) and the number of pages it finds.
+struct GhostscriptReading {
+  std::string problems;
+  int pages = 0;
+};
+GhostscriptReading ReadWithGhostscript(const std::string& path);
+
+// What Ghostscript says against a file: empty when it reads it without complaint and finds pages pages
+// (any number for pages -1). Without Ghostscript it is empty.
 std::string GhostscriptProblems(const std::string& path, int pages = -1);
 
 // Flushes a PostScript document (expecting success), checks it with GhostscriptProblems for pages

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "paginor/enumerations.h"
 #include "paginor/export.h"
@@ -15,13 +16,14 @@ class DocumentWriter;
 // figures and text. Positions and sizes are whole points from the top-left corner of the area inside
 // the page margins, y growing downwards. Texts are UTF-8. No operation throws: the Draw and Write
 // operations return false when they refuse (the item does not fit, an argument is out of range) or fail.
+//
+// A document can be moved; the document moved from behaves like a new one of its kind (nothing of the
+// old document stays with it) and can be assigned to again.
 class PAGINOR_API Document {
  public:
   ~Document();
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
-  Document(Document&&) noexcept;
-  Document& operator=(Document&&) noexcept;
 
   // Document properties: stored unchecked, read by Create.
   const std::string& Author() const;
@@ -53,6 +55,8 @@ class PAGINOR_API Document {
   void SetFillColor(uint8_t red, uint8_t green, uint8_t blue);
   void GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
   void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+  // The dash pattern of lines: one to sixteen non-negative numbers separated by blanks, not all zero,
+  // such as "3 2" (3 points drawn, 2 left out); "" for solid lines. Any other text is ignored.
   void SetDash(const std::string& dash);
   std::string GetDash() const;
   void SetFillStyle(bool fillstyle);
@@ -93,9 +97,25 @@ class PAGINOR_API Document {
                    EncodingConstants encoding = EncodingConstants::ASCII85);
 
  protected:
-  explicit Document(std::unique_ptr<DocumentWriter> writer);
+  // Takes the format's writer, and remembers how to make a fresh one of the same kind.
+  template <typename FormatWriter>
+  explicit Document(std::unique_ptr<FormatWriter> writer)
+      : MakeWriter(&MakeFresh<FormatWriter>), OwnWriter(std::move(writer)) {}
+  // Only a document of the same format can take over a document's writer.
+  Document(Document&&) noexcept;
+  Document& operator=(Document&&) noexcept;
 
-  std::unique_ptr<DocumentWriter> Writer;
+  // The document's writer; after a move, a fresh one made on first use.
+  DocumentWriter& Writer() const;
+
+ private:
+  template <typename FormatWriter>
+  static std::unique_ptr<DocumentWriter> MakeFresh() {
+    return std::make_unique<FormatWriter>();
+  }
+
+  std::unique_ptr<DocumentWriter> (*MakeWriter)();
+  mutable std::unique_ptr<DocumentWriter> OwnWriter;
 };
 
 }  // namespace paginor
