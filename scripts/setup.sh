@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qpdf ghostscript poppler-utils
   python3 fonts-urw-base35
+  xvfb xauth xdotool imagemagick
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
