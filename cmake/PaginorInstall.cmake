@@ -16,8 +16,10 @@ install(EXPORT PaginorTargets NAMESPACE Paginor:: DESTINATION ${PAGINOR_CMAKE_DI
 # A static archive needs zlib, libjpeg and giflib at the consumer's link; the shared library does not.
 if(PAGINOR_LIBRARY_TYPE STREQUAL "STATIC_LIBRARY")
   set(PAGINOR_STATIC_DEPENDENCIES ON)
+  set(PAGINOR_PC_REQUIRES_PRIVATE "Requires.private: zlib libjpeg libgif")
 else()
   set(PAGINOR_STATIC_DEPENDENCIES OFF)
+  set(PAGINOR_PC_REQUIRES_PRIVATE "")
 endif()
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/PaginorConfig.cmake.in
                               ${PROJECT_BINARY_DIR}/PaginorConfig.cmake
