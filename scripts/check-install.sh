@@ -51,6 +51,11 @@ for kind in shared static; do
   done
   [ -f "$libdir/cmake/Paginor/PaginorConfig.cmake" ] && [ -f "$libdir/cmake/Paginor/PaginorConfigVersion.cmake" ] ||
     { echo "FAIL: the CMake package is not installed" >&2; exit 1; }
+  # Every installed header compiles on its own with the installed headers alone.
+  for header in "$prefix"/include/paginor/*.h; do
+    echo "#include <paginor/$(basename "$header")>" |
+      quiet g++ -std=c++20 -Wall -Wextra -Werror -fsyntax-only -I"$prefix/include" -x c++ -
+  done
   if [ "$kind" = shared ]; then
     soname=$(objdump -p "$libdir"/libpaginor.so | awk '/SONAME/ { print $2 }')
     [ -n "$soname" ] && [ -e "$libdir/$soname" ] || { echo "FAIL: no soname link ($soname)" >&2; exit 1; }
