@@ -1,9 +1,11 @@
-// Drives a PDF document with arbitrary operations, arguments and texts: whatever the caller passes, no
-// operation may crash, read or write out of bounds, or throw, and every document must be written.
+// Drives a PDF document with arbitrary operations, arguments, texts and picture files: whatever the
+// caller passes, no operation may crash, read or write out of bounds, or throw, and every document must
+// be written.
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "paginor/pdf.h"
@@ -51,6 +53,9 @@ Enumeration AnyValue(Input& input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/paginor-fuzz-" + std::to_string(::getpid()) + ".pdf";
+  static const std::string picture = "/tmp/paginor-fuzz-" + std::to_string(::getpid()) + ".picture";
+  // Picture files start with one of the signatures, so that the bytes after it reach a decoder.
+  static const std::string signatures[4] = {"BM", "GIF89a", std::string("\xFF\xD8\xFF", 3), ""};
   Input input(data, size);
   PDF pdf;
   pdf.SetTitle(input.Text());
@@ -59,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   pdf.SetRotated(input.Byte() % 2 == 1);
   if (!pdf.Create(path)) std::abort();
   for (int operations = 0; operations < 200 && !input.Empty(); ++operations) {
-    switch (input.Byte() % 14) {
+    switch (input.Byte() % 16) {
       case 0: pdf.NewPage(input.Coordinate(), input.Coordinate(), input.Coordinate(), input.Coordinate(),
                           input.Byte(), input.Byte(), input.Byte()); break;
       case 1: pdf.SetFont(AnyValue<FontNumberConstants>(input), input.Byte(), AnyValue<FontStyleConstants>(input),
@@ -80,6 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                              input.Coordinate(), input.Coordinate()); break;
       case 12: pdf.SetThickness(input.Byte()); pdf.SetFillStyle(input.Byte() % 2); pdf.SetDash(input.Text()); break;
       case 13: pdf.SetColor(input.Byte(), input.Byte(), input.Byte()); pdf.SetFillColor(input.Byte(), input.Byte(), input.Byte()); break;
+      case 14: {
+        if (input.Byte() % 4 != 0) {  // else the file of the previous picture, as a cached one
+          std::ofstream(picture, std::ios::binary | std::ios::trunc) << signatures[input.Byte() % 4] << input.Text();
+        }
+        pdf.DrawPicture(picture, AnyValue<AlignmentConstants>(input), input.Text(), AnyValue<EncodingConstants>(input));
+        break;
+      }
+      case 15: pdf.SetPictureDimensions(input.Coordinate(), input.Coordinate()); break;
     }
   }
   if (!pdf.Flush()) std::abort();

@@ -6,84 +6,17 @@
 
 #include "services/dib.h"
 #include "services/enumerations.h"
+#include "support/picture_writers.h"
 #include "support/test_files.h"
 
 namespace paginor {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-void Put16(std::string& out, uint32_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
-// A BMP file written byte by byte: file header, information header of headerSize bytes (12 for the
-// core header), what follows the header (masks, colour table) and the stored rows.
-struct BmpFile {
-  int32_t width = 0;
-  int32_t height = 0;
-  std::string rows;
-  uint16_t bitCount = 24;
-  std::string afterHeader;  // masks of a 40-byte header, then the colour table
-  uint32_t compression = 0;
-  std::string masks;        // inside a header of 52 bytes or more
-  uint32_t headerSize = 40;
-  uint32_t coloursUsed = 0;
-  uint16_t planes = 1;
-
-  std::string Bytes() const {
-    std::string header;
-    Put32(header, headerSize);
-    if (headerSize == 12) {
-      Put16(header, static_cast<uint32_t>(width));
-      Put16(header, static_cast<uint32_t>(height));
-      Put16(header, planes);
-      Put16(header, bitCount);
-    } else {
-      Put32(header, static_cast<uint32_t>(width));
-      Put32(header, static_cast<uint32_t>(height));
-      Put16(header, planes);
-      Put16(header, bitCount);
-      Put32(header, compression);
-      Put32(header, static_cast<uint32_t>(rows.size()));
-      Put32(header, 2835);
-      Put32(header, 2835);
-      Put32(header, coloursUsed);
-      Put32(header, 0);
-      header += masks;
-      header.resize(headerSize, '\0');
-    }
-    std::string file = "BM";
-    const uint32_t offset = static_cast<uint32_t>(14 + header.size() + afterHeader.size());
-    Put32(file, static_cast<uint32_t>(offset + rows.size()));
-    Put32(file, 0);
-    Put32(file, offset);
-    return file + header + afterHeader + rows;
-  }
-};
-
-BmpFile Bmp(int32_t width, int32_t height, uint16_t bitcount = 24, uint32_t compression = 0,
-            uint32_t headersize = 40) {
-  BmpFile file;
-  file.headerSize = headersize;
-  file.width = width;
-  file.height = height;
-  file.bitCount = bitcount;
-  file.compression = compression;
-  return file;
-}
-
-std::string Entries(std::initializer_list<uint32_t> colours) {  // 0xRRGGBB, stored blue, green, red, 0
-  std::string table;
-  for (const uint32_t colour : colours) Put32(table, colour & 0xFFFFFF);
-  return table;
-}
+using testing::Bmp;
+using testing::BmpFile;
+using testing::Entries;
+using testing::Put32;
 
 struct Loaded {
   bool ok = false;

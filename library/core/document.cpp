@@ -131,4 +131,8 @@ bool Document::WriteTitle(const std::string& text, AlignmentConstants alignment,
   });
 }
 
+bool Document::DrawPicture(const std::string& file, AlignmentConstants alignment, EncodingConstants encoding) {
+  return Guarded(false, [&] { return Writer->DrawPicture(file, alignment, {}, encoding); });
+}
+
 }  // namespace paginor

@@ -6,6 +6,8 @@
 
 #include "core/line_buffer.h"
 #include "core/output_file.h"
+#include "core/picture_cache.h"
+#include "paginor/enumerations.h"
 #include "services/enumerations.h"
 
 namespace paginor {
@@ -71,6 +73,12 @@ class DocumentWriter {
                  std::string_view hyperlink);
   bool WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified, int16_t width);
   bool WriteTitle(std::string_view text, int32_t alignment, int32_t bullet, std::string_view hyperlink);
+  // Places a BMP, GIF or JPEG file at the current position, fitted into the picture box when one is set,
+  // and moves the position to the line start below it. Refused (false, nothing written) for an invalid
+  // alignment or encoding, a file that does not load, or a picture that does not fit below the position;
+  // a failure while writing it takes back everything it appended and also returns false.
+  bool DrawPicture(const std::string& file, AlignmentConstants alignment, std::string_view hyperlink,
+                   EncodingConstants encoding);
 
  protected:
   // Format hooks, in the order a document calls them.
@@ -93,9 +101,19 @@ class DocumentWriter {
   virtual void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) = 0;
   // One line of text (Windows-1252 codes) at the current position, which already fits.
   virtual void EmitText(std::string_view codes) = 0;
+  // A picture drawn width by height points with its top-left corner at the current position, which
+  // already fits. The format takes the encoded pixels and palette it needs from the picture.
+  virtual void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height,
+                           EncodingConstants encoding) = 0;
   // A link over the rectangle (x1, y1)-(x2, y2), y in the PositionY scale. Formats without links
   // ignore it.
   virtual void EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2);
+
+  // For output that must be all or nothing: the format notes the state of its own records (objects,
+  // lists of the page) before the output, and returns to that note when the output failed part way. The
+  // core takes back the lines and the position itself.
+  virtual void NoteFormatState() {}
+  virtual void RestoreFormatState() {}
 
   // Page coordinates of a caller's point.
   int16_t PageX(int16_t x) const;
@@ -107,6 +125,7 @@ class DocumentWriter {
 
   LineBuffer Lines;
   Enumerations Services;
+  PictureCache Pictures{Services};
 
   // Drawing state.
   bool PageOpen = false;
@@ -134,6 +153,8 @@ class DocumentWriter {
   void BreakPageIfFull();
   void WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width, int16_t startx);
   void ResetDrawingState();
+  template <typename Output>
+  bool AllOrNothing(Output&& output);
 
   OutputFile FileHandle;
   std::string FooterCodes;

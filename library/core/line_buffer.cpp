@@ -14,6 +14,19 @@ void LineBuffer::Clear() {
   Count = 0;
 }
 
+void LineBuffer::Truncate(const Mark& mark) {
+  Chunks.resize(mark.chunks);
+  if (Chunks.empty()) {
+    Clear();
+    return;
+  }
+  ChunkBegin = Chunks.back().get();
+  Cursor = ChunkBegin + mark.used;
+  ChunkEnd = ChunkBegin + ChunkSize;
+  Completed = mark.completed;
+  Count = mark.count;
+}
+
 void LineBuffer::StartChunk() {
   if (ChunkBegin != nullptr) Completed += Cursor - ChunkBegin;
   Chunks.push_back(std::make_unique_for_overwrite<char[]>(ChunkSize));

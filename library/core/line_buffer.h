@@ -53,6 +53,19 @@ class LineBuffer {
   // Number of lines ended so far.
   int64_t LineCount() const { return Count; }
 
+  // A place in the buffer to go back to: Truncate(Place()) drops everything appended since, so that an
+  // operation failing part way leaves nothing behind. Chunks emptied by it are released.
+  struct Mark {
+    size_t chunks = 0;
+    size_t used = 0;  // bytes used in the last chunk
+    int64_t completed = 0;
+    int64_t count = 0;
+  };
+  Mark Place() const {
+    return {Chunks.size(), static_cast<size_t>(Cursor - ChunkBegin), Completed, Count};
+  }
+  void Truncate(const Mark& mark);
+
   // Writes every byte to a file descriptor; false when any write fails.
   bool WriteTo(int descriptor) const;
 

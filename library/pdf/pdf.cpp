@@ -36,8 +36,9 @@ bool PDF::WriteTitle(const std::string& text, AlignmentConstants alignment, Bull
   });
 }
 
-bool PDF::DrawPicture(const std::string&, AlignmentConstants, const std::string&, EncodingConstants) {
-  return false;  // pictures are not embedded yet
+bool PDF::DrawPicture(const std::string& file, AlignmentConstants alignment, const std::string& hyperlink,
+                      EncodingConstants encoding) {
+  return Guarded(false, [&] { return Writer->DrawPicture(file, alignment, hyperlink, encoding); });
 }
 
 }  // namespace paginor

@@ -58,7 +58,7 @@ void PdfWriter::EmitLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   PutPoint(PageX(x2), PageY(y2));
   Lines.Put(" l").EndLine();
   Lines.AddLine("S");
-  EndContentStream();
+  EndStream();
 }
 
 void PdfWriter::EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
@@ -68,7 +68,7 @@ void PdfWriter::EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t heigh
   PutPoint(PageX(x), CheckedInt16(PageY(y) - height));
   Lines.Put(' ').Put(int64_t{width}).Put(' ').Put(int64_t{height}).Put(" re").EndLine();
   Lines.AddLine("B");
-  EndContentStream();
+  EndStream();
 }
 
 void PdfWriter::EmitCircle(int16_t x, int16_t y, int16_t r) {
@@ -85,7 +85,7 @@ void PdfWriter::EmitCircle(int16_t x, int16_t y, int16_t r) {
   PutCurve(right, R(cy - rk), R(cx + rk), bottom, cx, bottom);
   PutCurve(R(cx - rk), bottom, left, R(cy - rk), left, cy);
   Lines.AddLine("b");
-  EndContentStream();
+  EndStream();
 }
 
 void PdfWriter::EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
@@ -101,7 +101,7 @@ void PdfWriter::EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
   PutCurve(right, cy, right, bottom, cx, bottom);
   PutCurve(cx, bottom, left, bottom, left, cy);
   Lines.AddLine("b");
-  EndContentStream();
+  EndStream();
 }
 
 void PdfWriter::EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
@@ -113,7 +113,7 @@ void PdfWriter::EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_
   // The first control point is the start point itself.
   PutCurve(cx1, cy1, PageX(x2), PageY(y2), PageX(x3), PageY(y3));
   Lines.AddLine("b");
-  EndContentStream();
+  EndStream();
 }
 
 bool PdfWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
@@ -142,7 +142,7 @@ bool PdfWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
     }
   }
   Lines.AddLine("b");
-  EndContentStream();
+  EndStream();
   return complete;
 }
 

@@ -21,7 +21,7 @@ void PdfWriter::EmitText(std::string_view codes) {
   PutEscapedText(codes, Lines);
   Lines.Put(") Tj").EndLine();
   Lines.AddLine("ET");
-  EndContentStream();
+  EndStream();
 }
 
 void PdfWriter::EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) {

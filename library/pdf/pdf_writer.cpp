@@ -44,12 +44,25 @@ void PdfWriter::StartReservedObject(int32_t number) {
   Lines.Put(int64_t{number}).Put(" 0 obj").EndLine();
 }
 
-int32_t PdfWriter::BeginStreamObject() {
+int32_t PdfWriter::BeginStreamObject(std::string_view filter) {
   const int32_t number = NewObject();
   Lines.AddLine("<<");
   Lines.Put("/Length ").Put(int64_t{number} + 1).Put(" 0 R").EndLine();
+  if (!filter.empty()) Lines.AddLine(filter);
   Lines.AddLine(">>");
   return number;
+}
+
+void PdfWriter::BeginStream() {
+  Lines.AddLine("stream");
+  StreamStart = Lines.Offset();
+}
+
+void PdfWriter::EndStream() {
+  StreamEnd = Lines.Offset();
+  Lines.AddLine("endstream");
+  Lines.AddLine("endobj");
+  WriteLengthObject();
 }
 
 void PdfWriter::WriteLengthObject() {
@@ -61,16 +74,8 @@ void PdfWriter::WriteLengthObject() {
 
 void PdfWriter::BeginContentStream(bool graphics) {
   ContentObjects.push_back(BeginStreamObject());
-  Lines.AddLine("stream");
-  StreamStart = Lines.Offset();
+  BeginStream();
   SetStateSaved(graphics);
-}
-
-void PdfWriter::EndContentStream() {
-  StreamEnd = Lines.Offset();
-  Lines.AddLine("endstream");
-  Lines.AddLine("endobj");
-  WriteLengthObject();
 }
 
 void PdfWriter::SetStateSaved(bool state) {
@@ -138,7 +143,7 @@ void PdfWriter::PaintBackground() {
   Lines.Put(PageColor).Put(" rg").EndLine();
   Lines.Put("0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).Put(" re").EndLine();
   Lines.AddLine("B");
-  EndContentStream();
+  EndStream();
 }
 
 void PdfWriter::FinishPage() { PageObjects.push_back(WritePageObject()); }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,20 +34,30 @@ class PdfWriter final : public DocumentWriter {
   bool EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) override;
   void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) override;
   void EmitText(std::string_view codes) override;
+  void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
   void EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) override;
+  void NoteFormatState() override;
+  void RestoreFormatState() override;
 
   // Objects.
   int32_t NewObject();                  // takes the next number, records its offset, writes "N 0 obj"
   int32_t ReserveObject();              // takes the next number for an object written later
   void StartReservedObject(int32_t number);
-  int32_t BeginStreamObject();          // the stream dictionary; its length lives in the next object
+  // The stream dictionary, with a filter line when one is given; its length lives in the next object.
+  int32_t BeginStreamObject(std::string_view filter = {});
+  void BeginStream();                   // "stream", where the data starts
+  void EndStream();                     // "endstream", "endobj" and the length object
   void WriteLengthObject();
 
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
   void BeginContentStream(bool graphics);
-  void EndContentStream();
   void SetStateSaved(bool state);
   void WriteGraphicsState(bool fillable);
+
+  // Pictures: the image dictionary of the next image, and a whole stream object of encoded data.
+  int32_t WriteImageObject(const EmbeddedPicture& picture, EncodingConstants encoding);
+  void WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding);
+  void WriteStreamData(std::span<const uint8_t> data);
 
   int32_t WritePageObject();
   void WriteInfo();
@@ -73,6 +84,13 @@ class PdfWriter final : public DocumentWriter {
   int64_t StreamStart = 0, StreamEnd = 0;
   int64_t StartXref = 0;
   bool StateSaved = false;
+
+  // What NoteFormatState noted: the object count, the page's lists, the image list and the saved state.
+  struct FormatState {
+    int32_t lastObject = 0;
+    size_t contents = 0, annotations = 0, images = 0;
+    bool stateSaved = false;
+  } NotedState;
 };
 
 }  // namespace paginor

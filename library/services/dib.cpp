@@ -1,10 +1,10 @@
 #include "services/dib.h"
 
-#include <fstream>
 #include <new>
 
 #include "services/failure.h"
 #include "services/picture_decoders.h"
+#include "services/picture_file.h"
 #include "services/picture_limits.h"
 
 namespace paginor {
@@ -13,17 +13,6 @@ namespace {
 
 bool IsBitCount(uint8_t bitcount) {
   return bitcount == 1 || bitcount == 4 || bitcount == 8 || bitcount == 16 || bitcount == 24 || bitcount == 32;
-}
-
-// The whole file, or false when it cannot be read or is larger than any picture allowed.
-bool ReadWholeFile(const std::string& file, std::vector<uint8_t>& bytes) {
-  std::ifstream stream(file, std::ios::binary | std::ios::ate);
-  if (!stream) return false;
-  const std::streamoff size = stream.tellg();
-  if (size < 0 || size > 2 * MaxPictureBytes) return false;
-  bytes.resize(static_cast<size_t>(size));
-  stream.seekg(0);
-  return static_cast<bool>(stream.read(reinterpret_cast<char*>(bytes.data()), size));
 }
 
 }  // namespace
@@ -80,7 +69,7 @@ bool DIB::Load(const std::string& file) {
   if (HoldsSection) return false;
   std::vector<uint8_t> bytes;
   try {
-    if (!ReadWholeFile(file, bytes)) return false;
+    if (!ReadPictureFile(file, bytes)) return false;
   } catch (const std::exception&) {
     return false;
   }

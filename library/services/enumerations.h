@@ -54,8 +54,10 @@ class Enumerations {
   // size leaves the arguments as passed (the exchange still applies).
   void PaperDimensions(int16_t& width, int16_t& height, std::string& medianame) const;
 
-  // Decodes a BMP, GIF or JPEG file. False for unreadable, unsupported or damaged files.
+  // Decodes a BMP, GIF or JPEG file, or the bytes of one. False for unreadable, unsupported or damaged
+  // files.
   bool LoadImage(const std::string& file, PictureDescription& picture) const;
+  bool LoadImage(std::span<const uint8_t> bytes, PictureDescription& picture) const;
 
   // The three bytes of a colour operand text; Failure for a text FormatColor cannot have made.
   void ParseColor(std::string_view text, uint8_t& red, uint8_t& green, uint8_t& blue) const;

@@ -42,11 +42,8 @@ std::vector<uint8_t> PixelRows(const DIB& dib, int16_t height, int16_t rowlength
   return pixels;
 }
 
-}  // namespace
-
-bool Enumerations::LoadImage(const std::string& file, PictureDescription& picture) const {
-  DIB dib;
-  if (!dib.Load(file)) return false;
+// The picture description of a loaded bitmap; the bitmap is released either way.
+bool Describe(DIB& dib, PictureDescription& picture) {
   try {
     picture.width = dib.ImageWidth();
     picture.height = dib.ImageHeight();
@@ -63,6 +60,18 @@ bool Enumerations::LoadImage(const std::string& file, PictureDescription& pictur
   }
   dib.Destroy();
   return true;
+}
+
+}  // namespace
+
+bool Enumerations::LoadImage(const std::string& file, PictureDescription& picture) const {
+  DIB dib;
+  return dib.Load(file) && Describe(dib, picture);
+}
+
+bool Enumerations::LoadImage(std::span<const uint8_t> bytes, PictureDescription& picture) const {
+  DIB dib;
+  return dib.Load(bytes) && Describe(dib, picture);
 }
 
 }  // namespace paginor

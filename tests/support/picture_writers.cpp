@@ -82,4 +82,60 @@ void WriteJpeg(const std::string& path, const JpegPicture& picture) {
   std::fclose(file);
 }
 
+void Put16(std::string& out, uint32_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void Put32(std::string& out, uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+std::string BmpFile::Bytes() const {
+  std::string header;
+  Put32(header, headerSize);
+  if (headerSize == 12) {
+    Put16(header, static_cast<uint32_t>(width));
+    Put16(header, static_cast<uint32_t>(height));
+    Put16(header, planes);
+    Put16(header, bitCount);
+  } else {
+    Put32(header, static_cast<uint32_t>(width));
+    Put32(header, static_cast<uint32_t>(height));
+    Put16(header, planes);
+    Put16(header, bitCount);
+    Put32(header, compression);
+    Put32(header, static_cast<uint32_t>(rows.size()));
+    Put32(header, 2835);
+    Put32(header, 2835);
+    Put32(header, coloursUsed);
+    Put32(header, 0);
+    header += masks;
+    header.resize(headerSize, '\0');
+  }
+  std::string file = "BM";
+  const uint32_t offset = static_cast<uint32_t>(14 + header.size() + afterHeader.size());
+  Put32(file, static_cast<uint32_t>(offset + rows.size()));
+  Put32(file, 0);
+  Put32(file, offset);
+  return file + header + afterHeader + rows;
+}
+
+BmpFile Bmp(int32_t width, int32_t height, uint16_t bitcount, uint32_t compression, uint32_t headersize) {
+  BmpFile file;
+  file.headerSize = headersize;
+  file.width = width;
+  file.height = height;
+  file.bitCount = bitcount;
+  file.compression = compression;
+  return file;
+}
+
+std::string Entries(std::initializer_list<uint32_t> colours) {
+  std::string table;
+  for (const uint32_t colour : colours) Put32(table, colour & 0xFFFFFF);
+  return table;
+}
+
 }  // namespace paginor::testing

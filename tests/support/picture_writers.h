@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -45,5 +46,32 @@ struct JpegPicture {
 
 // Writes the picture with libjpeg's compressor.
 void WriteJpeg(const std::string& path, const JpegPicture& picture);
+
+// Little-endian fields as BMP files store them.
+void Put16(std::string& out, uint32_t value);
+void Put32(std::string& out, uint32_t value);
+
+// A BMP file written byte by byte: file header, information header of headerSize bytes (12 for the
+// core header), what follows the header (masks, colour table) and the stored rows.
+struct BmpFile {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::string rows;
+  uint16_t bitCount = 24;
+  std::string afterHeader;  // masks of a 40-byte header, then the colour table
+  uint32_t compression = 0;
+  std::string masks;        // inside a header of 52 bytes or more
+  uint32_t headerSize = 40;
+  uint32_t coloursUsed = 0;
+  uint16_t planes = 1;
+
+  std::string Bytes() const;
+};
+
+BmpFile Bmp(int32_t width, int32_t height, uint16_t bitcount = 24, uint32_t compression = 0,
+            uint32_t headersize = 40);
+
+// A colour table of 0xRRGGBB values, stored blue, green, red, 0.
+std::string Entries(std::initializer_list<uint32_t> colours);
 
 }  // namespace paginor::testing

@@ -241,6 +241,22 @@ class PAGINOR_API Document {
                   BulletConstants bullet = BulletConstants::Disc);
   /// @}
 
+  /// @name Pictures
+  /// @{
+
+  /// Draws a BMP, GIF or JPEG picture from @p file with its top-left corner at the current position:
+  /// one pixel per point, or fitted into the box of SetPictureDimensions() (scaled down keeping its
+  /// proportions, never enlarged). LeftAlign, Center and RightAlign place it within the area inside the
+  /// margins. Its data is embedded with @p encoding. Afterwards the position is at the line start below
+  /// the picture. There is no new page.
+  /// @return false, writing nothing, when @p alignment or @p encoding is outside its enumeration, the
+  ///         file cannot be read as a picture, or the picture does not fit between the current position
+  ///         and the right and bottom margins; false also when writing it fails part way (then what it
+  ///         had written is taken back).
+  bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
+                   EncodingConstants encoding = EncodingConstants::ASCII85);
+  /// @}
+
  protected:
   /// Used by the format classes (PDF, PS): a document writing through @p writer.
   explicit Document(std::unique_ptr<DocumentWriter> writer);

@@ -48,16 +48,8 @@ class PAGINOR_API PDF : public Document {
   /// @return false, as Document::WriteTitle().
   bool WriteTitle(const std::string& text, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                   BulletConstants bullet = BulletConstants::Disc, const std::string& hyperlink = "");
-  /// Draws a BMP, GIF or JPEG picture from @p file with its top-left corner at the current position:
-  /// one pixel per point, or fitted into the box of SetPictureDimensions() (scaled down keeping its
-  /// proportions, never enlarged). LeftAlign, Center and RightAlign place it within the area inside the
-  /// margins. Its pixels (and palette) are embedded with @p encoding; each call embeds its own copy.
-  /// With a @p hyperlink, a click on the picture opens it. Afterwards the position is at the line start
-  /// below the picture. There is no new page.
-  /// @return false, writing nothing, when @p alignment or @p encoding is outside its enumeration, the
-  ///         file cannot be read as a picture, or the picture does not fit between the current position
-  ///         and the right and bottom margins; false also when writing it fails part way (then what it
-  ///         had written is taken back).
+  /// Document::DrawPicture() with a @p hyperlink: when it is not empty, a click on the picture opens it.
+  /// @return false, as Document::DrawPicture().
   bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                    const std::string& hyperlink = "",
                    EncodingConstants encoding = EncodingConstants::ASCII85);

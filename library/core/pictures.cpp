@@ -1,0 +1,75 @@
+// Pictures: loading, the drawn size, the fit test, alignment and the position afterwards. The format
+// writes the picture itself through EmitPicture; a failure while it does takes everything back.
+#include <exception>
+
+#include "core/document_writer.h"
+#include "services/failure.h"
+#include "services/resize.h"
+
+namespace paginor {
+namespace {
+
+bool IsAlignment(AlignmentConstants alignment) {
+  const auto code = static_cast<int32_t>(alignment);
+  return code >= static_cast<int32_t>(AlignmentConstants::NoAlignment) &&
+         code <= static_cast<int32_t>(AlignmentConstants::RightAlign);
+}
+
+bool IsEncoding(EncodingConstants encoding) {
+  const auto code = static_cast<int32_t>(encoding);
+  return code >= static_cast<int32_t>(EncodingConstants::ASCII85) &&
+         code <= static_cast<int32_t>(EncodingConstants::Flate);
+}
+
+}  // namespace
+
+template <typename Output>
+bool DocumentWriter::AllOrNothing(Output&& output) {
+  const LineBuffer::Mark mark = Lines.Place();
+  const int16_t x = PositionX, y = PositionY, linestart = LineStartX;
+  NoteFormatState();
+  try {
+    output();
+    return true;
+  } catch (const std::exception&) {  // an internal failure, or memory refused
+    Lines.Truncate(mark);
+    RestoreFormatState();
+    PositionX = x;
+    PositionY = y;
+    LineStartX = linestart;
+    return false;
+  }
+}
+
+bool DocumentWriter::DrawPicture(const std::string& file, AlignmentConstants alignment, std::string_view hyperlink,
+                                 EncodingConstants encoding) {
+  if (!IsAlignment(alignment) || !IsEncoding(encoding)) return false;
+  std::optional<EmbeddedPicture> picture = Pictures.Load(file);
+  if (!picture) return false;
+  int16_t width = 0, height = 0;
+  try {
+    // One pixel is one point, unless the picture box asks for a smaller size.
+    width = picture->Width();
+    height = picture->Height();
+    if (PictureWidth >= 1 && PictureHeight >= 1) {
+      Resize().Calculate(PictureWidth, PictureHeight, width, height, width, height);
+    }
+    // The width is tested at the current x whatever the alignment.
+    if (CurrentY() + height > AvailableHeight() || PositionX + width > AvailableWidth()) return false;
+  } catch (const std::exception&) {
+    return false;
+  }
+  return AllOrNothing([&] {
+    if (alignment != AlignmentConstants::NoAlignment) {
+      PositionX = Services.AlignmentOffset(AvailableWidth(), width, static_cast<int32_t>(alignment));
+    }
+    EmitPicture(*picture, width, height, encoding);
+    if (!hyperlink.empty()) {
+      EmitLink(hyperlink, PositionX, PositionY, CheckedInt16(PositionX + width), CheckedInt16(PositionY - height));
+    }
+    PositionX = LineStartX;
+    PositionY = CheckedInt16(PositionY - height);
+  });
+}
+
+}  // namespace paginor

@@ -1,0 +1,91 @@
+// Pictures in PDF: a content stream that places and paints the image, the image object with its pixel
+// data, for indexed pictures a palette stream that its colour space names, and the note of what a
+// picture appended, so that a picture failing part way can be taken back.
+#include "pdf/pdf_writer.h"
+#include "services/failure.h"
+
+namespace paginor {
+namespace {
+
+std::string_view FilterLine(EncodingConstants encoding) {
+  switch (encoding) {
+    case EncodingConstants::ASCII85: return "/Filter /ASCII85Decode";
+    case EncodingConstants::ASCIIHex: return "/Filter /ASCIIHexDecode";
+    case EncodingConstants::RunLength: return "/Filter /RunLengthDecode";
+    case EncodingConstants::Flate: return "/Filter /FlateDecode";
+  }
+  return {};
+}
+
+}  // namespace
+
+void PdfWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) {
+  // Encoded first: a failing encoder then leaves less to take back.
+  const std::span<const uint8_t> pixels = picture.Pixels(encoding);
+  const std::span<const uint8_t> palette = picture.Indexed() ? picture.Palette(encoding) : std::span<const uint8_t>();
+
+  // The unit square scaled to the drawn size and flipped, its top-left corner at the position: the first
+  // data row, the picture's bottom row, comes out at the bottom.
+  BeginContentStream(true);
+  Lines.Put(int64_t{width}).Put(" 0 0 -").Put(int64_t{height}).Put(' ').Put(int64_t{PageX(PositionX)}).Put(' ');
+  Lines.Put(int64_t{CheckedInt16(PositionY - MarginTop)}).Put(" cm").EndLine();
+  Lines.Put("/I").Put(static_cast<int64_t>(ImageObjects.size())).Put(" Do").EndLine();
+  EndStream();
+
+  ImageObjects.push_back(WriteImageObject(picture, encoding));
+  BeginStream();
+  WriteStreamData(pixels);
+  EndStream();
+  if (picture.Indexed()) WriteDataStreamObject(palette, encoding);
+}
+
+int32_t PdfWriter::WriteImageObject(const EmbeddedPicture& picture, EncodingConstants encoding) {
+  const int32_t number = NewObject();
+  Lines.AddLine("<<");
+  Lines.AddLine("/Type /XObject");
+  Lines.AddLine("/Subtype /Image");
+  Lines.Put("/Name /I").Put(static_cast<int64_t>(ImageObjects.size())).EndLine();
+  Lines.Put("/Width ").Put(int64_t{picture.Width()}).EndLine();
+  Lines.Put("/Height ").Put(int64_t{picture.Height()}).EndLine();
+  const uint8_t bits = picture.BitsPerPixel();
+  if (picture.Indexed()) {
+    // The palette is the object after the image's length object.
+    Lines.Put("/BitsPerComponent ").Put(int64_t{bits}).EndLine();
+    Lines.Put("/ColorSpace [ /Indexed /DeviceRGB ").Put((int64_t{1} << bits) - 1).Put(' ');
+    Lines.Put(int64_t{number} + 2).Put(" 0 R ]").EndLine();
+  } else if (bits == 24) {
+    Lines.AddLine("/BitsPerComponent 8");
+    Lines.AddLine("/ColorSpace /DeviceRGB");
+  }
+  Lines.AddLine(FilterLine(encoding));
+  Lines.Put("/Length ").Put(int64_t{number} + 1).Put(" 0 R").EndLine();
+  Lines.AddLine(">>");
+  return number;
+}
+
+void PdfWriter::WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding) {
+  BeginStreamObject(FilterLine(encoding));
+  BeginStream();
+  WriteStreamData(data);
+  EndStream();
+}
+
+void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
+  // The whole encoded data is one line, byte for byte.
+  Lines.Put(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())).EndLine();
+}
+
+void PdfWriter::NoteFormatState() {
+  NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(), StateSaved};
+}
+
+void PdfWriter::RestoreFormatState() {
+  LastObject = NotedState.lastObject;
+  ObjectOffsets.resize(static_cast<size_t>(LastObject) + 1);
+  ContentObjects.resize(NotedState.contents);
+  AnnotObjects.resize(NotedState.annotations);
+  ImageObjects.resize(NotedState.images);
+  StateSaved = NotedState.stateSaved;
+}
+
+}  // namespace paginor
