@@ -8,131 +8,178 @@
 
 namespace paginor {
 
-Document::Document(std::unique_ptr<DocumentWriter> writer) : Writer(std::move(writer)) {}
 Document::~Document() = default;
 Document::Document(Document&&) noexcept = default;
 Document& Document::operator=(Document&&) noexcept = default;
 
-const std::string& Document::Author() const { return Writer->Author; }
-void Document::SetAuthor(std::string value) { Writer->Author = std::move(value); }
-const std::string& Document::Creator() const { return Writer->Creator; }
-void Document::SetCreator(std::string value) { Writer->Creator = std::move(value); }
-const std::string& Document::Title() const { return Writer->Title; }
-void Document::SetTitle(std::string value) { Writer->Title = std::move(value); }
-OrientationConstants Document::Orientation() const { return static_cast<OrientationConstants>(Writer->Orientation); }
-void Document::SetOrientation(OrientationConstants value) { Writer->Orientation = static_cast<int32_t>(value); }
-PaperSizeConstants Document::PaperSize() const { return static_cast<PaperSizeConstants>(Writer->PaperSize); }
-void Document::SetPaperSize(PaperSizeConstants value) { Writer->PaperSize = static_cast<int32_t>(value); }
-bool Document::Rotated() const { return Writer->Rotated; }
-void Document::SetRotated(bool value) { Writer->Rotated = value; }
-const std::string& Document::Version() const { return Writer->Version; }
+DocumentWriter& Document::Writer() const {
+  if (!OwnWriter) OwnWriter = MakeWriter();
+  return *OwnWriter;
+}
+
+const std::string& Document::Author() const {
+  return GuardedText([&]() -> const std::string& { return Writer().Author; });
+}
+void Document::SetAuthor(std::string value) {
+  Guarded([&] { Writer().Author = std::move(value); });
+}
+const std::string& Document::Creator() const {
+  return GuardedText([&]() -> const std::string& { return Writer().Creator; });
+}
+void Document::SetCreator(std::string value) {
+  Guarded([&] { Writer().Creator = std::move(value); });
+}
+const std::string& Document::Title() const {
+  return GuardedText([&]() -> const std::string& { return Writer().Title; });
+}
+void Document::SetTitle(std::string value) {
+  Guarded([&] { Writer().Title = std::move(value); });
+}
+OrientationConstants Document::Orientation() const {
+  return Guarded(OrientationConstants::Portrait,
+                 [&] { return static_cast<OrientationConstants>(Writer().Orientation); });
+}
+void Document::SetOrientation(OrientationConstants value) {
+  Guarded([&] { Writer().Orientation = static_cast<int32_t>(value); });
+}
+PaperSizeConstants Document::PaperSize() const {
+  return Guarded(PaperSizeConstants::A4, [&] { return static_cast<PaperSizeConstants>(Writer().PaperSize); });
+}
+void Document::SetPaperSize(PaperSizeConstants value) {
+  Guarded([&] { Writer().PaperSize = static_cast<int32_t>(value); });
+}
+bool Document::Rotated() const {
+  return Guarded(false, [&] { return Writer().Rotated; });
+}
+void Document::SetRotated(bool value) {
+  Guarded([&] { Writer().Rotated = value; });
+}
+const std::string& Document::Version() const {
+  return GuardedText([&]() -> const std::string& { return Writer().Version; });
+}
 
 bool Document::Create(const std::string& file) {
-  return Guarded(false, [&] { return Writer->Create(file); });
+  return Guarded(false, [&] { return Writer().Create(file); });
 }
 
 bool Document::Flush() {
-  return Guarded(false, [&] { return Writer->Flush(); });
+  return Guarded(false, [&] { return Writer().Flush(); });
 }
 
 void Document::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                        uint8_t red, uint8_t green, uint8_t blue) {
-  Guarded([&] { Writer->NewPage(marginleft, margintop, marginright, marginbottom, red, green, blue); });
+  Guarded([&] { Writer().NewPage(marginleft, margintop, marginright, marginbottom, red, green, blue); });
 }
 
 void Document::SetColor(uint8_t red, uint8_t green, uint8_t blue) {
-  Guarded([&] { Writer->SetColor(red, green, blue); });
+  Guarded([&] { Writer().SetColor(red, green, blue); });
 }
 void Document::GetColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
-  Guarded([&] { Writer->GetColor(red, green, blue); });
+  Guarded([&] { Writer().GetColor(red, green, blue); });
 }
 void Document::SetFillColor(uint8_t red, uint8_t green, uint8_t blue) {
-  Guarded([&] { Writer->SetFillColor(red, green, blue); });
+  Guarded([&] { Writer().SetFillColor(red, green, blue); });
 }
 void Document::GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
-  Guarded([&] { Writer->GetFillColor(red, green, blue); });
+  Guarded([&] { Writer().GetFillColor(red, green, blue); });
 }
 void Document::GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
-  Guarded([&] { Writer->GetPageColor(red, green, blue); });
+  Guarded([&] { Writer().GetPageColor(red, green, blue); });
 }
 void Document::SetDash(const std::string& dash) {
-  Guarded([&] { Writer->SetDash(dash); });
+  Guarded([&] { Writer().SetDash(dash); });
 }
 std::string Document::GetDash() const {
-  return Guarded(std::string(), [&] { return Writer->GetDash(); });
+  return Guarded(std::string(), [&] { return Writer().GetDash(); });
 }
-void Document::SetFillStyle(bool fillstyle) { Writer->SetFillStyle(fillstyle); }
-bool Document::GetFillStyle() const { return Writer->GetFillStyle(); }
-void Document::SetThickness(uint8_t thickness) { Writer->SetThickness(thickness); }
-uint8_t Document::GetThickness() const { return Writer->GetThickness(); }
-void Document::SetPictureDimensions(int16_t width, int16_t height) { Writer->SetPictureDimensions(width, height); }
+void Document::SetFillStyle(bool fillstyle) {
+  Guarded([&] { Writer().SetFillStyle(fillstyle); });
+}
+bool Document::GetFillStyle() const {
+  return Guarded(false, [&] { return Writer().GetFillStyle(); });
+}
+void Document::SetThickness(uint8_t thickness) {
+  Guarded([&] { Writer().SetThickness(thickness); });
+}
+uint8_t Document::GetThickness() const {
+  return Guarded(uint8_t{0}, [&] { return Writer().GetThickness(); });
+}
+void Document::SetPictureDimensions(int16_t width, int16_t height) {
+  Guarded([&] { Writer().SetPictureDimensions(width, height); });
+}
 void Document::GetPictureDimensions(int16_t& width, int16_t& height) const {
-  Writer->GetPictureDimensions(width, height);
+  Guarded([&] { Writer().GetPictureDimensions(width, height); });
 }
 void Document::SetPosition(int16_t x, int16_t y) {
-  Guarded([&] { Writer->SetPosition(x, y); });
+  Guarded([&] { Writer().SetPosition(x, y); });
 }
 void Document::GetPosition(int16_t& x, int16_t& y) const {
-  Guarded([&] { Writer->GetPosition(x, y); });
+  Guarded([&] { Writer().GetPosition(x, y); });
 }
-void Document::GetPageDimensions(int16_t& width, int16_t& height) const { Writer->GetPageDimensions(width, height); }
+void Document::GetPageDimensions(int16_t& width, int16_t& height) const {
+  Guarded([&] { Writer().GetPageDimensions(width, height); });
+}
 void Document::GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
                               int16_t& marginbottom) const {
-  Writer->GetPageMargins(marginleft, margintop, marginright, marginbottom);
+  Guarded([&] { Writer().GetPageMargins(marginleft, margintop, marginright, marginbottom); });
 }
 
 bool Document::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
-  return Guarded(false, [&] { return Writer->DrawLine(x1, y1, x2, y2); });
+  return Guarded(false, [&] { return Writer().DrawLine(x1, y1, x2, y2); });
 }
 bool Document::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
-  return Guarded(false, [&] { return Writer->DrawRectangle(x, y, width, height); });
+  return Guarded(false, [&] { return Writer().DrawRectangle(x, y, width, height); });
 }
 bool Document::DrawCircle(int16_t x, int16_t y, int16_t r) {
-  return Guarded(false, [&] { return Writer->DrawCircle(x, y, r); });
+  return Guarded(false, [&] { return Writer().DrawCircle(x, y, r); });
 }
 bool Document::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
-  return Guarded(false, [&] { return Writer->DrawEllipse(x, y, rx, ry); });
+  return Guarded(false, [&] { return Writer().DrawEllipse(x, y, rx, ry); });
 }
 bool Document::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
-  return Guarded(false, [&] { return Writer->DrawArc(x, y, r, th1, th2); });
+  return Guarded(false, [&] { return Writer().DrawArc(x, y, r, th1, th2); });
 }
 bool Document::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
-  return Guarded(false, [&] { return Writer->DrawCurve(x1, y1, x2, y2, x3, y3); });
+  return Guarded(false, [&] { return Writer().DrawCurve(x1, y1, x2, y2, x3, y3); });
 }
 
 void Document::SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                        FontEffectConstants fonteffect) {
-  Writer->SetFont(static_cast<int32_t>(fontnumber), fontheight, static_cast<int32_t>(fontstyle),
-                  static_cast<int32_t>(fonteffect));
+  Guarded([&] {
+    Writer().SetFont(static_cast<int32_t>(fontnumber), fontheight, static_cast<int32_t>(fontstyle),
+                     static_cast<int32_t>(fonteffect));
+  });
 }
 void Document::GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
                        FontEffectConstants& fonteffect) const {
-  int32_t number = 0, style = 0, effect = 0;
-  Writer->GetFont(number, fontheight, style, effect);
-  fontnumber = static_cast<FontNumberConstants>(number);
-  fontstyle = static_cast<FontStyleConstants>(style);
-  fonteffect = static_cast<FontEffectConstants>(effect);
+  Guarded([&] {
+    int32_t number = 0, style = 0, effect = 0;
+    Writer().GetFont(number, fontheight, style, effect);
+    fontnumber = static_cast<FontNumberConstants>(number);
+    fontstyle = static_cast<FontStyleConstants>(style);
+    fonteffect = static_cast<FontEffectConstants>(effect);
+  });
 }
 
 bool Document::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment) {
   return Guarded(false, [&] {
-    return Writer->WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), {});
+    return Writer().WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), {});
   });
 }
 bool Document::WriteMultiText(const std::string& text, uint8_t dy, AlignmentConstants alignment, bool justified,
                               int16_t width) {
   return Guarded(false, [&] {
-    return Writer->WriteMultiText(text, dy, static_cast<int32_t>(alignment), justified, width);
+    return Writer().WriteMultiText(text, dy, static_cast<int32_t>(alignment), justified, width);
   });
 }
 bool Document::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet) {
   return Guarded(false, [&] {
-    return Writer->WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), {});
+    return Writer().WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), {});
   });
 }
 
 bool Document::DrawPicture(const std::string& file, AlignmentConstants alignment, EncodingConstants encoding) {
-  return Guarded(false, [&] { return Writer->DrawPicture(file, alignment, {}, encoding); });
+  return Guarded(false, [&] { return Writer().DrawPicture(file, alignment, {}, encoding); });
 }
 
 }  // namespace paginor

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/dash_array.h"
 #include "core/pass_over.h"
 #include "platform/platform_services.h"
 #include "services/code_page.h"
@@ -139,6 +140,11 @@ void DocumentWriter::GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) c
 
 void DocumentWriter::GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
   Services.ParseColor(PageColor, red, green, blue);
+}
+
+void DocumentWriter::SetDash(std::string_view dash) {
+  // A valid pattern is kept as the caller wrote it, so that the output shows the caller's own text.
+  if (dash.empty() || IsDashArray(dash)) Dash = dash;
 }
 
 void DocumentWriter::SetThickness(uint8_t thickness) {

@@ -45,7 +45,8 @@ class DocumentWriter {
   void SetFillColor(uint8_t red, uint8_t green, uint8_t blue);
   void GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
   void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
-  void SetDash(std::string dash) { Dash = std::move(dash); }
+  // Takes a dash array (see core/dash_array.h) or "" for solid lines; ignores any other text.
+  void SetDash(std::string_view dash);
   const std::string& GetDash() const { return Dash; }
   void SetFillStyle(bool fillstyle) { FillStyle = fillstyle; }
   bool GetFillStyle() const { return FillStyle; }
@@ -132,9 +133,13 @@ class DocumentWriter {
   int16_t MarginLeft = 0, MarginTop = 0, MarginRight = 0, MarginBottom = 0;
   int16_t PageWidth = 0, PageHeight = 0;
   std::string MediaName;
-  std::string PageColor;
-  std::string Color;
-  std::string FillColor;
+  // The colours read as their defaults (white page, black lines and fill) even before Create.
+  std::string PageColor = "1 1 1";
+  std::string Color = "0 0 0";
+  std::string FillColor = "0 0 0";
+  // Empty for solid lines, else a dash array as the caller wrote it (SetDash lets no other text in).
+  // Formats write it only when it is not empty: one whose graphics state lasts from figure to figure
+  // returns to solid lines itself when a figure follows a dashed one.
   std::string Dash;
   bool FillStyle = false;
   uint8_t Thickness = 0;
@@ -150,8 +155,11 @@ class DocumentWriter {
   void WriteFooter();
   bool WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, int32_t alignment,
                   std::string_view hyperlink);
+  // The underline or strikethrough of a text written from x to end, the top of its line at y.
+  void DrawFontEffect(int16_t x, int16_t end, int16_t y);
   void BreakPageIfFull();
-  void WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width, int16_t startx);
+  // True when every word of the line was written.
+  bool WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width, int16_t startx);
   void ResetDrawingState();
   template <typename Output>
   bool AllOrNothing(Output&& output);

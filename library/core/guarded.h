@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <utility>
 
 namespace paginor {
@@ -20,6 +21,17 @@ void Guarded(Operation&& operation) noexcept {
   try {
     std::forward<Operation>(operation)();
   } catch (...) {
+  }
+}
+
+// Reads a text held by the document; an empty text when the operation fails.
+template <typename Operation>
+const std::string& GuardedText(Operation&& operation) noexcept {
+  static const std::string nothing;
+  try {
+    return std::forward<Operation>(operation)();
+  } catch (...) {
+    return nothing;
   }
 }
 

@@ -1,15 +1,28 @@
 // Fonts, single lines, paragraphs and titles: measuring, fitting and placing text. The format writes
 // each placed line through EmitText.
+#include <algorithm>
 #include <vector>
 
 #include "core/document_writer.h"
+#include "core/pass_over.h"
+#include "paginor/enumerations.h"
 #include "services/code_page.h"
 #include "services/failure.h"
 
 namespace paginor {
 namespace {
 
-bool IsAlignment(int32_t alignment) { return alignment >= 0 && alignment <= 3; }
+// The number the writer's fields and arguments hold for an enumeration value.
+template <typename Constant>
+constexpr int32_t Code(Constant value) {
+  return static_cast<int32_t>(value);
+}
+
+constexpr int32_t NoAlignment = Code(AlignmentConstants::NoAlignment);
+
+bool IsAlignment(int32_t alignment) {
+  return alignment >= NoAlignment && alignment <= Code(AlignmentConstants::RightAlign);
+}
 
 std::string_view TrimTrailingBlanks(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -49,19 +62,13 @@ bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uin
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
     if (!IsAlignment(alignment) || y + FontHeight > AvailableHeight()) return false;
-    if (alignment == 0 ? PositionX + width > available : width > available) return false;
-    if (alignment != 0) PositionX = Services.AlignmentOffset(available, width, alignment);
+    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     EmitText(codes);
 
     const int16_t end = CheckedInt16(PositionX + width);
-    if (FontEffect == 1) {  // Strikethrough: a quarter of the height above the baseline
-      DrawLine(PositionX, CheckedInt16(y + FontHeight / 4 + FontHeight / 2), end,
-               CheckedInt16(y + FontHeight / 4 + FontHeight / 2));
-    } else if (FontEffect == 2) {  // Underline: an eighth of the height below the baseline
-      DrawLine(PositionX, CheckedInt16(y + FontHeight + FontHeight / 8), end,
-               CheckedInt16(y + FontHeight + FontHeight / 8));
-    }
+    DrawFontEffect(PositionX, end, y);
     if (!hyperlink.empty()) {
       EmitLink(hyperlink, PositionX, PositionY, CheckedInt16(end + 2),
                CheckedInt16(PositionY - (FontHeight + FontHeight / 5)));
@@ -77,6 +84,23 @@ bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uin
   }
 }
 
+void DocumentWriter::DrawFontEffect(int16_t x, int16_t end, int16_t y) {
+  int16_t below = 0;  // from the top of the text line
+  if (FontEffect == Code(FontEffectConstants::Strikethrough)) {
+    below = static_cast<int16_t>(FontHeight / 4 + FontHeight / 2);  // a quarter of the height above the baseline
+  } else if (FontEffect == Code(FontEffectConstants::Underline)) {
+    below = static_cast<int16_t>(FontHeight + FontHeight / 8);  // an eighth of the height below the baseline
+  } else {
+    return;
+  }
+  // The line belongs to a text that was accepted, so it is drawn without the area's fit test: under the
+  // area's last line an underline lies in the bottom margin. Only a line that would fall below the page,
+  // where nothing shows, is left out.
+  const int16_t lineY = CheckedInt16(y + below);
+  if (PageY(lineY) < 0) return;
+  PassOver([&] { EmitLine(x, lineY, end, lineY); });
+}
+
 void DocumentWriter::BreakPageIfFull() {
   if (CurrentY() + FontHeight > AvailableHeight()) {
     uint8_t red = 0, green = 0, blue = 0;
@@ -85,41 +109,54 @@ void DocumentWriter::BreakPageIfFull() {
   }
 }
 
-void DocumentWriter::WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width,
+bool DocumentWriter::WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width,
                                         int16_t startx) {
   BreakPageIfFull();
-  if (!justified) {
-    PositionX = startx;
-    WriteCodes(line, true, dy, 0, {});
-    return;
+  if (justified) {
+    std::vector<std::string_view> words;
+    std::vector<int16_t> positions;
+    Services.JustifyLine(line, width, FontNumber, FontHeight, FontStyle, words, positions);
+    // Whatever JustifyLine reports, its words are written where it put them (a one-word line at the
+    // start), unless rounding each word on its own made the line so wide that its last word would pass
+    // the available width: the line is then written whole, unjustified, so that no word is lost.
+    const size_t count = std::min(words.size(), positions.size());
+    const bool lastFits =
+        count == 0 || startx + positions[count - 1] + Services.TextWidth(words[count - 1], FontNumber, FontHeight,
+                                                                         FontStyle) <= AvailableWidth();
+    if (lastFits) {
+      bool written = true;
+      for (size_t index = 0; index < count; ++index) {
+        PositionX = CheckedInt16(startx + positions[index]);
+        written = WriteCodes(words[index], index + 1 == count, dy, NoAlignment, {}) && written;
+      }
+      return written;
+    }
   }
-  // Whatever JustifyLine reports, its words are written where it put them: a one-word line at the start.
-  std::vector<std::string_view> words;
-  std::vector<int16_t> positions;
-  Services.JustifyLine(line, width, FontNumber, FontHeight, FontStyle, words, positions);
-  for (size_t index = 0; index < words.size() && index < positions.size(); ++index) {
-    PositionX = CheckedInt16(startx + positions[index]);
-    WriteCodes(words[index], index + 1 == words.size(), dy, 0, {});
-  }
+  PositionX = startx;
+  return WriteCodes(line, true, dy, NoAlignment, {});
 }
 
 bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified,
                                     int16_t width) {
   try {
+    // Every test comes before the first line is written: a refused paragraph changes nothing, the
+    // position included.
     const int16_t available = AvailableWidth();
     if (!IsAlignment(alignment)) return false;
-    if (alignment == 0 ? PositionX + width > available : width > available) return false;
-    if (alignment != 0) {
+    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    int16_t startx = PositionX;
+    if (alignment != NoAlignment) {
       if (width < 1) width = available;
-      PositionX = Services.AlignmentOffset(available, width, alignment);
+      startx = Services.AlignmentOffset(available, width, alignment);
     } else if (width < 1) {
       width = CheckedInt16(available - PositionX);
     }
-    const int16_t startx = PositionX;
 
     // An empty text has no words (as an empty line has none to justify): nothing is written.
     const std::string codes = ToWindows1252(text);
     if (codes.empty()) return true;
+    // A line that does not fit even a fresh page would only start one empty page after another.
+    if (FontHeight > AvailableHeight()) return false;
     std::vector<std::string_view> words;
     for (size_t start = 0;;) {
       const size_t blank = codes.find(' ', start);
@@ -138,6 +175,7 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     // The line is always the words from lineStart up to the current one, each followed by a blank, so
     // its width grows by the width of each word and blank added.
     const int64_t blankUnits = Services.TextUnits(" ", FontNumber, FontStyle);
+    bool written = true;
     size_t lineStart = 0;
     size_t lineLength = 0;  // characters of the line, trailing blank included
     int64_t lineUnits = 0;
@@ -151,17 +189,20 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
       if (lineLength > 32767) Fail();
       if (Enumerations::UnitsToPoints(lineUnits, FontHeight) > width) {
         const std::string_view previous(codes.data() + lineStart, wordStart - lineStart);
-        WriteParagraphLine(TrimTrailingBlanks(previous), dy, justified, width, startx);
+        written = WriteParagraphLine(TrimTrailingBlanks(previous), dy, justified, width, startx) && written;
         lineStart = wordStart;
         lineLength = word.size() + 1;
         lineUnits = pieceUnits;
       }
     }
-    // The last line keeps its trailing blank and is never justified.
+    // The last line is never justified. It keeps its trailing blank where that fits; a last word that
+    // fills the block up to the available width is written without it.
     std::string last(codes, lineStart, lineLength - 1);
     last += ' ';
-    WriteParagraphLine(last, dy, false, width, startx);
-    return true;
+    const bool lastWritten = WriteParagraphLine(last, dy, false, width, startx) ||
+                             WriteParagraphLine(std::string_view(last).substr(0, last.size() - 1), dy, false,
+                                                width, startx);
+    return lastWritten && written;
   } catch (const Failure&) {
     return false;
   }
@@ -176,9 +217,9 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
     const int16_t width = CheckedInt16(height + Services.TextWidth(codes, FontNumber, FontHeight, FontStyle) - 1);
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
-    if (!IsAlignment(alignment) || (bullet != 1 && bullet != 2) || y + height > AvailableHeight()) return false;
-    if (alignment == 0 ? PositionX + width > available : width > available) return false;
-    if (alignment != 0) PositionX = Services.AlignmentOffset(available, width, alignment);
+    if (!IsAlignment(alignment) || (bullet != Code(BulletConstants::Disc) && bullet != Code(BulletConstants::Square)) || y + height > AvailableHeight()) return false;
+    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     // The bullet is solid and filled in the text colour.
     const std::string savedDash = Dash, savedFillColor = FillColor;
@@ -186,7 +227,7 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
     Dash.clear();
     FillColor = Color;
     FillStyle = true;
-    if (bullet == 1) {
+    if (bullet == Code(BulletConstants::Disc)) {
       DrawCircle(CheckedInt16(PositionX + height / 8), CheckedInt16(y + height / 8 + height / 2 + 1),
                  static_cast<int16_t>(height / 8));
     } else {
@@ -194,7 +235,7 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
                     static_cast<int16_t>(height / 4));
     }
     PositionX = CheckedInt16(PositionX + height - 1);
-    WriteCodes(codes, true, 0, 0, hyperlink);
+    WriteCodes(codes, true, 0, NoAlignment, hyperlink);
     Dash = savedDash;
     FillColor = savedFillColor;
     FillStyle = savedFillStyle;

@@ -9,36 +9,48 @@
 namespace paginor {
 namespace {
 
-PdfWriter& Pdf(const std::unique_ptr<DocumentWriter>& writer) { return static_cast<PdfWriter&>(*writer); }
+PdfWriter& Pdf(DocumentWriter& writer) { return static_cast<PdfWriter&>(writer); }
 
 }  // namespace
 
 PDF::PDF() : Document(std::make_unique<PdfWriter>()) {}
 
-const std::string& PDF::Keywords() const { return Pdf(Writer).Keywords; }
-void PDF::SetKeywords(std::string value) { Pdf(Writer).Keywords = std::move(value); }
-const std::string& PDF::Producer() const { return Pdf(Writer).Producer; }
-void PDF::SetProducer(std::string value) { Pdf(Writer).Producer = std::move(value); }
-const std::string& PDF::Subject() const { return Pdf(Writer).Subject; }
-void PDF::SetSubject(std::string value) { Pdf(Writer).Subject = std::move(value); }
+const std::string& PDF::Keywords() const {
+  return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Keywords; });
+}
+void PDF::SetKeywords(std::string value) {
+  Guarded([&] { Pdf(Writer()).Keywords = std::move(value); });
+}
+const std::string& PDF::Producer() const {
+  return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Producer; });
+}
+void PDF::SetProducer(std::string value) {
+  Guarded([&] { Pdf(Writer()).Producer = std::move(value); });
+}
+const std::string& PDF::Subject() const {
+  return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Subject; });
+}
+void PDF::SetSubject(std::string value) {
+  Guarded([&] { Pdf(Writer()).Subject = std::move(value); });
+}
 
 bool PDF::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
                     const std::string& hyperlink) {
   return Guarded(false, [&] {
-    return Writer->WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), hyperlink);
+    return Writer().WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), hyperlink);
   });
 }
 
 bool PDF::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet,
                      const std::string& hyperlink) {
   return Guarded(false, [&] {
-    return Writer->WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), hyperlink);
+    return Writer().WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), hyperlink);
   });
 }
 
 bool PDF::DrawPicture(const std::string& file, AlignmentConstants alignment, const std::string& hyperlink,
                       EncodingConstants encoding) {
-  return Guarded(false, [&] { return Writer->DrawPicture(file, alignment, hyperlink, encoding); });
+  return Guarded(false, [&] { return Writer().DrawPicture(file, alignment, hyperlink, encoding); });
 }
 
 }  // namespace paginor

@@ -9,6 +9,8 @@
 
 namespace paginor::testing {
 
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
 CommandResult RunCommand(const std::string& command) {
   CommandResult result;
   FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");

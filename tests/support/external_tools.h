@@ -9,6 +9,9 @@ struct CommandResult {
   std::string output;  // standard output and standard error together
 };
 
+// A path quoted for the shell.
+std::string Quoted(const std::string& path);
+
 // Runs a shell command and collects what it prints.
 CommandResult RunCommand(const std::string& command);
 

@@ -33,8 +33,6 @@ std::string LineStartingWith(const Lines& lines, const std::string& prefix) {
   return {};
 }
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
-
 bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }

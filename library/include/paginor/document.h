@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "paginor/enumerations.h"
 #include "paginor/export.h"
@@ -29,6 +30,10 @@ class DocumentWriter;
 /// fail part way. The drawing state survives page changes. Before Create() the getters give the defaults
 /// that Create() sets.
 ///
+/// Documents are not copyable. A PDF (or PS) can be moved to another of its kind, open file included;
+/// the document moved from behaves like a new one of its kind (nothing of the old document stays with
+/// it) and can be assigned to again. Assigning to a document closes its own open file first.
+///
 /// A document is used from one thread at a time; two documents share nothing.
 class PAGINOR_API Document {
  public:
@@ -38,11 +43,6 @@ class PAGINOR_API Document {
   Document(const Document&) = delete;
   /// Documents are not copyable.
   Document& operator=(const Document&) = delete;
-  /// Takes over the document of @p other, open file included; @p other is left as a new document.
-  Document(Document&& other) noexcept;
-  /// Closes this document's open file, then takes over the document of @p other, which is left as a
-  /// new document.
-  Document& operator=(Document&& other) noexcept;
 
   /// @name Document properties
   /// Plain values, stored unchecked and written into the document by Create(): set them before.
@@ -258,11 +258,30 @@ class PAGINOR_API Document {
   /// @}
 
  protected:
-  /// Used by the format classes (PDF, PS): a document writing through @p writer.
-  explicit Document(std::unique_ptr<DocumentWriter> writer);
+  /// Used by the format classes (PDF, PS): a document writing through @p writer, which remembers how to
+  /// make a fresh writer of the same kind.
+  template <typename FormatWriter>
+  explicit Document(std::unique_ptr<FormatWriter> writer)
+      : MakeWriter(&MakeFresh<FormatWriter>), OwnWriter(std::move(writer)) {}
+  /// Takes over the document of @p other, which must be of the same format; @p other is left as a new
+  /// document.
+  Document(Document&& other) noexcept;
+  /// Closes this document's open file, then takes over the document of @p other, which must be of the
+  /// same format and is left as a new document.
+  Document& operator=(Document&& other) noexcept;
 
-  /// The format's writer, which holds the document and its state.
-  std::unique_ptr<DocumentWriter> Writer;
+  /// The document's writer, which holds the document and its state; after a move, a fresh one made on
+  /// first use.
+  DocumentWriter& Writer() const;
+
+ private:
+  template <typename FormatWriter>
+  static std::unique_ptr<DocumentWriter> MakeFresh() {
+    return std::make_unique<FormatWriter>();
+  }
+
+  std::unique_ptr<DocumentWriter> (*MakeWriter)();
+  mutable std::unique_ptr<DocumentWriter> OwnWriter;
 };
 
 }  // namespace paginor
