@@ -12,6 +12,7 @@
 #include "core/picture_cache.h"
 #include "support/external_tools.h"
 #include "support/pdf_page_fixture.h"
+#include "support/picture_sources.h"
 #include "support/picture_writers.h"
 #include "support/rendering.h"
 #include "support/test_files.h"
@@ -24,14 +25,10 @@ using testing::BmpFile;
 using testing::Entries;
 using testing::Lines;
 using testing::Rgb;
+using testing::Source;
+using testing::Written;
 
 std::string Ref(int32_t object) { return std::to_string(object) + " 0 R"; }
-
-std::string Written(const std::string& name, const std::string& bytes) {
-  const std::string path = testing::TempPath(name);
-  testing::WriteFile(path, bytes);
-  return path;
-}
 
 // A 3 by 2 picture of 24 bits; its rows, bottom first, are 03 02 01 06 05 04 09 08 07, then 0C ... 10.
 std::string TrueColourFile() {
@@ -303,149 +300,10 @@ TEST(PictureCacheTest, KeepsEncodingsWithinItsBound) {
   EXPECT_FALSE(small.Load(testing::TempPath("no such picture.gif")));
 }
 
-// Every encoding of every kind of picture, rendered at one pixel a point and compared with the source.
-struct Source {
-  std::string name;
-  std::string path;
-  int width = 13;
-  int height = 7;
-  std::vector<Rgb> colours;  // top row first
-  int tolerance = 0;         // JPEG's own loss
-};
-
-std::vector<Rgb> PaletteOf(int count) {
-  std::vector<Rgb> palette;
-  for (int index = 0; index < count; ++index) {
-    palette.push_back({static_cast<uint8_t>(index * 37 + 11), static_cast<uint8_t>(index * 91 + 50),
-                       static_cast<uint8_t>(255 - index * 13)});
-  }
-  return palette;
-}
-
-int IndexAt(int x, int y, int count) { return (x / 3 + y * 2) % count; }
-
-std::string ColourTable(const std::vector<Rgb>& palette) {
-  std::string table;
-  for (const Rgb& colour : palette) {
-    table += {static_cast<char>(colour[2]), static_cast<char>(colour[1]), static_cast<char>(colour[0]), '\0'};
-  }
-  return table;
-}
-
-// The stored rows of an indexed BMP, bottom row first: packed (each row padded to 4 bytes), or in runs
-// of one index (compression 1 for 8 bits, 2 for 4 bits), each row closed and the picture ended.
-std::string IndexedRows(const Source& source, int bits, int compression) {
-  const int count = 1 << bits;
-  std::string rows;
-  for (int y = source.height - 1; y >= 0; --y) {
-    if (compression != 0) {
-      for (int x = 0; x < source.width;) {
-        const int index = IndexAt(x, y, count);
-        int run = 1;
-        while (x + run < source.width && IndexAt(x + run, y, count) == index) ++run;
-        rows += static_cast<char>(run);
-        rows += static_cast<char>(bits == 4 ? index * 17 : index);
-        x += run;
-      }
-      rows += std::string("\0\0", 2);
-      continue;
-    }
-    std::string row((static_cast<size_t>(source.width * bits) + 31) / 32 * 4, '\0');
-    for (int x = 0; x < source.width; ++x) {
-      const int bit = x * bits;
-      row[static_cast<size_t>(bit / 8)] |= static_cast<char>(IndexAt(x, y, count) << (8 - bits - bit % 8));
-    }
-    rows += row;
-  }
-  if (compression != 0) rows += std::string("\0\1", 2);
-  return rows;
-}
-
-Source IndexedBmp(int bits, int compression) {
-  Source source;
-  source.name = "bmp" + std::to_string(bits) + (compression != 0 ? "rle" : "");
-  const std::vector<Rgb> palette = PaletteOf(1 << bits);
-  for (int y = 0; y < source.height; ++y) {
-    for (int x = 0; x < source.width; ++x) source.colours.push_back(palette[static_cast<size_t>(IndexAt(x, y, 1 << bits))]);
-  }
-  BmpFile bmp = Bmp(source.width, source.height, static_cast<uint16_t>(bits), static_cast<uint32_t>(compression));
-  bmp.afterHeader = ColourTable(palette);
-  bmp.rows = IndexedRows(source, bits, compression);
-  source.path = Written(source.name + ".bmp", bmp.Bytes());
-  return source;
-}
-
-Rgb TrueColourAt(int x, int y) {
-  return {static_cast<uint8_t>(x * 19), static_cast<uint8_t>(y * 33 + 7), static_cast<uint8_t>(x * y * 7 + 40)};
-}
-
-Source TrueColourBmp() {
-  Source source;
-  source.name = "bmp24";
-  BmpFile bmp = Bmp(source.width, source.height, 24);
-  for (int y = source.height - 1; y >= 0; --y) {
-    std::string row;
-    for (int x = 0; x < source.width; ++x) {
-      const Rgb colour = TrueColourAt(x, y);
-      row += {static_cast<char>(colour[2]), static_cast<char>(colour[1]), static_cast<char>(colour[0])};
-    }
-    row.resize((row.size() + 3) / 4 * 4, '\0');
-    bmp.rows += row;
-  }
-  for (int y = 0; y < source.height; ++y) {
-    for (int x = 0; x < source.width; ++x) source.colours.push_back(TrueColourAt(x, y));
-  }
-  source.path = Written("bmp24.bmp", bmp.Bytes());
-  return source;
-}
-
-Source IndexedGif(int bits) {
-  Source source;
-  source.name = "gif" + std::to_string(bits);
-  testing::GifPicture gif;
-  gif.screenWidth = gif.width = source.width;
-  gif.screenHeight = gif.height = source.height;
-  gif.globalColours = PaletteOf(1 << bits);
-  for (int y = 0; y < source.height; ++y) {
-    for (int x = 0; x < source.width; ++x) {
-      gif.indices.push_back(static_cast<uint8_t>(IndexAt(x, y, 1 << bits)));
-      source.colours.push_back(gif.globalColours[gif.indices.back()]);
-    }
-  }
-  source.path = testing::TempPath(source.name + ".gif");
-  EXPECT_TRUE(testing::WriteGif(source.path, gif));
-  return source;
-}
-
-// Smooth colours, which JPEG keeps within a few levels at full quality.
-Source Jpeg(bool grey) {
-  Source source;
-  source.name = grey ? "jpeg_grey" : "jpeg_colour";
-  source.tolerance = 6;
-  testing::JpegPicture jpeg;
-  jpeg.width = source.width = 24;
-  jpeg.height = source.height = 16;
-  jpeg.colours = grey ? testing::JpegColours::Grey : testing::JpegColours::Rgb;
-  for (int y = 0; y < source.height; ++y) {
-    for (int x = 0; x < source.width; ++x) {
-      const Rgb colour = grey ? Rgb{static_cast<uint8_t>(60 + 4 * x + 3 * y), 0, 0}
-                              : Rgb{static_cast<uint8_t>(40 + 4 * x), static_cast<uint8_t>(60 + 5 * y),
-                                    static_cast<uint8_t>(150 + 2 * x - 2 * y)};
-      jpeg.samples.insert(jpeg.samples.end(), colour.begin(), colour.begin() + (grey ? 1 : 3));
-      source.colours.push_back(grey ? Rgb{colour[0], colour[0], colour[0]} : colour);
-    }
-  }
-  source.path = testing::TempPath(source.name + ".jpg");
-  testing::WriteJpeg(source.path, jpeg);
-  return source;
-}
-
 TEST(PdfPictureRendering, EveryEncodingOfEveryDepthShowsTheSourcePixels) {
   if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
   testing::FixCreationDate();
-  const Source sources[] = {IndexedBmp(1, 0), IndexedBmp(4, 0), IndexedBmp(8, 0), TrueColourBmp(),
-                            IndexedBmp(4, 2), IndexedBmp(8, 1), IndexedGif(1), IndexedGif(4), IndexedGif(8),
-                            Jpeg(false), Jpeg(true)};
+  const std::vector<Source> sources = testing::EveryKindOfPicture();
   const EncodingConstants encodings[] = {EncodingConstants::ASCII85, EncodingConstants::ASCIIHex,
                                          EncodingConstants::RunLength, EncodingConstants::Flate};
   const std::string path = testing::TempPath("rendering.pdf");
@@ -460,19 +318,12 @@ TEST(PdfPictureRendering, EveryEncodingOfEveryDepthShowsTheSourcePixels) {
   testing::FlushAndCheck(pdf, path);
 
   const std::vector<testing::Raster> pages = testing::RenderPages(path);
-  ASSERT_EQ(pages.size(), std::size(sources) * std::size(encodings));
+  ASSERT_EQ(pages.size(), sources.size() * std::size(encodings));
   size_t page = 0;
   for (const Source& source : sources) {
     for (const EncodingConstants encoding : encodings) {
       const testing::Raster& raster = pages[page++];
-      int worst = 0;
-      for (int y = 0; y < source.height; ++y) {
-        for (int x = 0; x < source.width; ++x) {
-          const Rgb seen = raster.At(x, y);
-          const Rgb& wanted = source.colours[static_cast<size_t>(y * source.width + x)];
-          for (size_t channel = 0; channel < 3; ++channel) worst = std::max(worst, std::abs(seen[channel] - wanted[channel]));
-        }
-      }
+      const int worst = testing::WorstDifference(raster, source);
       EXPECT_LE(worst, source.tolerance) << source.name << " with encoding " << static_cast<int>(encoding);
       // Beside and below the picture the page stays white (inside the background's black outline).
       EXPECT_EQ(raster.At(source.width, 2), (Rgb{255, 255, 255})) << source.name;

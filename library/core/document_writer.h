@@ -89,6 +89,8 @@ class DocumentWriter {
   virtual void StartPageContent() = 0;
   // NewPage: paint the whole page in PageColor.
   virtual void PaintBackground() = 0;
+  // NewPage, last: the new page's own section starts, at the top of its area.
+  virtual void BeginPage();
   // EndPage, after the footer: close the page.
   virtual void FinishPage() = 0;
   // Flush, after the last page: the document's closing structures.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace paginor {
 // The document as it grows: the bytes of every line with its CR LF, kept in large fixed-size chunks so
 // that appending never moves what is already there (peak memory stays close to the file size). A line
 // is built from pieces with Put and ended with EndLine; Offset is the byte position of the next line.
+// Bytes already appended can be replaced when the buffer is written (Replace), for values only known
+// at the end, such as a page count written near the start.
 class LineBuffer {
  public:
   LineBuffer() = default;
@@ -53,8 +56,9 @@ class LineBuffer {
   // Number of lines ended so far.
   int64_t LineCount() const { return Count; }
 
-  // A place in the buffer to go back to: Truncate(Place()) drops everything appended since, so that an
-  // operation failing part way leaves nothing behind. Chunks emptied by it are released.
+  // A place in the buffer to go back to: Truncate(Place()) drops everything appended since (and the
+  // replacements within it), so that an operation failing part way leaves nothing behind. Chunks
+  // emptied by it are released.
   struct Mark {
     size_t chunks = 0;
     size_t used = 0;  // bytes used in the last chunk
@@ -66,11 +70,21 @@ class LineBuffer {
   }
   void Truncate(const Mark& mark);
 
-  // Writes every byte to a file descriptor; false when any write fails.
+  // Writes, when the buffer is written, text instead of the length bytes from offset. Replacements
+  // come in increasing offset order and do not overlap; the text may be longer or shorter.
+  void Replace(int64_t offset, int64_t length, std::string text);
+
+  // Writes every byte, with the replacements, to a file descriptor; false when any write fails.
   bool WriteTo(int descriptor) const;
 
  private:
   static constexpr size_t ChunkSize = size_t{4} << 20;
+
+  struct Replacement {
+    int64_t Offset;
+    int64_t Length;
+    std::string Text;
+  };
 
   void PutSlow(std::string_view text);
   void StartChunk();
@@ -81,6 +95,7 @@ class LineBuffer {
   char* ChunkEnd = nullptr;
   int64_t Completed = 0;  // bytes in the chunks before the current one
   int64_t Count = 0;
+  std::vector<Replacement> Replacements;
 };
 
 }  // namespace paginor

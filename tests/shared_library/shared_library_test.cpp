@@ -66,6 +66,27 @@ TEST(SharedLibrary, ReportsItsVersion) {
   EXPECT_NE(paginor::LibraryVersion(), paginor::PDF().Version());
 }
 
+TEST(SharedLibrary, WritesAPostScriptDocument) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("paginor-shared-" + std::to_string(::getpid()) + ".ps")).string();
+  {
+    paginor::PS ps;
+    EXPECT_EQ(ps.Version(), "3.0");
+    ASSERT_TRUE(ps.Create(path));
+    ps.NewPage(36, 36, 36, 36, 255, 255, 255);
+    EXPECT_TRUE(ps.WriteTitle("Hello", paginor::AlignmentConstants::Center, paginor::BulletConstants::Square));
+    std::ofstream(path + ".bmp", std::ios::binary) << OnePixelBmp();
+    EXPECT_TRUE(ps.DrawPicture(path + ".bmp", paginor::AlignmentConstants::Center, paginor::EncodingConstants::Flate));
+    std::filesystem::remove(path + ".bmp");
+    EXPECT_TRUE(ps.Flush());
+  }
+  std::ifstream file(path, std::ios::binary);
+  std::string head(16, '\0');
+  file.read(head.data(), 16);
+  EXPECT_EQ(head, "%!PS-Adobe-3.0\r\n");
+  std::filesystem::remove(path);
+}
+
 TEST(SharedLibrary, ExportsOnlyThePublicInterface) {
   FILE* symbols = ::popen("nm -DC --defined-only " PAGINOR_SHARED_LIBRARY " 2>&1", "r");
   ASSERT_NE(symbols, nullptr);
@@ -77,7 +98,7 @@ TEST(SharedLibrary, ExportsOnlyThePublicInterface) {
     const std::string symbol = full.substr(0, full.find('('));
     if (symbol.find("paginor::") == std::string::npos) continue;
     ++exported;
-    for (const char* internal : {"Enumerations", "DocumentWriter", "PdfWriter", "LineBuffer", "Failure", "DIB",
+    for (const char* internal : {"Enumerations", "DocumentWriter", "PdfWriter", "PsWriter", "LineBuffer", "Failure", "DIB",
                                  "PictureCache", "EmbeddedPicture"}) {
       EXPECT_EQ(symbol.find(std::string("paginor::") + internal), std::string::npos) << full;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "paginor/pdf.h"
+#include "paginor/ps.h"
 
 namespace paginor::testing {
 
@@ -25,6 +26,16 @@ struct PdfFormat {
   static size_t Pages(const std::string& path);
 };
 
-using DocumentFormats = ::testing::Types<PdfFormat>;
+struct PsFormat {
+  using Document = PS;
+  static constexpr const char* Extension = ".ps";
+
+  static bool ReadersInstalled();
+  static std::string ReaderProblems(const std::string& path);
+  static std::vector<std::string> Words(const std::string& path);
+  static size_t Pages(const std::string& path);
+};
+
+using DocumentFormats = ::testing::Types<PdfFormat, PsFormat>;
 
 }  // namespace paginor::testing

@@ -7,4 +7,5 @@
 #include "paginor/enumerations.h"
 #include "paginor/pdf.h"
 #include "paginor/platform.h"
+#include "paginor/ps.h"
 #include "paginor/version.h"

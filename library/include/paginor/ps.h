@@ -1,0 +1,24 @@
+#pragma once
+
+/// @file
+/// paginor::PS: writes PostScript documents.
+
+#include <string>
+
+#include "paginor/document.h"
+
+namespace paginor {
+
+/// Writes one PostScript document that follows the Document Structuring Conventions 3.0: a header of
+/// DSC comments, one section per page opened by a "%%Page:" comment, and a trailer. It offers what every
+/// document offers (see Document); its texts, titles and pictures carry no hyperlinks, and it has no
+/// keywords, producer or subject. Version() gives "3.0". Pictures (Document::DrawPicture) are inline
+/// images whose data is read through the decoding filter of the chosen encoding.
+class PAGINOR_API PS : public Document {
+ public:
+  /// A new document with the default properties (A4, portrait, not rotated, empty texts); shows the
+  /// message "Initialize()" through the installed message handler.
+  PS();
+};
+
+}  // namespace paginor

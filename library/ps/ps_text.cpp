@@ -1,0 +1,75 @@
+// Text lines in PostScript: the font selected anew for every line, the colour, the baseline start and
+// the text shown as a string.
+#include "paginor/enumerations.h"
+#include "ps/ps_writer.h"
+#include "services/failure.h"
+
+namespace paginor {
+namespace {
+
+// The standard font names of Courier, Helvetica and Times in the styles Regular, Bold, Italic and
+// BoldItalic, in that order.
+constexpr std::string_view StyledFonts[3][4] = {
+    {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique"},
+    {"Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"},
+    {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"}};
+
+// Text as the inside of a PostScript string: a backslash before every "\", "(" and ")" so that no text
+// ends the string early, and line ends written as escapes so that the string stays on its line.
+void PutStringText(std::string_view codes, LineBuffer& out) {
+  size_t run = 0;
+  for (size_t index = 0; index < codes.size(); ++index) {
+    const char code = codes[index];
+    std::string_view escape;
+    switch (code) {
+      case '\\': escape = "\\\\"; break;
+      case '(': escape = "\\("; break;
+      case ')': escape = "\\)"; break;
+      case '\r': escape = "\\r"; break;
+      case '\n': escape = "\\n"; break;
+      default: continue;
+    }
+    out.Put(codes.substr(run, index - run)).Put(escape);
+    run = index + 1;
+  }
+  out.Put(codes.substr(run));
+}
+
+}  // namespace
+
+std::string_view PsWriter::FontName() const {
+  switch (static_cast<FontNumberConstants>(FontNumber)) {
+    case FontNumberConstants::Symbol:
+      return "Symbol";
+    case FontNumberConstants::ZapfDingbats:
+      return "ZapfDingbats";
+    case FontNumberConstants::Courier:
+    case FontNumberConstants::Helvetica:
+    case FontNumberConstants::Times:
+      if (FontStyle >= static_cast<int32_t>(FontStyleConstants::Regular) &&
+          FontStyle <= static_cast<int32_t>(FontStyleConstants::BoldItalic)) {
+        return StyledFonts[FontNumber - 1][FontStyle - 1];
+      }
+      break;
+  }
+  return {};
+}
+
+void PsWriter::EmitText(std::string_view codes) {
+  // The baseline lies FontHeight below the top of the line; computed first so that an overflow leaves
+  // no line half written.
+  const int64_t x = PageX(PositionX);
+  const int64_t baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
+  Lines.Put('/').Put(FontName()).Put(" findfont").EndLine();
+  Lines.Put(int64_t{FontHeight}).Put(" scalefont").EndLine();
+  Lines.AddLine("setfont");
+  Lines.AddLine("newpath");
+  Lines.Put(Color).Put(" setrgbcolor").EndLine();
+  Lines.Put(x).Put(' ').Put(baseline).Put(" moveto").EndLine();
+  Lines.Put('(');
+  PutStringText(codes, Lines);
+  Lines.Put(") show").EndLine();
+  Lines.AddLine("closepath");
+}
+
+}  // namespace paginor

@@ -1,0 +1,127 @@
+// The document structure in PostScript: the DSC header, the orientation set-up, pages with their
+// backgrounds and marks, and the trailer that fills in the page count and page numbers.
+#include "ps/ps_writer.h"
+
+#include <ctime>
+
+#include "paginor/enumerations.h"
+#include "platform/platform_services.h"
+#include "services/code_page.h"
+
+namespace paginor {
+namespace {
+
+constexpr std::string_view PagesPlaceholder = "%%Pages: x";
+constexpr std::string_view PagePlaceholder = "%%Page: x y";
+
+// The creation date as "ddd mmm d hh:mm:ss yyyy", with the day and month names of the process's locale.
+std::string CreationDate() {
+  const std::tm now = CreationTime();
+  char names[64];
+  char clock[16];
+  if (std::strftime(names, sizeof names, "%a %b", &now) == 0) names[0] = '\0';
+  if (std::strftime(clock, sizeof clock, "%H:%M:%S", &now) == 0) clock[0] = '\0';
+  return std::string(names) + ' ' + std::to_string(now.tm_mday) + ' ' + clock + ' ' +
+         std::to_string(int64_t{now.tm_year} + 1900);
+}
+
+}  // namespace
+
+PsWriter::PsWriter() : DocumentWriter("3.0") {}
+
+void PsWriter::WriteComment(std::string_view name, std::string_view value) {
+  std::string codes = ToWindows1252(value);
+  // A line break would end the comment and start a line of its own: CR LF, CR and LF become one blank.
+  size_t kept = 0;
+  for (size_t index = 0; index < codes.size(); ++index) {
+    const char code = codes[index];
+    if (code == '\r' && index + 1 < codes.size() && codes[index + 1] == '\n') continue;
+    codes[kept++] = code == '\r' || code == '\n' ? ' ' : code;
+  }
+  codes.resize(kept);
+  Lines.Put(name).Put(codes).EndLine();
+}
+
+void PsWriter::WriteDocumentHead() {
+  PageMarks.clear();
+  DashInForce = false;
+  Lines.Put("%!PS-Adobe-").Put(Version).EndLine();
+  Lines.Put("%%BoundingBox: 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).EndLine();
+  Lines.Put("%%CreationDate: ").Put(ToWindows1252(CreationDate())).EndLine();
+  WriteComment("%%Creator: ", Creator);
+  Lines.AddLine("%%DocumentData: Clean8Bit");
+  Lines.Put("%%DocumentMedia: ").Put(MediaName).Put(' ').Put(int64_t{PageWidth}).Put(' ');
+  Lines.Put(int64_t{PageHeight}).Put(" 0 () ()").EndLine();
+  WriteComment("%%For: ", Author);
+  Lines.Put("%%Orientation: ").Put(IsLandscape() ? "Landscape" : "Portrait").EndLine();
+  Lines.AddLine("%%PageOrder: Ascend");
+  AddPageMark(PagesPlaceholder);
+  WriteComment("%%Title: ", Title);
+  Lines.AddLine("%%EndComments");
+  WriteOrientationSetUp();
+}
+
+void PsWriter::WriteOrientationSetUp() {
+  const bool landscape = IsLandscape();
+  if (landscape != Rotated) {
+    Lines.AddLine("90 rotate");
+    Lines.Put("0 -").Put(int64_t{PageHeight}).Put(" translate").EndLine();
+  } else if (landscape) {
+    Lines.AddLine("180 rotate");
+    Lines.Put('-').Put(int64_t{PageHeight}).Put(" -").Put(int64_t{PageWidth}).Put(" translate").EndLine();
+  }
+  OrientationInForce = true;
+}
+
+bool PsWriter::IsLandscape() const {
+  return static_cast<OrientationConstants>(Orientation) == OrientationConstants::Landscape;
+}
+
+void PsWriter::AddPageMark(std::string_view placeholder) {
+  PageMarks.push_back(Lines.Offset());
+  Lines.AddLine(placeholder);
+}
+
+void PsWriter::StartPageContent() {
+  // The page before ended with "showpage", which reset the coordinate system.
+  if (!OrientationInForce) WriteOrientationSetUp();
+}
+
+void PsWriter::PaintBackground() {
+  Lines.AddLine("newpath");
+  Lines.Put("0 ").Put(int64_t{PageHeight}).Put(" moveto").EndLine();
+  Lines.Put(int64_t{PageWidth}).Put(" 0 rlineto").EndLine();
+  Lines.Put("0 -").Put(int64_t{PageHeight}).Put(" rlineto").EndLine();
+  Lines.Put('-').Put(int64_t{PageWidth}).Put(" 0 rlineto").EndLine();
+  Lines.Put("0 ").Put(int64_t{PageHeight}).Put(" rlineto").EndLine();
+  Lines.AddLine("closepath");
+  Lines.Put(PageColor).Put(" setrgbcolor").EndLine();
+  Lines.AddLine("gsave");
+  Lines.AddLine("fill");
+  Lines.AddLine("grestore");
+  Lines.Put(PageColor).Put(" setrgbcolor").EndLine();
+  Lines.AddLine("stroke");
+}
+
+void PsWriter::BeginPage() { AddPageMark(PagePlaceholder); }
+
+void PsWriter::FinishPage() {
+  Lines.AddLine("showpage");
+  OrientationInForce = false;
+  DashInForce = false;
+}
+
+void PsWriter::WriteDocumentTail() {
+  Lines.AddLine("%%Trailer");
+  Lines.AddLine("%%EOF");
+  if (PageMarks.empty()) return;  // no header was written
+  // Every page is labelled with the page count and numbered from 1.
+  const std::string count = std::to_string(PageMarks.size() - 1);
+  Lines.Replace(PageMarks[0], static_cast<int64_t>(PagesPlaceholder.size()), "%%Pages: " + count);
+  for (size_t page = 1; page < PageMarks.size(); ++page) {
+    Lines.Replace(PageMarks[page], static_cast<int64_t>(PagePlaceholder.size()),
+                  "%%Page: " + count + ' ' + std::to_string(page));
+  }
+}
+
+}  // namespace paginor
