@@ -1,7 +1,8 @@
 # The two commands of the README:
 #   make demo   installs what is missing, builds the demo and writes the sample documents
-#   make test   installs what is missing, builds everything and runs every test, also under the sanitizers
-# Other targets: build, sanitize, bench, fuzz (see the README).
+#   make test   installs what is missing, builds everything and runs every test, also under the sanitizers,
+#               checks the API reference and installs and uses the library from outside the tree
+# Other targets: build, sanitize, docs, install-check, bench, fuzz (see the README).
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -9,7 +10,7 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 300
 JOBS         ?= $(shell nproc)
 
-.PHONY: setup build demo test test-plain sanitize bench fuzz clean
+.PHONY: setup build demo test test-plain sanitize docs install-check bench fuzz clean
 
 setup:
 	@scripts/setup.sh
@@ -32,7 +33,15 @@ sanitize: setup
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
-test: test-plain sanitize
+docs: setup
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD_DIR) --target docs
+	@echo "API reference: $(BUILD_DIR)/docs/html/index.html"
+
+install-check: setup
+	@JOBS=$(JOBS) scripts/check-install.sh
+
+test: test-plain sanitize docs install-check
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $$b; done

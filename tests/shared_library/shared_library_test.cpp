@@ -56,6 +56,16 @@ TEST(SharedLibrary, WritesADocumentThroughThePublicInterface) {
   std::filesystem::remove(path);
 }
 
+// The header's macros agree with each other and with the library the program runs with, and the
+// library's version is not the document format's.
+TEST(SharedLibrary, ReportsItsVersion) {
+  const std::string fromParts = std::to_string(PAGINOR_VERSION_MAJOR) + "." + std::to_string(PAGINOR_VERSION_MINOR) +
+                                "." + std::to_string(PAGINOR_VERSION_PATCH);
+  EXPECT_EQ(fromParts, PAGINOR_VERSION_STRING);
+  EXPECT_EQ(paginor::LibraryVersion(), PAGINOR_VERSION_STRING);
+  EXPECT_NE(paginor::LibraryVersion(), paginor::PDF().Version());
+}
+
 TEST(SharedLibrary, WritesAPostScriptDocument) {
   const std::string path =
       (std::filesystem::temp_directory_path() / ("paginor-shared-" + std::to_string(::getpid()) + ".ps")).string();

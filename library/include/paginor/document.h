@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// paginor::Document: what every Paginor document offers, whatever its format.
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,100 +15,263 @@ namespace paginor {
 
 class DocumentWriter;
 
-// What every Paginor document offers, whatever its format: properties, pages, the drawing state,
-// figures and text. Positions and sizes are whole points from the top-left corner of the area inside
-// the page margins, y growing downwards. Texts are UTF-8. No operation throws: the Draw and Write
-// operations return false when they refuse (the item does not fit, an argument is out of range) or fail.
-//
-// A document can be moved; the document moved from behaves like a new one of its kind (nothing of the
-// old document stays with it) and can be assigned to again.
+/// What every Paginor document offers, whatever its format: properties, pages, the drawing state,
+/// figures and text. Construct a PDF (or PS) writer, set its properties, call Create(), start each page
+/// with NewPage(), draw and write, and end with Flush().
+///
+/// Units: positions and sizes are whole points (1/72 inch), measured from the top-left corner of the
+/// area inside the page margins, y growing downwards. Colours are three bytes, red, green and blue, 0 to
+/// 255. Texts are UTF-8; they are written and measured in Windows-1252, and a character without an
+/// equivalent there becomes "?".
+///
+/// Results: no operation throws. Setters store what is valid and ignore (or replace by a default) what
+/// is not. The Draw and Write operations return false when they refuse an item (it does not fit the area
+/// inside the margins, or an argument is out of range; then nothing is written and nothing moves) or
+/// fail part way. The drawing state survives page changes. Before Create() the getters give the defaults
+/// that Create() sets.
+///
+/// Documents are not copyable. A PDF (or PS) can be moved to another of its kind, open file included;
+/// the document moved from behaves like a new one of its kind (nothing of the old document stays with
+/// it) and can be assigned to again. Assigning to a document closes its own open file first.
+///
+/// A document is used from one thread at a time; two documents share nothing.
 class PAGINOR_API Document {
  public:
+  /// Closes the output file if it is still open, without writing the document: only Flush() writes.
   ~Document();
+  /// Documents are not copyable.
   Document(const Document&) = delete;
+  /// Documents are not copyable.
   Document& operator=(const Document&) = delete;
 
-  // Document properties: stored unchecked, read by Create.
-  const std::string& Author() const;
-  void SetAuthor(std::string value);
-  const std::string& Creator() const;
-  void SetCreator(std::string value);
-  const std::string& Title() const;
-  void SetTitle(std::string value);
-  OrientationConstants Orientation() const;
-  void SetOrientation(OrientationConstants value);
-  PaperSizeConstants PaperSize() const;
-  void SetPaperSize(PaperSizeConstants value);
-  bool Rotated() const;
-  void SetRotated(bool value);
-  const std::string& Version() const;
+  /// @name Document properties
+  /// Plain values, stored unchecked and written into the document by Create(): set them before.
+  /// @{
 
-  // Opens the output file (replacing any old one) and starts the document; false for an invalid
-  // orientation or paper size, or a file that cannot be created.
+  /// The author of the document; "" by default.
+  const std::string& Author() const;
+  /// Sets the author of the document.
+  void SetAuthor(std::string value);
+  /// The creator of the document (the program that made it); "" by default.
+  const std::string& Creator() const;
+  /// Sets the creator of the document.
+  void SetCreator(std::string value);
+  /// The title of the document; "" by default.
+  const std::string& Title() const;
+  /// Sets the title of the document.
+  void SetTitle(std::string value);
+  /// The orientation of the pages; Portrait by default.
+  OrientationConstants Orientation() const;
+  /// Sets the orientation of the pages. Create() refuses a value outside OrientationConstants.
+  void SetOrientation(OrientationConstants value);
+  /// The paper size; A4 by default.
+  PaperSizeConstants PaperSize() const;
+  /// Sets the paper size. Create() refuses a value outside PaperSizeConstants.
+  void SetPaperSize(PaperSizeConstants value);
+  /// Whether the pages are shown turned by a quarter turn; false by default.
+  bool Rotated() const;
+  /// Sets whether the pages are shown turned by a quarter turn. The drawing coordinates do not change.
+  /// A PDF reads it each time it writes a page, so a change between pages affects the later pages.
+  void SetRotated(bool value);
+  /// The version of the document format written: "1.2" (the PDF version) for PDF, "3.0" (the version
+  /// of the structuring conventions) for PostScript. Not the library's version: see LibraryVersion().
+  const std::string& Version() const;
+  /// @}
+
+  /// @name Document lifecycle
+  /// @{
+
+  /// Creates @p file (replacing any file of that name) and starts the document: writes its head with
+  /// the properties and fixes the page size, from PaperSize() and Orientation(), for the whole
+  /// document. Resets the drawing state: colour and fill colour black, no fill, solid lines 1 point
+  /// thick, Courier 8 points regular without effect, zero margins, white page colour, no picture box.
+  /// Starts no page: NewPage() does. Calling it again closes the earlier file and starts over.
+  /// @return false, creating no file, for an orientation or paper size outside its enumeration; false
+  ///         when the file cannot be created.
   bool Create(const std::string& file);
-  // Ends the last page, completes the document and writes it; true when all of it reached the file.
+  /// Ends the last page (with its footer; a document always has at least one page), completes the
+  /// document, writes it to the file and closes the file. Nothing reaches the file before.
+  /// @return true when the whole document reached the file and the file was closed; false on a write
+  ///         error, or without an open file (before Create(), or a second time).
   bool Flush();
-  // Ends the current page and starts a new one with these margins (kept from the previous page when
-  // negative or too large) and background colour.
+  /// Ends the current page, stamping its footer (the copyright notice in Times 10 points, centred in
+  /// the 12 points above the bottom margin), and starts a new one. The page is first painted in the background colour
+  /// (@p red, @p green, @p blue), margins included; the position goes to (0, 0), the top-left corner of
+  /// the area inside the margins, and carriage returns go back to x 0. The margins are in points from the
+  /// page's edges. They are taken only when none is negative and they leave more than 20 points of the
+  /// page both across and down; otherwise the previous page's margins (0 on the first page) stay.
   void NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                uint8_t red, uint8_t green, uint8_t blue);
+  /// @}
 
+  /// @name Drawing state
+  /// Stored in the document and used by the next figures and texts; setting them writes nothing.
+  /// @{
+
+  /// Sets the colour of lines, outlines and text.
   void SetColor(uint8_t red, uint8_t green, uint8_t blue);
+  /// Gives the colour of lines, outlines and text (black by default).
   void GetColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+  /// Sets the colour that fills closed figures while the fill style is on.
   void SetFillColor(uint8_t red, uint8_t green, uint8_t blue);
+  /// Gives the fill colour (black by default).
   void GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
+  /// Gives the background colour of the current page, as passed to NewPage() (white by default).
   void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
-  // The dash pattern of lines: one to sixteen non-negative numbers separated by blanks, not all zero,
-  // such as "3 2" (3 points drawn, 2 left out); "" for solid lines. Any other text is ignored.
+  /// Sets the dash pattern of lines and outlines: one to sixteen non-negative numbers separated by
+  /// blanks, not all zero, alternating dash and gap lengths in points ("3 2": 3 points drawn, 2 left
+  /// out). "" draws solid lines. Any other text is ignored and the pattern stays as it was.
   void SetDash(const std::string& dash);
+  /// Gives the dash pattern ("" for solid lines, the default).
   std::string GetDash() const;
+  /// Sets whether closed figures (rectangles, circles, ellipses, arcs, curves) are filled with the fill
+  /// colour (true) or with white (false).
   void SetFillStyle(bool fillstyle);
+  /// Gives the fill style (false by default: closed figures are filled white).
   bool GetFillStyle() const;
+  /// Sets the width of lines and outlines, in points (1 to 255); 0 is ignored.
   void SetThickness(uint8_t thickness);
+  /// Gives the width of lines and outlines, in points (1 by default).
   uint8_t GetThickness() const;
+  /// Sets the box, in points, into which pictures are fitted: a larger picture is scaled down, keeping
+  /// its proportions; a smaller one is never enlarged. Taken only when both values are above 0;
+  /// otherwise nothing changes.
   void SetPictureDimensions(int16_t width, int16_t height);
+  /// Gives the picture box, in points; (0, 0) when none is set: pictures are drawn one pixel per point.
   void GetPictureDimensions(int16_t& width, int16_t& height) const;
+  /// Moves the current position, where the next text, title, paragraph or picture goes. Each coordinate
+  /// is taken on its own when it lies inside the area inside the margins (0 to its width for @p x, 0 to
+  /// its height for @p y); otherwise, like the default -1, it is left unchanged. A new @p x is also
+  /// where carriage returns go back to.
   void SetPosition(int16_t x = -1, int16_t y = -1);
+  /// Gives the current position, in points from the top-left corner of the area inside the margins.
   void GetPosition(int16_t& x, int16_t& y) const;
+  /// Gives the page size in points, as oriented (A4 portrait: 595 x 842); fixed by Create(), (0, 0)
+  /// before.
   void GetPageDimensions(int16_t& width, int16_t& height) const;
+  /// Gives the current page's margins, in points from the page's edges.
   void GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
                       int16_t& marginbottom) const;
+  /// @}
 
+  /// @name Figures
+  /// Drawn in the current colour, dash pattern and thickness; closed figures are filled first, with the
+  /// fill colour when the fill style is on and with white otherwise. Every coordinate and size must be 0
+  /// or more and the whole figure must lie inside the area inside the margins; otherwise the figure is
+  /// refused (false, nothing written). Figures do not move the current position.
+  /// @{
+
+  /// Draws a straight line from (@p x1, @p y1) to (@p x2, @p y2).
+  /// @return false when an end lies outside the area inside the margins.
   bool DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
+  /// Draws a rectangle whose top-left corner is (@p x, @p y), @p width wide and @p height high.
+  /// @return false when it reaches outside the area inside the margins.
   bool DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height);
+  /// Draws a circle of centre (@p x, @p y) and radius @p r.
+  /// @return false when it reaches outside the area inside the margins (@p r above @p x or @p y, or
+  ///         past the right or bottom margin).
   bool DrawCircle(int16_t x, int16_t y, int16_t r);
+  /// Draws an ellipse of centre (@p x, @p y) with the horizontal radius @p rx and the vertical radius
+  /// @p ry.
+  /// @return false when it reaches outside the area inside the margins.
   bool DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry);
+  /// Draws a pie slice: the sector of the circle of centre (@p x, @p y) and radius @p r from angle
+  /// @p th1 to angle @p th2, in degrees counted anticlockwise from the direction of increasing x (0
+  /// points right, 90 up the page). The smaller angle is taken as the start; angles above 360 are
+  /// reduced by whole turns; an end that then lies before the start goes on through 360. The sector is
+  /// filled and its two radii and arc are stroked.
+  /// @return false when the whole circle would not fit inside the area inside the margins, or for an
+  ///         angle that is not a finite number.
   bool DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2);
+  /// Draws a Bézier curve from (@p x1, @p y1), which is also its first control point, with
+  /// (@p x2, @p y2) as second control point, to (@p x3, @p y3); the curve is closed by a straight line
+  /// back to its start and filled like every closed figure.
+  /// @return false when a point lies outside the area inside the margins.
   bool DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3);
+  /// @}
 
+  /// @name Text
+  /// Texts are written in the current font and colour at the current position: the top of a line lies
+  /// at the position's y, its baseline one font height lower. Widths come from the standard fonts'
+  /// metrics, rounded to whole points.
+  /// @{
+
+  /// Sets the font. Each value is checked on its own and replaced by its default when invalid:
+  /// @p fontnumber outside FontNumberConstants gives Courier; @p fontheight, in points, must be 8 to 72,
+  /// else 8; @p fontstyle applies to Courier, Helvetica and Times only (Symbol and ZapfDingbats are
+  /// always Regular), anything else gives Regular; @p fonteffect outside FontEffectConstants gives
+  /// NoFontEffect.
   void SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                FontEffectConstants fonteffect);
+  /// Gives the font: Courier, 8 points, Regular, NoFontEffect by default.
   void GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
                FontEffectConstants& fonteffect) const;
+  /// Writes one line of text, with its underline or strikethrough (drawn like DrawLine()). There is no
+  /// wrapping and no new page. With NoAlignment the text starts at the current position; LeftAlign,
+  /// Center and RightAlign place it within the area inside the margins. Afterwards x is at the text's
+  /// end; with @p carriagereturn, x goes back to the line start (the x of the last
+  /// SetPosition() on the page, else 0) and y moves down by the font height plus @p dy points.
+  /// @return false (nothing written, nothing moved) when @p alignment is outside AlignmentConstants,
+  ///         when the line would reach below the bottom margin, or when the text is wider than the room
+  ///         from the current x to the right margin (with NoAlignment) or than the area inside the
+  ///         margins (aligned).
   bool WriteText(const std::string& text, bool carriagereturn = false, uint8_t dy = 0,
                  AlignmentConstants alignment = AlignmentConstants::NoAlignment);
+  /// Writes a paragraph: breaks @p text at blanks into lines that fit a block @p width points wide and
+  /// writes them one below the other, @p dy points apart (font height plus @p dy from line to line).
+  /// With NoAlignment the block starts at the current x and a @p width below 1 reaches to the right
+  /// margin; LeftAlign, Center and RightAlign place the block within the area inside the margins, and a
+  /// @p width below 1 takes all of it. Lines are left-aligned in the block; with @p justified every
+  /// line but the last is spread to fill the width exactly. When the next line would reach below the
+  /// bottom margin, a new page with the same margins and page colour starts and the paragraph goes on at
+  /// its top. Afterwards the position is at the start of the line below the paragraph (x at the line
+  /// start, not at the block's start). An empty text writes nothing.
+  /// @return true when every word was written; false, writing nothing, when @p alignment is outside
+  ///         AlignmentConstants, the block does not fit across the area inside the margins, a word is
+  ///         wider than the block, or a line would not fit even on a fresh page.
   bool WriteMultiText(const std::string& text, uint8_t dy = 0,
                       AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                       bool justified = false, int16_t width = 0);
+  /// Writes a title: a bullet, solid in the text colour, in the font height minus 1 point before the
+  /// text, then the text as WriteText() with a carriage return. Alignment places bullet and text
+  /// together.
+  /// @return false (nothing written) when @p alignment or @p bullet is outside its enumeration, or when
+  ///         bullet and text do not fit, tested as in WriteText().
   bool WriteTitle(const std::string& text, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                   BulletConstants bullet = BulletConstants::Disc);
-  // Draws a BMP, GIF or JPEG picture at the current position (one pixel a point, or fitted into the box
-  // of SetPictureDimensions, never enlarged), with its data in the given encoding, and moves the
-  // position to the line start below it. False, writing nothing, when the file does not load, the
-  // picture does not fit below the position, or it could not be written.
+  /// @}
+
+  /// @name Pictures
+  /// @{
+
+  /// Draws a BMP, GIF or JPEG picture from @p file with its top-left corner at the current position:
+  /// one pixel per point, or fitted into the box of SetPictureDimensions() (scaled down keeping its
+  /// proportions, never enlarged). LeftAlign, Center and RightAlign place it within the area inside the
+  /// margins. Its data is embedded with @p encoding. Afterwards the position is at the line start below
+  /// the picture. There is no new page.
+  /// @return false, writing nothing, when @p alignment or @p encoding is outside its enumeration, the
+  ///         file cannot be read as a picture, or the picture does not fit between the current position
+  ///         and the right and bottom margins; false also when writing it fails part way (then what it
+  ///         had written is taken back).
   bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
                    EncodingConstants encoding = EncodingConstants::ASCII85);
+  /// @}
 
  protected:
-  // Takes the format's writer, and remembers how to make a fresh one of the same kind.
+  /// Used by the format classes (PDF, PS): a document writing through @p writer, which remembers how to
+  /// make a fresh writer of the same kind.
   template <typename FormatWriter>
   explicit Document(std::unique_ptr<FormatWriter> writer)
       : MakeWriter(&MakeFresh<FormatWriter>), OwnWriter(std::move(writer)) {}
-  // Only a document of the same format can take over a document's writer.
-  Document(Document&&) noexcept;
-  Document& operator=(Document&&) noexcept;
+  /// Takes over the document of @p other, which must be of the same format; @p other is left as a new
+  /// document.
+  Document(Document&& other) noexcept;
+  /// Closes this document's open file, then takes over the document of @p other, which must be of the
+  /// same format and is left as a new document.
+  Document& operator=(Document&& other) noexcept;
 
-  // The document's writer; after a move, a fresh one made on first use.
+  /// The document's writer, which holds the document and its state; after a move, a fresh one made on
+  /// first use.
   DocumentWriter& Writer() const;
 
  private:

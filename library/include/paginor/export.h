@@ -1,4 +1,8 @@
 #pragma once
 
-// Marks the public API: the library is built with hidden visibility, so only these names are exported.
+/// @file
+/// The export mark of the public interface.
+
+/// Marks a public class or function: the library is built with hidden visibility, so only the names
+/// marked with it are exported from the shared library.
 #define PAGINOR_API __attribute__((visibility("default")))

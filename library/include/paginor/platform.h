@@ -1,26 +1,38 @@
 #pragma once
 
+/// @file
+/// The library's messages, title and copyright notice.
+
 #include <functional>
 #include <string>
 
 #include "paginor/export.h"
 
+/// Paginor: writes PDF and PostScript documents through one small, stateful drawing interface.
 namespace paginor {
 
-enum class MessageIcon { Information, Exclamation, Critical };
+/// The kind of a message the library shows.
+enum class MessageIcon {
+  Information,  ///< For information only, such as the "Initialize()" of a new writer.
+  Exclamation,  ///< A warning.
+  Critical      ///< An error.
+};
 
-// Receives the messages the library shows: the text, the caption and the kind of message.
+/// Receives the messages the library shows: the text, the caption and the kind of message.
 using MessageHandler =
     std::function<void(const std::string& text, const std::string& caption, MessageIcon icon)>;
 
-// Installs the handler for the library's messages (each PDF and PS writer says "Initialize()" when it is
-// constructed, captioned with LibraryTitle()). An empty handler, the default, shows nothing.
+/// Installs the handler for the library's messages, replacing the previous one. Each PDF and PS writer
+/// sends "Initialize()" when it is constructed, captioned with LibraryTitle(), as
+/// MessageIcon::Information. The handler runs on the thread that constructs the writer. An empty
+/// handler, the default, shows nothing.
 PAGINOR_API void SetMessageHandler(MessageHandler handler);
 
-// The library's title, "Paginor".
+/// The library's title, "Paginor": the caption of its messages.
 PAGINOR_API const std::string& LibraryTitle();
 
-// The library's one-line copyright notice (with a "©", UTF-8); page footers show it with "(c)".
+/// The library's one-line copyright notice, in UTF-8 with a "©". The footer of every page shows it
+/// with "(c)" in place of the "©".
 PAGINOR_API const std::string& LibraryCopyright();
 
 }  // namespace paginor

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// paginor::PS: writes PostScript documents.
+
 #include <string>
 
 #include "paginor/document.h"
