@@ -106,24 +106,5 @@ TEST_F(PsDrawing, DashHoldsUntilAFigureWithoutOneSetsItBack) {
   EXPECT_EQ(Drawn(3).size(), 7u);
 }
 
-TEST_F(PsDrawing, PositionAndStateGetters) {
-  Ps.SetPosition(-1, 100);
-  EXPECT_EQ(Position(), std::vector<int>({0, 100}));
-  Ps.SetPosition(30, 743);  // y beyond the area: only x moves
-  EXPECT_EQ(Position(), std::vector<int>({30, 100}));
-  Ps.SetPictureDimensions(0, 100);
-  int16_t width = -1, height = -1;
-  Ps.GetPictureDimensions(width, height);
-  EXPECT_EQ(std::vector<int>({width, height}), std::vector<int>({0, 0}));
-  uint8_t red = 0, green = 0, blue = 0;
-  Ps.NewPage(50, 50, 50, 50, 255, 128, 0);
-  Ps.GetPageColor(red, green, blue);
-  EXPECT_EQ(std::vector<int>({red, green, blue}), std::vector<int>({255, 128, 0}));
-  EXPECT_EQ(Position(), std::vector<int>({0, 0}));
-  Finish(2);
-  const size_t second = testing::FindLine(File, "%%Page: 2 2");
-  EXPECT_EQ(Slice(File, second - 2, 2), Lines({"1 0.502 0 setrgbcolor", "stroke"}));  // its background
-}
-
 }  // namespace
 }  // namespace paginor

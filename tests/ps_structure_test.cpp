@@ -85,24 +85,6 @@ TEST(PsStructure, PagesAreMarkedAndEachPageEndsBeforeTheNextBackground) {
   EXPECT_EQ(Slice(lines, second + 1, third - second - 1), between);
 }
 
-TEST(PsStructure, MarginsAreKeptWhenTheNewOnesLeaveTooLittleRoom) {
-  testing::FixCreationDate();
-  PS ps;
-  ASSERT_TRUE(ps.Create(TempPath("margins.ps")));
-  int16_t left = -1, top = -1, right = -1, bottom = -1;
-  ps.NewPage(0, 0, 0, 0, 255, 255, 255);
-  ps.GetPageMargins(left, top, right, bottom);
-  EXPECT_EQ(std::vector<int>({left, top, right, bottom}), std::vector<int>({0, 0, 0, 0}));
-  ps.NewPage(10, 20, 30, 40, 0, 0, 0);
-  ps.NewPage(300, 0, 300, 0, 255, 255, 255);  // 600 leaves less than 20 points of width
-  ps.GetPageMargins(left, top, right, bottom);
-  EXPECT_EQ(std::vector<int>({left, top, right, bottom}), std::vector<int>({10, 20, 30, 40}));
-  ps.NewPage(-1, 0, 0, 0, 255, 255, 255);
-  ps.GetPageMargins(left, top, right, bottom);
-  EXPECT_EQ(left, 10);
-  EXPECT_TRUE(ps.Flush());
-}
-
 // The header lines that depend on orientation and rotation, and the set-up after "%%EndComments".
 struct OrientationCase {
   OrientationConstants orientation;

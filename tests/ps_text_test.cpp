@@ -36,28 +36,6 @@ TEST_F(PsText, TextIsShownWithItsFontAtTheBaseline) {
   EXPECT_EQ(Drawn(), expected);
 }
 
-TEST_F(PsText, FontNamesFollowTheCorrectedFontFields) {
-  const struct {
-    int number, height, style;
-    std::string name;
-  } fonts[] = {{2, 100, 2, "Helvetica-Bold"}, {4, 12, 2, "Symbol"},        {9, 12, 3, "Courier"},
-               {0, 12, 3, "Courier-Oblique"}, {5, 20, 4, "ZapfDingbats"}, {3, 9, 1, "Times-Roman"},
-               {1, 9, 4, "Courier-BoldOblique"}, {2, 9, 3, "Helvetica-Oblique"}, {3, 9, 3, "Times-Italic"}};
-  for (const auto& font : fonts) {
-    Ps.SetFont(static_cast<FontNumberConstants>(font.number), static_cast<uint8_t>(font.height),
-               static_cast<FontStyleConstants>(font.style), FontEffectConstants::NoFontEffect);
-    EXPECT_TRUE(Ps.WriteText("a", true));
-  }
-  Finish();
-  std::vector<std::string> names;
-  for (const std::string& line : Drawn()) {
-    if (line.ends_with(" findfont")) names.push_back(line.substr(1, line.size() - 10));
-  }
-  std::vector<std::string> expected;
-  for (const auto& font : fonts) expected.push_back(font.name);
-  EXPECT_EQ(names, expected);
-}
-
 TEST_F(PsText, ShownTextCannotEndItsStringOrItsLine) {
   EXPECT_TRUE(Ps.WriteText("a(b)c\\d) %%EOF", true));
   EXPECT_TRUE(Ps.WriteText("one\r\n%%Page: 9 9\rtwo\n", true));
@@ -68,18 +46,6 @@ TEST_F(PsText, ShownTextCannotEndItsStringOrItsLine) {
   EXPECT_EQ(drawn[6], "(a\\(b\\)c\\\\d\\) %%EOF) show");
   EXPECT_EQ(drawn[14], "(one\\r\\n%%Page: 9 9\\rtwo\\n) show");
   EXPECT_EQ(drawn[22], "(caf\xE9 \x80 ?) show");
-}
-
-TEST_F(PsText, RefusedTextWritesNothingAndKeepsThePosition) {
-  Ps.SetPosition(490, 0);
-  EXPECT_FALSE(Ps.WriteText("too wide here"));
-  EXPECT_FALSE(Ps.WriteText("x", false, 0, static_cast<AlignmentConstants>(7)));
-  Ps.SetPosition(0, 736);  // 8 points need 736 + 8 <= 742
-  EXPECT_FALSE(Ps.WriteText("low", false, 0, AlignmentConstants::Center));
-  EXPECT_EQ(Position(), std::vector<int>({0, 736}));
-  EXPECT_FALSE(Ps.WriteText(std::string(104, 'm'), false, 0, AlignmentConstants::LeftAlign));
-  Finish();
-  EXPECT_TRUE(Drawn().empty());
 }
 
 TEST_F(PsText, EffectsAreLinesInTheTextColour) {

@@ -40,7 +40,11 @@ DocumentWriter::DocumentWriter(std::string version) : Version(std::move(version)
 DocumentWriter::~DocumentWriter() = default;
 
 bool DocumentWriter::Create(const std::string& file) {
-  if ((Orientation != 1 && Orientation != 2) || !IsPaperSize(PaperSize)) return false;
+  const auto orientation = static_cast<OrientationConstants>(Orientation);
+  if ((orientation != OrientationConstants::Portrait && orientation != OrientationConstants::Landscape) ||
+      !IsPaperSize(PaperSize)) {
+    return false;
+  }
   if (!FileHandle.Open(file, FillsPlaceholders())) return false;
   try {
     Lines.Clear(&FileHandle);
@@ -123,9 +127,10 @@ void DocumentWriter::EndPage() {
 
 void DocumentWriter::WriteFooter() {
   Color = "0 0 0";
-  SetFont(3, 10, 1, 0);  // Times, 10 points, regular, no effect
+  SetFont(static_cast<int32_t>(FontNumberConstants::Times), 10, static_cast<int32_t>(FontStyleConstants::Regular),
+          static_cast<int32_t>(FontEffectConstants::NoFontEffect));
   SetPosition(-1, CheckedInt16(AvailableHeight() - 12));
-  WriteCodes(FooterCodes, false, 0, 2, {});
+  WriteCodes(FooterCodes, false, 0, static_cast<int32_t>(AlignmentConstants::Center), {});
 }
 
 void DocumentWriter::SetColor(uint8_t red, uint8_t green, uint8_t blue) {
