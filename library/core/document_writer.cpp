@@ -33,6 +33,7 @@ std::string FooterText() {
 }  // namespace
 
 DocumentWriter::DocumentWriter(std::string version) : Version(std::move(version)), FooterCodes(FooterText()) {
+  Lines.Clear(&FileHandle);  // before Create, output goes nowhere
   ShowMessage("Initialize()", LibraryTitle(), MessageIcon::Information);
 }
 
@@ -44,9 +45,9 @@ bool DocumentWriter::Create(const std::string& file) {
       !IsPaperSize(PaperSize)) {
     return false;
   }
-  if (!FileHandle.Open(file)) return false;
+  if (!FileHandle.Open(file, FillsPlaceholders())) return false;
   try {
-    Lines.Clear();
+    Lines.Clear(&FileHandle);
     Services.SetOrientation(Orientation);
     Services.SetPaperSize(PaperSize);
     MediaName.clear();
@@ -81,8 +82,12 @@ bool DocumentWriter::Flush() {
   // Every step runs even when an earlier one failed; the file is written whatever happened.
   PassOver([&] { EndPage(); });
   PassOver([&] { WriteDocumentTail(); });
-  return FileHandle.WriteAndClose(Lines);
+  const bool written = FileHandle.Finish(Lines, *this);
+  Lines.Clear(&FileHandle);  // the closed file takes nothing more: later output is dropped
+  return written;
 }
+
+bool DocumentWriter::NextPatch(size_t, Patch&) { return false; }
 
 void DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                              uint8_t red, uint8_t green, uint8_t blue) {

@@ -19,7 +19,7 @@ namespace paginor {
 //
 // Texts reach the hooks as Windows-1252 codes. Internal failures throw Failure; the public classes
 // catch it, so an operation that fails part way leaves what it appended in the document.
-class DocumentWriter {
+class DocumentWriter : protected PatchSource {
  public:
   explicit DocumentWriter(std::string version);
   virtual ~DocumentWriter();
@@ -35,7 +35,10 @@ class DocumentWriter {
   bool Rotated = false;
   const std::string Version;
 
+  // Opens the file, emptied; the document goes to it as it grows. Without a Flush (another Create, or
+  // the writer going away) the file is emptied again.
   bool Create(const std::string& file);
+  // Finishes the document; true when every byte reached the file (else the file is left empty).
   bool Flush();
   void NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                uint8_t red, uint8_t green, uint8_t blue);
@@ -117,6 +120,11 @@ class DocumentWriter {
   // core takes back the lines and the position itself.
   virtual void NoteFormatState() {}
   virtual void RestoreFormatState() {}
+
+  // Formats whose document has placeholders filled in at Flush (through NextPatch) say so; their bytes
+  // wait in an unnamed file until then instead of going straight to the output file.
+  virtual bool FillsPlaceholders() const { return false; }
+  bool NextPatch(size_t index, Patch& patch) override;
 
   // Page coordinates of a caller's point.
   int16_t PageX(int16_t x) const;

@@ -25,14 +25,14 @@ bool IsEncoding(EncodingConstants encoding) {
 
 template <typename Output>
 bool DocumentWriter::AllOrNothing(Output&& output) {
-  const LineBuffer::Mark mark = Lines.Place();
+  LineBuffer::Checkpoint checkpoint(Lines);
   const int16_t x = PositionX, y = PositionY, linestart = LineStartX;
   NoteFormatState();
   try {
     output();
     return true;
   } catch (const std::exception&) {  // an internal failure, or memory refused
-    Lines.Truncate(mark);
+    checkpoint.TakeBack();
     RestoreFormatState();
     PositionX = x;
     PositionY = y;
