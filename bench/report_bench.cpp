@@ -7,17 +7,18 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "paginor/pdf.h"
 #include "paginor/ps.h"
+#include "standard_report.h"
 #include "support/picture_writers.h"
 
 namespace {
 
 using namespace paginor;
+using paginor::bench::WriteReportPage;
 
 // The logo, made once in the temporary folder and removed at exit.
 struct Logo {
@@ -45,33 +46,6 @@ struct Logo {
   }
   ~Logo() { std::filesystem::remove(path); }
 };
-
-void WriteReportPage(Document& document, int page, const std::string& logo) {
-  document.NewPage(36, 36, 36, 36, 255, 255, 230);
-  if (!logo.empty()) document.DrawPicture(logo, AlignmentConstants::Center, EncodingConstants::Flate);
-  document.SetFont(FontNumberConstants::Helvetica, 16, FontStyleConstants::Bold, FontEffectConstants::NoFontEffect);
-  document.WriteText("Quarterly report, page " + std::to_string(page), true, 8, AlignmentConstants::Center);
-  document.SetFont(FontNumberConstants::Helvetica, 10, FontStyleConstants::Regular,
-                   FontEffectConstants::NoFontEffect);
-  char line[128];
-  for (int index = 1; index <= 40; ++index) {
-    std::snprintf(line, sizeof line, "Line %2d of page %4d: the quick brown fox jumps over the lazy dog %d times.",
-                  index, page, index * page);
-    document.WriteText(line, true, 2);
-  }
-  document.SetColor(0, 128, 0);
-  document.SetFillColor(255, 204, 0);
-  document.SetFillStyle(true);
-  document.SetThickness(2);
-  document.DrawLine(10, 560, 510, 580);
-  document.DrawRectangle(10, 600, 150, 60);
-  document.DrawCircle(244, 630, 35);
-  document.DrawEllipse(364, 630, 60, 20);
-  document.DrawArc(464, 630, 40, 0, 120);
-  document.SetColor(0, 0, 0);
-  document.SetFillStyle(false);
-  document.SetThickness(1);
-}
 
 double PeakMemoryBytes() {
   rusage usage{};

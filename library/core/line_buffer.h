@@ -1,24 +1,35 @@
 #pragma once
 
+#include <algorithm>
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace paginor {
 
-// The document as it grows: the bytes of every line with its CR LF, kept in large fixed-size chunks so
-// that appending never moves what is already there (peak memory stays close to the file size). A line
-// is built from pieces with Put and ended with EndLine; Offset is the byte position of the next line.
-// Bytes already appended can be replaced when the buffer is written (Replace), for values only known
-// at the end, such as a page count written near the start.
+// Where a document's bytes go once they leave memory, in order, block by block.
+class BlockDestination {
+ public:
+  virtual void Take(std::string_view block) = 0;
+
+ protected:
+  ~BlockDestination() = default;
+};
+
+// The document as it grows: the bytes of every line with its CR LF, in large fixed-size chunks. When
+// the chunk in use is full, the chunks are handed to the destination and the first is used again, so
+// memory stays at one chunk whatever the document's length; only while a checkpoint is kept do the
+// chunks pile up, so that it can still take everything back. A line is built from pieces with Put and
+// ended with EndLine; Offset is the byte position in the document of the next byte.
 class LineBuffer {
  public:
   LineBuffer() = default;
 
-  void Clear();
+  // Forgets every byte and sends what fills up from now on to destination (kept in memory when none).
+  void Clear(BlockDestination* destination);
 
   // Appends a piece of the current line.
   LineBuffer& Put(std::string_view text) {
@@ -29,20 +40,26 @@ class LineBuffer {
     }
     return *this;
   }
-  LineBuffer& Put(char character) { return Put(std::string_view(&character, 1)); }
+  LineBuffer& Put(char character) {
+    if (Cursor == ChunkEnd) NextChunk();
+    *Cursor++ = character;
+    return *this;
+  }
 
   // Appends an integer in plain decimal ("-" for negatives, no leading zeros).
   LineBuffer& Put(int64_t number) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
+    constexpr ptrdiff_t Longest = 20;  // "-9223372036854775808"
+    if (ChunkEnd - Cursor >= Longest) {
+      Cursor = std::to_chars(Cursor, ChunkEnd, number).ptr;
+      return *this;
+    }
+    char digits[Longest];
+    const auto result = std::to_chars(digits, digits + Longest, number);
     return Put(std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
   }
 
   // Ends the current line with CR LF.
-  void EndLine() {
-    Put(std::string_view("\r\n", 2));
-    ++Count;
-  }
+  void EndLine() { Put(std::string_view("\r\n", 2)); }
 
   // Appends a whole line.
   void AddLine(std::string_view line) {
@@ -50,52 +67,61 @@ class LineBuffer {
     EndLine();
   }
 
-  // Byte offset in the file of the next byte to be appended.
-  int64_t Offset() const { return Completed + (Cursor - ChunkBegin); }
-
-  // Number of lines ended so far.
-  int64_t LineCount() const { return Count; }
-
-  // A place in the buffer to go back to: Truncate(Place()) drops everything appended since (and the
-  // replacements within it), so that an operation failing part way leaves nothing behind. Chunks
-  // emptied by it are released.
-  struct Mark {
-    size_t chunks = 0;
-    size_t used = 0;  // bytes used in the last chunk
-    int64_t completed = 0;
-    int64_t count = 0;
-  };
-  Mark Place() const {
-    return {Chunks.size(), static_cast<size_t>(Cursor - ChunkBegin), Completed, Count};
+  // Byte offset in the document of the next byte to be appended.
+  int64_t Offset() const { return ChunkStart + (Cursor - ChunkBegin); }
+  // Offset of the first byte still in memory: the bytes before it went to the destination.
+  int64_t HandedOver() const {
+    return InUse == 0 ? ChunkStart : ChunkStart - static_cast<int64_t>((InUse - 1) * ChunkSize);
   }
-  void Truncate(const Mark& mark);
 
-  // Writes, when the buffer is written, text instead of the length bytes from offset. Replacements
-  // come in increasing offset order and do not overlap; the text may be longer or shorter.
-  void Replace(int64_t offset, int64_t length, std::string text);
+  // A place to go back to. While it is kept, nothing appended after it leaves memory; TakeBack drops
+  // everything appended since, so that an operation failing part way leaves nothing behind.
+  class Checkpoint {
+   public:
+    explicit Checkpoint(LineBuffer& lines) : Lines(lines), Place(lines.Offset()) { ++Lines.Checkpoints; }
+    ~Checkpoint() { --Lines.Checkpoints; }
+    Checkpoint(const Checkpoint&) = delete;
+    Checkpoint& operator=(const Checkpoint&) = delete;
+    void TakeBack() { Lines.Truncate(Place); }
 
-  // Writes every byte, with the replacements, to a file descriptor; false when any write fails.
-  bool WriteTo(int descriptor) const;
+   private:
+    LineBuffer& Lines;
+    int64_t Place;
+  };
+
+  // Hands every byte still in memory to the destination.
+  void HandOverAll();
+
+  // Calls visit with the bytes from offset from up to offset to, which must still be in memory.
+  template <typename Visit>
+  void VisitMemory(int64_t from, int64_t to, Visit&& visit) const {
+    while (from < to) {
+      const int64_t inMemory = from - HandedOver();
+      const size_t chunk = static_cast<size_t>(inMemory / static_cast<int64_t>(ChunkSize));
+      const int64_t within = inMemory % static_cast<int64_t>(ChunkSize);
+      const int64_t piece = std::min<int64_t>(to - from, static_cast<int64_t>(ChunkSize) - within);
+      visit(std::string_view(Chunks[chunk].get() + within, static_cast<size_t>(piece)));
+      from += piece;
+    }
+  }
 
  private:
-  static constexpr size_t ChunkSize = size_t{4} << 20;
-
-  struct Replacement {
-    int64_t Offset;
-    int64_t Length;
-    std::string Text;
-  };
+  static constexpr size_t ChunkSize = size_t{1} << 20;
 
   void PutSlow(std::string_view text);
-  void StartChunk();
+  // Makes room after a full chunk: hands the chunks over, or adds one while a checkpoint is kept.
+  void NextChunk();
+  void UseChunk(size_t index);
+  void Truncate(int64_t offset);
 
-  std::vector<std::unique_ptr<char[]>> Chunks;
+  std::vector<std::unique_ptr<char[]>> Chunks;  // allocated chunks; the first InUse hold the bytes
+  size_t InUse = 0;
   char* ChunkBegin = nullptr;
   char* Cursor = nullptr;
   char* ChunkEnd = nullptr;
-  int64_t Completed = 0;  // bytes in the chunks before the current one
-  int64_t Count = 0;
-  std::vector<Replacement> Replacements;
+  int64_t ChunkStart = 0;  // document offset of the current chunk's first byte
+  int Checkpoints = 0;
+  BlockDestination* Destination = nullptr;
 };
 
 }  // namespace paginor

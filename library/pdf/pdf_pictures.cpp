@@ -81,7 +81,7 @@ void PdfWriter::NoteFormatState() {
 
 void PdfWriter::RestoreFormatState() {
   LastObject = NotedState.lastObject;
-  ObjectOffsets.resize(static_cast<size_t>(LastObject) + 1);
+  Offsets.Truncate(LastObject);
   ContentObjects.resize(NotedState.contents);
   AnnotObjects.resize(NotedState.annotations);
   ImageObjects.resize(NotedState.images);

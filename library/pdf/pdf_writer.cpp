@@ -26,7 +26,7 @@ PdfWriter::PdfWriter() : DocumentWriter("1.2") {}
 
 int32_t PdfWriter::NewObject() {
   const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
-  ObjectOffsets.push_back(Lines.Offset());
+  Offsets.Add(Lines.Offset());
   LastObject = number;
   Lines.Put(int64_t{number}).Put(" 0 obj").EndLine();
   return number;
@@ -34,13 +34,13 @@ int32_t PdfWriter::NewObject() {
 
 int32_t PdfWriter::ReserveObject() {
   const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
-  ObjectOffsets.push_back(0);
+  Offsets.Add(0);
   LastObject = number;
   return number;
 }
 
 void PdfWriter::StartReservedObject(int32_t number) {
-  ObjectOffsets[static_cast<size_t>(number)] = Lines.Offset();
+  Offsets.Set(number, Lines.Offset());
   Lines.Put(int64_t{number}).Put(" 0 obj").EndLine();
 }
 
@@ -85,7 +85,7 @@ void PdfWriter::SetStateSaved(bool state) {
 }
 
 void PdfWriter::WriteDocumentHead() {
-  ObjectOffsets.assign(1, 0);  // object 0 is the head of the free list
+  Offsets.Clear();
   LastObject = 0;
   Lines.Put("%PDF-").Put(Version).EndLine();
   Lines.AddLine("%\xE2\xE3\xCF\xD3");  // marks the file as binary
@@ -226,18 +226,8 @@ void PdfWriter::WriteXref() {
   StartXref = Lines.Offset();
   Lines.AddLine("xref");
   Lines.Put("0 ").Put(int64_t{LastObject} + 1).EndLine();
-  Lines.AddLine("0000000000 65535 f");
-  // Each entry is the offset in ten digits, " 00000 n" and the line end: exactly 20 bytes.
-  char entry[20] = {'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', ' ', '0', '0', '0', '0', '0', ' ', 'n', '\r', '\n'};
-  for (size_t number = 1; number < ObjectOffsets.size(); ++number) {
-    int64_t offset = ObjectOffsets[number];
-    if (offset < 0 || offset > 9999999999) Fail();
-    for (int digit = 9; digit >= 0; --digit) {
-      entry[digit] = static_cast<char>('0' + offset % 10);
-      offset /= 10;
-    }
-    Lines.Put(std::string_view(entry, 18)).EndLine();
-  }
+  Lines.AddLine("0000000000 65535 f");  // object 0, the head of the free list
+  Offsets.WriteTo(Lines);
 }
 
 void PdfWriter::WriteTrailer() {

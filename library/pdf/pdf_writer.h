@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/document_writer.h"
+#include "pdf/xref_table.h"
 
 namespace paginor {
 
@@ -73,7 +74,7 @@ class PdfWriter final : public DocumentWriter {
   void PutCurve(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3);  // a "c" line
   int FontIndex() const;
 
-  std::vector<int64_t> ObjectOffsets;  // index = object number; 0 for a number not yet written
+  XrefTable Offsets;  // of objects 1 to LastObject; 0 for an object not yet written
   int32_t LastObject = 0;
   int32_t InfoObject = 0, PagesObject = 0, ResourcesObject = 0, RootObject = 0;
   std::array<int32_t, 14> FontObjects{};

@@ -114,14 +114,22 @@ void PsWriter::FinishPage() {
 void PsWriter::WriteDocumentTail() {
   Lines.AddLine("%%Trailer");
   Lines.AddLine("%%EOF");
-  if (PageMarks.empty()) return;  // no header was written
+}
+
+bool PsWriter::NextPatch(size_t index, Patch& patch) {
+  if (index >= PageMarks.size()) return false;  // also when no header was written
   // Every page is labelled with the page count and numbered from 1.
-  const std::string count = std::to_string(PageMarks.size() - 1);
-  Lines.Replace(PageMarks[0], static_cast<int64_t>(PagesPlaceholder.size()), "%%Pages: " + count);
-  for (size_t page = 1; page < PageMarks.size(); ++page) {
-    Lines.Replace(PageMarks[page], static_cast<int64_t>(PagePlaceholder.size()),
-                  "%%Page: " + count + ' ' + std::to_string(page));
+  const size_t count = PageMarks.size() - 1;
+  patch.Offset = PageMarks[index];
+  patch.Text.clear();
+  if (index == 0) {
+    patch.Length = static_cast<int64_t>(PagesPlaceholder.size());
+    patch.Text.append("%%Pages: ").append(std::to_string(count));
+  } else {
+    patch.Length = static_cast<int64_t>(PagePlaceholder.size());
+    patch.Text.append("%%Page: ").append(std::to_string(count)).append(1, ' ').append(std::to_string(index));
   }
+  return true;
 }
 
 }  // namespace paginor

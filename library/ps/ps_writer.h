@@ -11,7 +11,7 @@ namespace paginor {
 
 // The PostScript syntax of a document with DSC 3.0 comments: the header, the orientation set-up, one
 // section per page opened by "%%Page:", the trailer. Page count and page numbers are written as
-// placeholders and filled in when the document is written. Every figure is a complete path that sets
+// placeholders and filled in when the document is written out. Every figure is a complete path that sets
 // colour, dash and line width again; a text is shown with its font selected anew.
 class PsWriter final : public DocumentWriter {
  public:
@@ -32,6 +32,9 @@ class PsWriter final : public DocumentWriter {
   void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) override;
   void EmitText(std::string_view codes) override;
   void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
+  bool FillsPlaceholders() const override { return true; }
+  // The page count for the "%%Pages:" placeholder, then the label of every page's placeholder.
+  bool NextPatch(size_t index, Patch& patch) override;
 
   // A header comment: name, then the value (UTF-8) in Windows-1252 with every line break a blank.
   void WriteComment(std::string_view name, std::string_view value);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "paginor/enumerations.h"
@@ -11,6 +13,10 @@
 namespace paginor {
 
 class DocumentWriter;
+
+/// Receives a document's bytes in order, in blocks, as they are produced; returning false refuses them
+/// and aborts the document (its Flush then returns false with FailureConstants::OutputAborted).
+using OutputFunction = std::function<bool(std::string_view bytes)>;
 
 // What every Paginor document offers, whatever its format: properties, pages, the drawing state,
 // figures and text. Positions and sizes are whole points from the top-left corner of the area inside
@@ -39,10 +45,32 @@ class PAGINOR_API Document {
   bool Rotated() const;
   void SetRotated(bool value);
   const std::string& Version() const;
+  /// The text written centred at the foot of every page (UTF-8); by default the library's copyright
+  /// notice with "(c)" for its sign. An empty text writes no footer at all; nothing else on the page
+  /// moves. Read when each page ends.
+  const std::string& Footer() const;
+  /// Sets the footer text; see Footer().
+  void SetFooter(std::string value);
 
   // Opens the output file (replacing any old one) and starts the document; false for an invalid
   // orientation or paper size, or a file that cannot be created.
   bool Create(const std::string& file);
+  /// Starts the document as Create(file) does, but hands its bytes to output, in blocks as they are
+  /// produced, instead of writing a file. Memory stays bounded whatever the document's length. False
+  /// for an empty function or what Create(file) refuses.
+  bool Create(OutputFunction output);
+  /// Starts the document as Create(file) does, collecting its bytes in memory; take them with
+  /// TakeOutput() after a successful Flush.
+  bool CreateInMemory();
+  /// After a successful Flush of a document started with CreateInMemory(): the whole document, handed
+  /// over once (a second call gives an empty text). Empty otherwise.
+  std::string TakeOutput();
+  /// Why the last Create, Flush, Draw or Write operation that returned false failed; NoFailure once one
+  /// succeeds. Other operations leave it as it is.
+  FailureConstants LastFailure() const;
+  /// The message of LastFailure(), in plain English, naming the operation, the argument and its value
+  /// (for a file, the system's error text); empty with NoFailure.
+  const std::string& LastFailureMessage() const;
   // Ends the last page, completes the document and writes it; true when all of it reached the file.
   bool Flush();
   // Ends the current page and starts a new one with these margins (kept from the previous page when
@@ -107,6 +135,11 @@ class PAGINOR_API Document {
 
   // The document's writer; after a move, a fresh one made on first use.
   DocumentWriter& Writer() const;
+
+  /// Runs the operation of the given name, which returns whether it succeeded, so that nothing escapes
+  /// it, and keeps why it failed for LastFailure(). For the formats' own operations.
+  template <typename Operation>
+  bool Reported(const char* name, Operation&& operation) noexcept;
 
  private:
   template <typename FormatWriter>

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "paginor/document.h"
+
+namespace paginor::bench {
+
+// One page of the standard report (A4 portrait): a page with margins and a background, a centred bold
+// heading, 40 lines of text and five figures; the footer comes by itself. With a logo file, the logo is
+// drawn centred at the top of the page first.
+void WriteReportPage(Document& document, int page, const std::string& logo = {});
+
+}  // namespace paginor::bench

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/file_io.h"
+#include "core/line_buffer.h"
+
+namespace paginor {
+
+// The byte offsets of a document's objects, kept as the lines of its cross-reference table ("offset in
+// ten digits, 00000 n"), one per object from object 1 on. The lines wait in memory up to a block and
+// then in an unnamed file, so that memory does not grow with the document; when no such file can be
+// made they stay in memory.
+class XrefTable {
+ public:
+  // Forgets every object.
+  void Clear();
+  // The next object, at offset; 0 for an object written later (see Set).
+  void Add(int64_t offset);
+  // The offset of object number (1 or more, already added).
+  void Set(int32_t number, int64_t offset);
+  // Forgets the objects after the first count.
+  void Truncate(int32_t count);
+  // Appends the lines of every object, in order.
+  void WriteTo(LineBuffer& lines);
+
+ private:
+  static constexpr size_t EntrySize = 20;
+  static constexpr size_t Block = size_t{64} << 10;
+
+  static void FormatOffset(int64_t offset, char* digits);
+  void Spill();
+
+  std::string Pending;    // the lines after those in the file
+  int64_t InFile = 0;     // lines in the file
+  size_t SpillAt = Block; // Pending's size that sends it to the file
+  TemporaryFile File;
+};
+
+}  // namespace paginor
