@@ -1,5 +1,5 @@
 # The two commands of the README:
-#   make demo   installs what is missing, builds everything and writes the sample documents
+#   make demo   installs what is missing, builds the demo and writes the sample documents
 #   make test   installs what is missing, builds everything and runs every test, also under the sanitizers
 # Other targets: build, sanitize, bench, fuzz (see the README).
 
@@ -18,7 +18,9 @@ build: setup
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-demo: build
+demo: setup
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target PaginorDemo
 	@scripts/run-demo.sh $(BUILD_DIR)
 
 test-plain: build

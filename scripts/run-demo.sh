@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The main job: until the demo program exists, report what the build produced.
+# The main job: the demo program, without its window, writes the sample document as PDF (Test.pdf) and
+# as PostScript (Test.ps) into the temporary directory ($TMPDIR, else /tmp) and prints their paths.
 set -euo pipefail
 build_dir=${1:-build}
-echo "Built the Paginor library:"
-ls -1 "$build_dir"/library/libpaginor.so*
+exec "$build_dir/demo/PaginorDemo" --pdf --ps

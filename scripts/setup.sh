@@ -8,6 +8,8 @@ packages=(
   zlib1g-dev libjpeg-dev libgif-dev libfltk1.3-dev libinih-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qpdf ghostscript poppler-utils
+  python3 fonts-urw-base35
+  xvfb xauth xdotool imagemagick
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

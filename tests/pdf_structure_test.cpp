@@ -39,7 +39,9 @@ TEST(PdfStructure, CreateThenFlushWritesTheSmallestDocument) {
                 "/Creator ()", "/Producer ()", "/Title ()", "/Subject ()", "/Keywords ()", ">>", "endobj"};
   for (int index = 0; index < 14; ++index) {
     const Lines font = {std::to_string(index + 3) + " 0 obj", "<<", "/Type /Font", "/Subtype /Type1",
-                        std::string("/BaseFont /") + BaseFonts[index], "/BaseEncoding /WinAnsiEncoding",
+                        std::string("/BaseFont /") + BaseFonts[index],
+                        // The text fonts draw the Windows-1252 codes; Symbol and ZapfDingbats their own.
+                        index < 12 ? "/Encoding /WinAnsiEncoding" : "/BaseEncoding /WinAnsiEncoding",
                         "/Name /F" + std::to_string(index), ">>", "endobj"};
     head.insert(head.end(), font.begin(), font.end());
   }
@@ -143,8 +145,26 @@ TEST(PdfStructure, PropertiesAreTakenAtCreateAndEscaped) {
   const PdfFile file = FlushAndCheck(pdf, path);
   EXPECT_EQ(file.Object(1), (Lines{"1 0 obj", "<<", "/Author (A(b))", testing::FixedCreationDate,
                                    "/Creator (C\\\\D)", "/Producer (\\(open)",
-                                   "/Title (close\\) and (both) and \\()", "/Subject (Caf\xE9 \x80)",
-                                   "/Keywords (one, two)", ">>", "endobj"}));
+                                   "/Title (close\\) and (both) and \\()",
+                                   "/Subject <FEFF00430061006600E9002020AC>", "/Keywords (one, two)", ">>",
+                                   "endobj"}));
+}
+
+TEST(PdfStructure, PropertiesBeyondAsciiTakeAFormThatReadsBack) {
+  testing::FixCreationDate();
+  PDF pdf;
+  const std::string path = TempPath("properties-beyond-ascii.pdf");
+  pdf.SetAuthor("\u00c5sa (\u00d8");              // Latin-1: PDFDocEncoding has the same codes
+  pdf.SetCreator("a\u2013b\u2026 \u201cq\u201d");  // dashes, ellipsis and quotes have codes of their own there
+  pdf.SetProducer("x\xff");                        // not UTF-8: the byte reads as '?'
+  pdf.SetTitle("\U0001D11E (");                    // beyond 16 bits: a surrogate pair
+  pdf.SetSubject("a\u00a0b");                      // the no-break space has no code
+  ASSERT_TRUE(pdf.Create(path));
+  const PdfFile file = FlushAndCheck(pdf, path);
+  EXPECT_EQ(file.Object(1), (Lines{"1 0 obj", "<<", "/Author (\xC5sa \\(\xD8)", testing::FixedCreationDate,
+                                   "/Creator (a\x85" "b\x83 \x8Dq\x8E)", "/Producer (x?)",
+                                   "/Title <FEFFD834DD1E00200028>", "/Subject <FEFF006100A00062>",
+                                   "/Keywords ()", ">>", "endobj"}));
 }
 
 TEST(PdfStructure, PagesListTheirOwnStreamsInOrder) {

@@ -132,10 +132,11 @@ TEST_F(PdfText, HyperlinksBecomeLinkAnnotationsOfTheirPage) {
   Pdf.SetPosition(0, 100);
   ASSERT_TRUE(Pdf.WriteText("ab", false, 0, AlignmentConstants::NoAlignment, "x:(a\\b"));
   ASSERT_TRUE(Pdf.WriteText("cd", false, 0, AlignmentConstants::NoAlignment, "x:)"));
+  ASSERT_TRUE(Pdf.WriteText("ef", false, 0, AlignmentConstants::NoAlignment, "https://example.com/caf\u00e9 \u20ac"));
   Finish();
   const std::vector<int32_t> first = File.PageList(0, "/Annots [ "), second = File.PageList(1, "/Annots [ ");
   ASSERT_EQ(first.size(), 1u);
-  ASSERT_EQ(second.size(), 2u);
+  ASSERT_EQ(second.size(), 3u);
   EXPECT_EQ(File.Object(first[0]),
             (Lines{std::to_string(first[0]) + " 0 obj", "<<", "/Type /Annot", "/Subtype /Link",
                    "/A << /URI (https://example.com/a_(b)) /S /URI >>", "/Border [0 0 0]", "/C [0 0 0]",
@@ -144,6 +145,8 @@ TEST_F(PdfText, HyperlinksBecomeLinkAnnotationsOfTheirPage) {
   EXPECT_EQ(File.Object(second[0])[7], "/Rect [30 702 44 690]");
   EXPECT_EQ(File.Object(second[1])[4], "/A << /URI (x:\\)) /S /URI >>");
   EXPECT_EQ(File.Object(second[1])[7], "/Rect [42 702 56 690]");
+  // A URI is 7-bit: the UTF-8 of every character beyond ASCII is percent-encoded.
+  EXPECT_EQ(File.Object(second[2])[4], "/A << /URI (https://example.com/caf%C3%A9 %E2%82%AC) /S /URI >>");
 }
 
 TEST_F(PdfText, WriteMultiTextBreaksLinesThatFitTheWidth) {

@@ -22,8 +22,56 @@ const Lines Background = {"newpath",     "0 842 moveto", "595 0 rlineto", "0 -84
                           "0 842 rlineto", "closepath",  "1 1 1 setrgbcolor", "gsave",     "fill",
                           "grestore",    "1 1 1 setrgbcolor", "stroke"};
 
+// The prolog after the header comments: the WinAnsiEncoding vector, 16 codes a line, and the procedure
+// that makes the re-encoded copies of the text fonts.
+const Lines Prolog = {
+    "%%BeginProlog",
+    "/WinAnsiEncoding [",
+    "/.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef "
+    "/.notdef /.notdef /.notdef /.notdef /.notdef /.notdef",
+    "/.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef /.notdef "
+    "/.notdef /.notdef /.notdef /.notdef /.notdef /.notdef",
+    "/space /exclam /quotedbl /numbersign /dollar /percent /ampersand /quotesingle /parenleft "
+    "/parenright /asterisk /plus /comma /hyphen /period /slash",
+    "/zero /one /two /three /four /five /six /seven /eight /nine /colon /semicolon /less /equal "
+    "/greater /question",
+    "/at /A /B /C /D /E /F /G /H /I /J /K /L /M /N /O",
+    "/P /Q /R /S /T /U /V /W /X /Y /Z /bracketleft /backslash /bracketright /asciicircum /underscore",
+    "/grave /a /b /c /d /e /f /g /h /i /j /k /l /m /n /o",
+    "/p /q /r /s /t /u /v /w /x /y /z /braceleft /bar /braceright /asciitilde /.notdef",
+    "/Euro /.notdef /quotesinglbase /florin /quotedblbase /ellipsis /dagger /daggerdbl /circumflex "
+    "/perthousand /Scaron /guilsinglleft /OE /.notdef /Zcaron /.notdef",
+    "/.notdef /quoteleft /quoteright /quotedblleft /quotedblright /bullet /endash /emdash /tilde "
+    "/trademark /scaron /guilsinglright /oe /.notdef /zcaron /Ydieresis",
+    "/space /exclamdown /cent /sterling /currency /yen /brokenbar /section /dieresis /copyright "
+    "/ordfeminine /guillemotleft /logicalnot /hyphen /registered /macron",
+    "/degree /plusminus /twosuperior /threesuperior /acute /mu /paragraph /periodcentered /cedilla "
+    "/onesuperior /ordmasculine /guillemotright /onequarter /onehalf /threequarters /questiondown",
+    "/Agrave /Aacute /Acircumflex /Atilde /Adieresis /Aring /AE /Ccedilla /Egrave /Eacute "
+    "/Ecircumflex /Edieresis /Igrave /Iacute /Icircumflex /Idieresis",
+    "/Eth /Ntilde /Ograve /Oacute /Ocircumflex /Otilde /Odieresis /multiply /Oslash /Ugrave /Uacute "
+    "/Ucircumflex /Udieresis /Yacute /Thorn /germandbls",
+    "/agrave /aacute /acircumflex /atilde /adieresis /aring /ae /ccedilla /egrave /eacute "
+    "/ecircumflex /edieresis /igrave /iacute /icircumflex /idieresis",
+    "/eth /ntilde /ograve /oacute /ocircumflex /otilde /odieresis /divide /oslash /ugrave /uacute "
+    "/ucircumflex /udieresis /yacute /thorn /ydieresis",
+    "] def",
+    "/WinAnsiFont {",
+    "  1 index FontDirectory exch known {",
+    "    pop findfont",
+    "  } {",
+    "    findfont dup length dict begin",
+    "    { 1 index /FID ne { def } { pop pop } ifelse } forall",
+    "    /Encoding WinAnsiEncoding def",
+    "    currentdict end definefont",
+    "  } ifelse",
+    "} bind def",
+    "%%EndProlog",
+};
+
 // The footer on A4 portrait with margins of 36: Times 10 is 165 points wide, centred in 523.
-const Lines Footer36 = {"/Times-Roman findfont", "10 scalefont", "setfont", "newpath", "0 0 0 setrgbcolor",
+const Lines Footer36 = {"/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "10 scalefont", "setfont", "newpath",
+                        "0 0 0 setrgbcolor",
                         "215 38 moveto", "(Paginor \\(c\\) 2026 The Paginor developers) show", "closepath"};
 
 TEST(PsStructure, ExampleDocumentLineForLine) {
@@ -40,6 +88,7 @@ TEST(PsStructure, ExampleDocumentLineForLine) {
                     "%%Creator: Report", "%%DocumentData: Clean8Bit", "%%DocumentMedia: A4 595 842 0 () ()",
                     "%%For: Ann", "%%Orientation: Portrait", "%%PageOrder: Ascend", "%%Pages: 1", "%%Title: Q3",
                     "%%EndComments"};
+  expected.insert(expected.end(), Prolog.begin(), Prolog.end());
   expected.insert(expected.end(), Background.begin(), Background.end());
   expected.push_back("%%Page: 1 1");
   expected.insert(expected.end(), Footer36.begin(), Footer36.end());
@@ -54,12 +103,13 @@ TEST(PsStructure, DocumentWithoutPagesStillEndsAPage) {
   const std::string path = TempPath("nopage.ps");
   ASSERT_TRUE(ps.Create(path));
   const Lines lines = FlushAndRead(ps, path, 1);
-  ASSERT_EQ(lines.size(), 23u);
+  ASSERT_EQ(lines.size(), 23u + Prolog.size());
   EXPECT_EQ(lines[6], "%%For: ");
   EXPECT_EQ(lines[9], "%%Pages: 0");
   // Margins 0: the footer's baseline lies 2 points above the bottom edge.
-  EXPECT_EQ(Slice(lines, 12, 11),
-            Lines({"/Times-Roman findfont", "10 scalefont", "setfont", "newpath", "0 0 0 setrgbcolor",
+  EXPECT_EQ(Slice(lines, 12 + Prolog.size(), 11),
+            Lines({"/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "10 scalefont", "setfont", "newpath",
+                   "0 0 0 setrgbcolor",
                    "215 2 moveto", "(Paginor \\(c\\) 2026 The Paginor developers) show", "closepath", "showpage",
                    "%%Trailer", "%%EOF"}));
 }
@@ -119,7 +169,7 @@ TEST(PsStructure, OrientationSetUpStartsEveryPage) {
     ps.NewPage(36, 36, 36, 36, 255, 255, 255);
     const Lines lines = FlushAndRead(ps, path, 2);
     EXPECT_EQ(Lines({lines[1], lines[5], lines[7]}), test.header);
-    EXPECT_EQ(Slice(lines, 12, test.setup.size()), test.setup);
+    EXPECT_EQ(Slice(lines, 12 + Prolog.size(), test.setup.size()), test.setup);
     // "showpage" resets the coordinate system: the next page turns it again before its background.
     const size_t showpage = FindLine(lines, "showpage");
     EXPECT_EQ(Slice(lines, showpage + 1, test.setup.size() + 1)[test.setup.size()], "newpath");
@@ -220,7 +270,7 @@ TEST(PsStructure, LargeDocumentsKeepEveryLineAndPageNumber) {
   const int pages = 1600;
   for (int page = 0; page < pages; ++page) ps.NewPage(36, 36, 36, 36, 255, 255, 255);
   const Lines lines = FlushAndRead(ps, path, pages);
-  EXPECT_EQ(lines.size(), 12u + 23u * pages + 2u);
+  EXPECT_EQ(lines.size(), 12u + Prolog.size() + 23u * pages + 2u);
   EXPECT_EQ(lines[9], "%%Pages: 1600");
   EXPECT_EQ(lines[lines.size() - 12], "%%Page: 1600 1600");
   EXPECT_EQ(lines.back(), "%%EOF");

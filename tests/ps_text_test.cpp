@@ -12,9 +12,15 @@ using testing::Slice;
 
 using PsText = testing::PsPageTest;
 
+// The line that selects a font: the text fonts through their Windows-1252 copies.
+std::string FontLine(const std::string& font) {
+  if (font == "Symbol" || font == "ZapfDingbats") return "/" + font + " findfont";
+  return "/" + font + "-WinAnsi /" + font + " WinAnsiFont";
+}
+
 Lines ShowLines(const std::string& font, int height, const std::string& colour, const std::string& moveto,
                 const std::string& shown) {
-  return {"/" + font + " findfont", std::to_string(height) + " scalefont", "setfont", "newpath",
+  return {FontLine(font), std::to_string(height) + " scalefont", "setfont", "newpath",
           colour + " setrgbcolor", moveto + " moveto", "(" + shown + ") show", "closepath"};
 }
 
@@ -108,7 +114,7 @@ TEST_F(PsText, TitleHasAFilledBulletInTheTextColour) {
   EXPECT_EQ(Slice(drawn, 0, 15),
             Lines({"newpath", "50 785 moveto", "3 0 rlineto", "0 -3 rlineto", "-3 0 rlineto", "0 3 rlineto",
                    "closepath", "0 0 1 setrgbcolor", "gsave", "fill", "grestore", "0 0 1 setrgbcolor",
-                   "1 setlinewidth", "stroke", "/Helvetica findfont"}));
+                   "1 setlinewidth", "stroke", "/Helvetica-WinAnsi /Helvetica WinAnsiFont"}));
   EXPECT_EQ(drawn[19], "61 780 moveto");
 }
 

@@ -7,26 +7,61 @@
 #include "services/enumerations.h"
 #include "services/failure.h"
 #include "services/font_widths.h"
+#include "services/windows1252_glyphs.h"
 
 namespace paginor {
 namespace {
 
-TEST(FontWidthTables, AddUpToThePublishedSums) {
-  const int expected[10] = {106147, 109477, 106147, 109477, 100452, 103639, 99939, 101329, 119726, 150697};
+TEST(FontWidthTables, AddUpToTheirSums) {
+  const int expected[10] = {129287, 133573, 129287, 133573, 122560, 127351, 121793, 123987, 119726, 150697};
   for (size_t table = 0; table < 10; ++table) {
     EXPECT_EQ(std::accumulate(FontWidthTables[table].begin(), FontWidthTables[table].end(), 0), expected[table])
         << "table " << table;
   }
-  // A few telling codes: the quotes of the built-in encoding, the fraction bar, the undefined codes.
-  EXPECT_EQ(FontWidthTables[0][39], 222);
-  EXPECT_EQ(FontWidthTables[0][169], 191);
-  EXPECT_EQ(FontWidthTables[0][164], 167);
-  EXPECT_EQ(FontWidthTables[0][225], 1000);
-  EXPECT_EQ(FontWidthTables[6][65], 611);
+}
+
+TEST(FontWidthTables, TextFontsAreIndexedByWindows1252Code) {
+  const WidthTable& helvetica = FontWidthTables[0];
+  // The straight quote at 39, the curly one at 146 (where the fonts' own encoding had them at 169 and 39).
+  EXPECT_EQ(helvetica[39], 191);
+  EXPECT_EQ(helvetica[0x92], 222);
+  // The euro sign, the em dash, AE; the no-break space and the soft hyphen drawn as blank and hyphen.
+  EXPECT_EQ(helvetica[0x80], 556);
+  EXPECT_EQ(helvetica[0x97], 1000);
+  EXPECT_EQ(helvetica[0xC6], 1000);
+  EXPECT_EQ(helvetica[0xA0], helvetica[' ']);
+  EXPECT_EQ(FontWidthTables[4][0xAD], FontWidthTables[4]['-']);
+  // Codes the code page leaves undefined keep the width of the space.
+  for (const size_t code : {0, 127, 0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(FontWidthTables[4][code], 250) << code;
+  // Obliques are as wide as the upright fonts; Symbol keeps the codes of its own encoding.
+  EXPECT_EQ(FontWidthTables[3], FontWidthTables[1]);
   EXPECT_EQ(FontWidthTables[8][161], 750);
-  EXPECT_EQ(FontWidthTables[8][255], 790);
-  EXPECT_EQ(FontWidthTables[9][32], 278);
-  EXPECT_EQ(FontWidthTables[9][240], 0);
+}
+
+TEST(Windows1252Glyphs, NameACharacterExactlyWhereTheCodePageDefinesOne) {
+  // The codes that printable characters convert to have a glyph, and no other code has one.
+  std::vector<bool> reached(256, false);
+  for (char32_t codepoint = 0x20; codepoint < 0x2200; ++codepoint) {
+    if ((codepoint >= 0x7F && codepoint < 0xA0) || (codepoint >= 0xD800 && codepoint <= 0xDFFF)) continue;
+    std::string utf8;
+    if (codepoint < 0x80) {
+      utf8 = {static_cast<char>(codepoint)};
+    } else if (codepoint < 0x800) {
+      utf8 = {static_cast<char>(0xC0 | (codepoint >> 6)), static_cast<char>(0x80 | (codepoint & 0x3F))};
+    } else {
+      utf8 = {static_cast<char>(0xE0 | (codepoint >> 12)), static_cast<char>(0x80 | ((codepoint >> 6) & 0x3F)),
+              static_cast<char>(0x80 | (codepoint & 0x3F))};
+    }
+    const std::string code = ToWindows1252(utf8);
+    ASSERT_EQ(code.size(), 1u);
+    if (code != "?" || codepoint == '?') reached[static_cast<uint8_t>(code[0])] = true;
+  }
+  for (size_t code = 0; code < 256; ++code) {
+    EXPECT_EQ(Windows1252GlyphNames[code] != nullptr, reached[code]) << code;
+  }
+  EXPECT_STREQ(Windows1252GlyphNames[0x80], "Euro");
+  EXPECT_STREQ(Windows1252GlyphNames['\''], "quotesingle");
+  EXPECT_STREQ(Windows1252GlyphNames[0xFF], "ydieresis");
 }
 
 TEST(TextWidth, MeasuresWithTheSelectedTable) {
@@ -39,7 +74,7 @@ TEST(TextWidth, MeasuresWithTheSelectedTable) {
   // Halves go to even: one blank in Times-Roman at 10 is 2.5, two are 5.
   EXPECT_EQ(services.TextWidth(" ", 3, 10, 1), 2);
   EXPECT_EQ(services.TextWidth("  ", 3, 10, 1), 5);
-  EXPECT_EQ(services.TextWidth("'", 2, 100, 1), 22);  // code 39 is the closing quote, 222
+  EXPECT_EQ(services.TextWidth("'", 2, 100, 1), 19);  // code 39 is the straight quote, 191
   // The oblique and italic styles select their own tables.
   EXPECT_EQ(services.TextWidth("A", 3, 100, 3), 61);
   EXPECT_EQ(services.TextWidth("A", 3, 100, 4), 67);
@@ -63,9 +98,13 @@ TEST(TextWidth, FailsBeyondSixteenBits) {
 
 TEST(TextWidth, MeasuresTheConvertedCodes) {
   Enumerations services;
-  // "é" is code 233 in Windows-1252; the table gives the width of the glyph the fonts' own encoding puts there.
+  // "é" is code 233 in Windows-1252 and measures as the e acute it draws.
   EXPECT_EQ(ToWindows1252("\xc3\xa9"), "\xe9");
-  EXPECT_EQ(services.TextWidth(ToWindows1252("\xc3\xa9"), 2, 100, 1), 78);
+  EXPECT_EQ(services.TextWidth(ToWindows1252("\xc3\xa9"), 2, 100, 1), 56);
+  // "café Müller — 50 € it’s": every character as wide as its glyph.
+  const std::string line = ToWindows1252("caf\xc3\xa9 M\xc3\xbcller \xe2\x80\x94 50 \xe2\x82\xac it\xe2\x80\x99s");
+  EXPECT_EQ(services.TextUnits(line, 2, 1), 500 + 556 + 278 + 556 + 278 + 833 + 556 + 222 + 222 + 556 + 333 +
+                                                278 + 1000 + 278 + 556 + 556 + 278 + 556 + 278 + 222 + 278 + 222 + 500);
 }
 
 class JustifyLineTest : public ::testing::Test {

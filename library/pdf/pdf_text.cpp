@@ -25,7 +25,7 @@ void PdfWriter::EmitText(std::string_view codes) {
 }
 
 void PdfWriter::EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
-  const std::string target = EscapedLiteral(hyperlink);
+  const std::string target = UriLiteral(hyperlink);
   AnnotObjects.push_back(NewObject());
   Lines.AddLine("<<");
   Lines.AddLine("/Type /Annot");

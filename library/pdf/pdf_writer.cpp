@@ -15,6 +15,9 @@ constexpr const char* BaseFonts[14] = {
     "Times-Roman", "Times-Bold",       "Times-Italic",        "Times-BoldItalic",
     "Symbol",      "ZapfDingbats"};
 
+// /F0 to /F11 are the text fonts: Courier, Helvetica and Times in four styles each.
+constexpr int TextFontObjects = 12;
+
 void PutTwoDigits(LineBuffer& lines, int value) {
   const char digits[2] = {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
   lines.Put(std::string_view(digits, 2));
@@ -103,7 +106,7 @@ void PdfWriter::WriteInfo() {
   InfoObject = NewObject();
   const std::tm now = CreationTime();
   Lines.AddLine("<<");
-  Lines.Put("/Author (").Put(EscapedLiteral(Author)).Put(')').EndLine();
+  Lines.Put("/Author ").Put(TextString(Author)).EndLine();
   Lines.Put("/CreationDate (D:").Put(int64_t{now.tm_year} + 1900);
   PutTwoDigits(Lines, now.tm_mon + 1);
   PutTwoDigits(Lines, now.tm_mday);
@@ -111,11 +114,11 @@ void PdfWriter::WriteInfo() {
   PutTwoDigits(Lines, now.tm_min);
   PutTwoDigits(Lines, now.tm_sec);
   Lines.Put(')').EndLine();
-  Lines.Put("/Creator (").Put(EscapedLiteral(Creator)).Put(')').EndLine();
-  Lines.Put("/Producer (").Put(EscapedLiteral(Producer)).Put(')').EndLine();
-  Lines.Put("/Title (").Put(EscapedLiteral(Title)).Put(')').EndLine();
-  Lines.Put("/Subject (").Put(EscapedLiteral(Subject)).Put(')').EndLine();
-  Lines.Put("/Keywords (").Put(EscapedLiteral(Keywords)).Put(')').EndLine();
+  Lines.Put("/Creator ").Put(TextString(Creator)).EndLine();
+  Lines.Put("/Producer ").Put(TextString(Producer)).EndLine();
+  Lines.Put("/Title ").Put(TextString(Title)).EndLine();
+  Lines.Put("/Subject ").Put(TextString(Subject)).EndLine();
+  Lines.Put("/Keywords ").Put(TextString(Keywords)).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
 }
@@ -126,7 +129,9 @@ void PdfWriter::WriteFontObject(const char* basefont, int index) {
   Lines.AddLine("/Type /Font");
   Lines.AddLine("/Subtype /Type1");
   Lines.Put("/BaseFont /").Put(basefont).EndLine();
-  Lines.AddLine("/BaseEncoding /WinAnsiEncoding");
+  // Texts are written in Windows-1252, so the text fonts draw them with WinAnsiEncoding. Symbol and
+  // ZapfDingbats must keep their own encodings: their line names no encoding readers apply.
+  Lines.AddLine(index < TextFontObjects ? "/Encoding /WinAnsiEncoding" : "/BaseEncoding /WinAnsiEncoding");
   Lines.Put("/Name /F").Put(int64_t{index}).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");

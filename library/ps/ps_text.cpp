@@ -1,6 +1,7 @@
 // Text lines in PostScript: the font selected anew for every line, the colour, the baseline start and
 // the text shown as a string.
 #include "paginor/enumerations.h"
+#include "ps/ps_encoding.h"
 #include "ps/ps_writer.h"
 #include "services/failure.h"
 
@@ -60,7 +61,7 @@ void PsWriter::EmitText(std::string_view codes) {
   // no line half written.
   const int64_t x = PageX(PositionX);
   const int64_t baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
-  Lines.Put('/').Put(FontName()).Put(" findfont").EndLine();
+  PutFontSelection(FontName(), FontNumber, Lines);
   Lines.Put(int64_t{FontHeight}).Put(" scalefont").EndLine();
   Lines.AddLine("setfont");
   Lines.AddLine("newpath");

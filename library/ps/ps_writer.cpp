@@ -6,6 +6,7 @@
 
 #include "paginor/enumerations.h"
 #include "platform/platform_services.h"
+#include "ps/ps_encoding.h"
 #include "services/code_page.h"
 
 namespace paginor {
@@ -58,6 +59,7 @@ void PsWriter::WriteDocumentHead() {
   AddPageMark(PagesPlaceholder);
   WriteComment("%%Title: ", Title);
   Lines.AddLine("%%EndComments");
+  WriteWinAnsiProlog(Lines);
   WriteOrientationSetUp();
 }
 

@@ -47,6 +47,22 @@ size_t DecodeSequence(std::string_view text, size_t position, char32_t& codepoin
 
 }  // namespace
 
+char32_t NextCharacter(std::string_view text, size_t& position) {
+  const auto lead = static_cast<uint8_t>(text[position]);
+  if (lead < 0x80) {
+    ++position;
+    return lead;
+  }
+  char32_t codepoint = 0;
+  const size_t length = DecodeSequence(text, position, codepoint);
+  if (length == 0) {
+    ++position;
+    return U'?';
+  }
+  position += length;
+  return codepoint;
+}
+
 void AppendWindows1252(std::string_view utf8, std::string& out) {
   out.reserve(out.size() + utf8.size());
   size_t position = 0;
@@ -56,16 +72,7 @@ void AppendWindows1252(std::string_view utf8, std::string& out) {
     while (run < utf8.size() && static_cast<uint8_t>(utf8[run]) < 0x80) ++run;
     out.append(utf8.data() + position, run - position);
     position = run;
-    if (position == utf8.size()) break;
-    char32_t codepoint = 0;
-    const size_t length = DecodeSequence(utf8, position, codepoint);
-    if (length == 0) {
-      out.push_back('?');
-      ++position;
-    } else {
-      out.push_back(ToCode(codepoint));
-      position += length;
-    }
+    if (position < utf8.size()) out.push_back(ToCode(NextCharacter(utf8, position)));
   }
 }
 

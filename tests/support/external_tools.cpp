@@ -23,6 +23,18 @@ CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
+std::string ShellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char character : text) {
+    if (character == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += character;
+    }
+  }
+  return quoted + "'";
+}
+
 bool HasTool(const std::string& program) {
   const bool found = RunCommand("command -v " + program + " >/dev/null").status == 0;
   if (!found && std::getenv("CI") != nullptr) {

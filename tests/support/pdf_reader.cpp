@@ -174,11 +174,11 @@ PdfFile FlushAndCheck(PDF& pdf, const std::string& path) {
 std::string ReaderProblems(const std::string& path) {
   std::string problems;
   if (HasTool("qpdf")) {
-    const CommandResult check = RunCommand("qpdf --check " + Quoted(path));
+    const CommandResult check = RunCommand("qpdf --check " + ShellQuoted(path));
     if (check.status != 0 || check.output.find("WARNING") != std::string::npos) problems += check.output;
   }
   if (HasTool("gs")) {
-    const CommandResult render = RunCommand("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=nullpage " + Quoted(path));
+    const CommandResult render = RunCommand("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=nullpage " + ShellQuoted(path));
     if (render.status != 0 || !render.output.empty()) problems += "gs: " + render.output;
   }
   return problems;
@@ -187,7 +187,7 @@ std::string ReaderProblems(const std::string& path) {
 std::string ExtractedText(const std::string& path, int page) {
   if (!HasTool("pdftotext")) return {};
   const std::string range = page > 0 ? "-f " + std::to_string(page) + " -l " + std::to_string(page) + " " : "";
-  return RunCommand("pdftotext " + range + Quoted(path) + " -").output;
+  return RunCommand("pdftotext " + range + ShellQuoted(path) + " -").output;
 }
 
 bool IsOpenInProcess(const std::string& path) {

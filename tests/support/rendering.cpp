@@ -47,11 +47,11 @@ Raster ReadPpm(const std::string& content) {
 
 }  // namespace
 
-std::vector<Raster> RenderPages(const std::string& path, const std::string& options, int resolution) {
+std::vector<Raster> RenderPages(const std::string& path, const std::string& options) {
   const std::string pattern = path + ".page%04d.ppm";
   const CommandResult render =
-      RunCommand("gs -q -dNOPAUSE -dBATCH -dSAFER -dNOINTERPOLATE -dTextAlphaBits=1 -dGraphicsAlphaBits=1 -r" +
-                 std::to_string(resolution) + " -sDEVICE=ppmraw " + options + " -sOutputFile='" + pattern + "' '" + path + "'");
+      RunCommand("gs -q -dNOPAUSE -dBATCH -dSAFER -dNOINTERPOLATE -dTextAlphaBits=1 -dGraphicsAlphaBits=1 -r72 "
+                 "-sDEVICE=ppmraw " + options + " -sOutputFile='" + pattern + "' '" + path + "'");
   std::vector<Raster> pages;
   for (int page = 1;; ++page) {
     char name[32];

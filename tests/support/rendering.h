@@ -19,10 +19,10 @@ struct Raster {
   }
 };
 
-// Renders every page of a PDF or PostScript file with Ghostscript, by default at 72 dots per inch so
-// that one point is one pixel, without anti-aliasing or image interpolation; options go to Ghostscript
-// as they are (PostScript files name no page size: "-dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS=842
-// -dFIXEDMEDIA"). Empty when Ghostscript fails; the caller checks HasTool("gs") first.
-std::vector<Raster> RenderPages(const std::string& path, const std::string& options = "", int resolution = 72);
+// Renders every page of a PDF or PostScript file with Ghostscript at 72 dots per inch, so that one
+// point is one pixel, without anti-aliasing or image interpolation; options go to Ghostscript as they are
+// (PostScript files name no page size: "-dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS=842 -dFIXEDMEDIA").
+// Empty when Ghostscript fails; the caller checks HasTool("gs") first.
+std::vector<Raster> RenderPages(const std::string& path, const std::string& options = "");
 
 }  // namespace paginor::testing

@@ -1,0 +1,49 @@
+// Texts are written in Windows-1252, but the standard fonts draw the codes of their own built-in
+// encoding: every text font is therefore shown through a copy whose Encoding is WinAnsiEncoding.
+#include "ps/ps_encoding.h"
+
+#include "paginor/enumerations.h"
+#include "services/windows1252_glyphs.h"
+
+namespace paginor {
+
+void WriteWinAnsiProlog(LineBuffer& lines) {
+  lines.AddLine("%%BeginProlog");
+  lines.AddLine("/WinAnsiEncoding [");
+  for (size_t row = 0; row < Windows1252GlyphNames.size(); row += 16) {
+    for (size_t code = row; code < row + 16; ++code) {
+      const char* glyph = Windows1252GlyphNames[code];
+      if (code > row) lines.Put(' ');
+      lines.Put('/').Put(glyph != nullptr ? glyph : ".notdef");
+    }
+    lines.EndLine();
+  }
+  lines.AddLine("] def");
+  // copyname basename WinAnsiFont font: the copy when it exists, else made now from the base font
+  // with every entry but its FID and the Encoding replaced. Asked for on every page, so each page
+  // stands on its own.
+  lines.AddLine("/WinAnsiFont {");
+  lines.AddLine("  1 index FontDirectory exch known {");
+  lines.AddLine("    pop findfont");
+  lines.AddLine("  } {");
+  lines.AddLine("    findfont dup length dict begin");
+  lines.AddLine("    { 1 index /FID ne { def } { pop pop } ifelse } forall");
+  lines.AddLine("    /Encoding WinAnsiEncoding def");
+  lines.AddLine("    currentdict end definefont");
+  lines.AddLine("  } ifelse");
+  lines.AddLine("} bind def");
+  lines.AddLine("%%EndProlog");
+}
+
+void PutFontSelection(std::string_view fontname, int32_t fontnumber, LineBuffer& lines) {
+  const auto font = static_cast<FontNumberConstants>(fontnumber);
+  const bool textfont = font == FontNumberConstants::Courier || font == FontNumberConstants::Helvetica ||
+                        font == FontNumberConstants::Times;
+  if (textfont && !fontname.empty()) {
+    lines.Put('/').Put(fontname).Put("-WinAnsi /").Put(fontname).Put(" WinAnsiFont").EndLine();
+  } else {
+    lines.Put('/').Put(fontname).Put(" findfont").EndLine();
+  }
+}
+
+}  // namespace paginor

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/line_buffer.h"
+
+namespace paginor {
+
+// The prolog every PostScript document carries: the WinAnsiEncoding vector (the glyph of each
+// Windows-1252 code) and the WinAnsiFont procedure, which gives a copy of a standard font drawing
+// with that vector, made the first time it is asked for.
+void WriteWinAnsiProlog(LineBuffer& lines);
+
+// The line that puts the font of a text on the operand stack. Courier, Helvetica and Times are shown
+// through their WinAnsiEncoding copy, named after the font with "-WinAnsi" appended; Symbol and
+// ZapfDingbats keep their own encodings and are found as they are.
+void PutFontSelection(std::string_view fontname, int32_t fontnumber, LineBuffer& lines);
+
+}  // namespace paginor

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The demo's window on a virtual X server: it opens with every control, its captions come from the
+# settings file, and pressing each button writes its document (the message boxes are answered with
+# Return). Screenshots are left in the work folder: window.png (the screen) and bare.png (the window of
+# a copy of the program without its settings file).
+#   demo_window_test.sh PROGRAM WORK_FOLDER
+set -euo pipefail
+program=$1
+work=$2
+
+skip() {
+  if [ -n "${CI:-}" ]; then echo "FAIL: $1, which is required under CI"; exit 1; fi
+  echo "SKIP: $1"
+  exit 77
+}
+fail() { echo "FAIL: $1"; exit 1; }
+for tool in Xvfb xdotool import convert compare qpdf gs; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+
+# Under the leak checker, what the system's font and X libraries keep is not the demo's.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/demo_window_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+rm -rf "$work"
+mkdir -p "$work/out" "$work/bare"
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+trap cleanup EXIT
+
+# The server picks a free display and writes its number.
+Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "the virtual X server did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -1 "$work/display")"
+
+# Waits until count windows named like pattern are visible and prints the last of them.
+wait_for_windows() {
+  local pattern=$1 count=$2 found
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null || true)
+    if [ "$(printf '%s' "$found" | grep -c .)" -ge "$count" ]; then printf '%s\n' "$found" | tail -1; return 0; fi
+    sleep 0.1
+  done
+  fail "no window \"$pattern\" appeared (count $count)"
+}
+
+# Starts a program (its documents go to $work/out) as the windows'th form on the screen; sets
+# window to the id of its window.
+start() {
+  TMPDIR="$work/out" "$1" >"$work/$2.log" 2>&1 &
+  pids+=($!)
+  window=$(wait_for_windows '^Paginor Demo$' "$3")
+}
+
+# The layout of the form (window coordinates): the caption column and the two buttons.
+pdf_button=(180 235)
+ps_button=(300 235)
+
+# Presses a button, answers the library's "Initialize()" box and the box with the file name, and
+# checks the document.
+press() {
+  local window=$1 x=$2 y=$3 file=$4
+  xdotool mousemove --window "$window" "$x" "$y" click 1
+  wait_for_windows '^Paginor$' 1 >/dev/null
+  xdotool key Return
+  wait_for_windows '^Paginor Demo$' 2 >/dev/null
+  xdotool key Return
+  for _ in $(seq 50); do [ "$(xdotool search --onlyvisible --name '^Paginor' | grep -c .)" -eq 1 ] && break; sleep 0.1; done
+  [ -s "$work/out/$file" ] || fail "pressing the button wrote no $file"
+  gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=nullpage "$work/out/$file" >"$work/gs.log" 2>&1 && [ ! -s "$work/gs.log" ] ||
+    fail "Ghostscript does not accept $file: $(cat "$work/gs.log")"
+  echo "pressed for $file"
+}
+
+cp "$program" "$work/bare/PaginorDemo"
+start "$work/bare/PaginorDemo" bare 1
+import -window "$window" "$work/bare.png"
+kill "${pids[-1]}"
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^Paginor Demo$' >/dev/null || break; sleep 0.1; done
+
+start "$program" demo 1
+import -window root "$work/window.png"
+import -window "$window" "$work/form.png"
+
+# Each caption differs from the empty one of the program without settings.
+for row in 0 1 2 3 4 5; do
+  region="115x26+5+$((12 + 34 * row))"
+  convert "$work/form.png" -crop "$region" +repage "$work/caption.png"
+  convert "$work/bare.png" -crop "$region" +repage "$work/empty.png"
+  differing=$(compare -metric AE "$work/caption.png" "$work/empty.png" null: 2>&1 || true)
+  [ "${differing%% *}" != "0" ] || fail "caption row $row is empty"
+done
+echo "captions drawn"
+
+press "$window" "${pdf_button[@]}" Test.pdf
+qpdf --check "$work/out/Test.pdf" >/dev/null || fail "qpdf does not accept Test.pdf"
+press "$window" "${ps_button[@]}" Test.ps
+
+# Escape closes the form, which ends the program.
+demo=${pids[-1]}
+xdotool mousemove --window "$window" 20 20 key Escape
+for _ in $(seq 100); do kill -0 "$demo" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$demo" 2>/dev/null && fail "the program did not end when its form was closed"
+wait "$demo" || fail "the program ended with status $?: $(cat "$work/demo.log")"
+echo "PASS"
