@@ -1,8 +1,19 @@
 #include "standard_report.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace paginor::bench {
+namespace {
+
+// A number right-aligned with blanks in width characters (printf's "%*d").
+std::string Padded(int number, size_t width) {
+  char digits[16];
+  const size_t length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+  std::string text(width > length ? width - length : 0, ' ');
+  return text.append(digits, length);
+}
+
+}  // namespace
 
 void WriteReportPage(Document& document, int page, const std::string& logo) {
   document.NewPage(36, 36, 36, 36, 255, 255, 230);
@@ -11,10 +22,13 @@ void WriteReportPage(Document& document, int page, const std::string& logo) {
   document.WriteText("Quarterly report, page " + std::to_string(page), true, 8, AlignmentConstants::Center);
   document.SetFont(FontNumberConstants::Helvetica, 10, FontStyleConstants::Regular,
                    FontEffectConstants::NoFontEffect);
-  char line[128];
+  // "Line %2d of page %4d: the quick brown fox jumps over the lazy dog %d times.", built without the
+  // formatting functions of the C library, which would cost as much as the document itself.
+  const std::string pageNumber = Padded(page, 4);
+  std::string line;
   for (int index = 1; index <= 40; ++index) {
-    std::snprintf(line, sizeof line, "Line %2d of page %4d: the quick brown fox jumps over the lazy dog %d times.",
-                  index, page, index * page);
+    line.assign("Line ").append(Padded(index, 2)).append(" of page ").append(pageNumber);
+    line.append(": the quick brown fox jumps over the lazy dog ").append(Padded(index * page, 0)).append(" times.");
     document.WriteText(line, true, 2);
   }
   document.SetColor(0, 128, 0);
