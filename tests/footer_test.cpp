@@ -58,7 +58,7 @@ TEST(Footer, PostScriptOnChangedAndOff) {
   const size_t at = testing::FindLine(standard, "(Paginor \\(c\\) 2026 The Paginor developers) show");
   ASSERT_LT(at, standard.size());
   EXPECT_EQ(testing::Slice(standard, at - 6, 8),
-            Lines({"/Times-Roman findfont", "10 scalefont", "setfont", "newpath", "0 0 0 setrgbcolor",
+            Lines({"/Times-Roman-WinAnsi /Times-Roman WinAnsiFont", "10 scalefont", "setfont", "newpath", "0 0 0 setrgbcolor",
                    "215 38 moveto", "(Paginor \\(c\\) 2026 The Paginor developers) show", "closepath"}));
 
   // Another text, centred the same way: "Page (1) \ déjà" is 58 points wide in Times 10, and
