@@ -1,10 +1,12 @@
 // The public face of a document: every operation forwards to the writer and lets nothing escape.
 #include "paginor/document.h"
 
+#include <string_view>
 #include <utility>
 
 #include "core/document_writer.h"
 #include "core/guarded.h"
+#include "core/reported.h"
 
 namespace paginor {
 
@@ -54,16 +56,42 @@ bool Document::Rotated() const {
 void Document::SetRotated(bool value) {
   Guarded([&] { Writer().Rotated = value; });
 }
+const std::string& Document::Footer() const {
+  return GuardedText([&]() -> const std::string& { return Writer().GetFooter(); });
+}
+void Document::SetFooter(std::string value) {
+  Guarded([&] { Writer().SetFooter(std::move(value)); });
+}
 const std::string& Document::Version() const {
   return GuardedText([&]() -> const std::string& { return Writer().Version; });
 }
 
 bool Document::Create(const std::string& file) {
-  return Guarded(false, [&] { return Writer().Create(file); });
+  return Reported("Create", [&] { return Writer().Create(file); });
+}
+
+bool Document::Create(OutputFunction output) {
+  return Reported("Create", [&] { return Writer().Create(std::move(output)); });
+}
+
+bool Document::CreateInMemory() {
+  return Reported("CreateInMemory", [&] { return Writer().CreateInMemory(); });
+}
+
+std::string Document::TakeOutput() {
+  return Guarded(std::string(), [&] { return Writer().TakeOutput(); });
+}
+
+FailureConstants Document::LastFailure() const {
+  return Guarded(FailureConstants::InternalFailure, [&] { return Writer().Report.Reason; });
+}
+
+const std::string& Document::LastFailureMessage() const {
+  return GuardedText([&]() -> const std::string& { return Writer().Report.Message; });
 }
 
 bool Document::Flush() {
-  return Guarded(false, [&] { return Writer().Flush(); });
+  return Reported("Flush", [&] { return Writer().Flush(); });
 }
 
 void Document::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
@@ -125,22 +153,22 @@ void Document::GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& 
 }
 
 bool Document::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
-  return Guarded(false, [&] { return Writer().DrawLine(x1, y1, x2, y2); });
+  return Reported("DrawLine", [&] { return Writer().DrawLine(x1, y1, x2, y2); });
 }
 bool Document::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
-  return Guarded(false, [&] { return Writer().DrawRectangle(x, y, width, height); });
+  return Reported("DrawRectangle", [&] { return Writer().DrawRectangle(x, y, width, height); });
 }
 bool Document::DrawCircle(int16_t x, int16_t y, int16_t r) {
-  return Guarded(false, [&] { return Writer().DrawCircle(x, y, r); });
+  return Reported("DrawCircle", [&] { return Writer().DrawCircle(x, y, r); });
 }
 bool Document::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
-  return Guarded(false, [&] { return Writer().DrawEllipse(x, y, rx, ry); });
+  return Reported("DrawEllipse", [&] { return Writer().DrawEllipse(x, y, rx, ry); });
 }
 bool Document::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
-  return Guarded(false, [&] { return Writer().DrawArc(x, y, r, th1, th2); });
+  return Reported("DrawArc", [&] { return Writer().DrawArc(x, y, r, th1, th2); });
 }
 bool Document::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
-  return Guarded(false, [&] { return Writer().DrawCurve(x1, y1, x2, y2, x3, y3); });
+  return Reported("DrawCurve", [&] { return Writer().DrawCurve(x1, y1, x2, y2, x3, y3); });
 }
 
 void Document::SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
@@ -162,24 +190,24 @@ void Document::GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, Fon
 }
 
 bool Document::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment) {
-  return Guarded(false, [&] {
+  return Reported("WriteText", [&] {
     return Writer().WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), {});
   });
 }
 bool Document::WriteMultiText(const std::string& text, uint8_t dy, AlignmentConstants alignment, bool justified,
                               int16_t width) {
-  return Guarded(false, [&] {
+  return Reported("WriteMultiText", [&] {
     return Writer().WriteMultiText(text, dy, static_cast<int32_t>(alignment), justified, width);
   });
 }
 bool Document::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet) {
-  return Guarded(false, [&] {
+  return Reported("WriteTitle", [&] {
     return Writer().WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), {});
   });
 }
 
 bool Document::DrawPicture(const std::string& file, AlignmentConstants alignment, EncodingConstants encoding) {
-  return Guarded(false, [&] { return Writer().DrawPicture(file, alignment, {}, encoding); });
+  return Reported("DrawPicture", [&] { return Writer().DrawPicture(file, alignment, {}, encoding); });
 }
 
 }  // namespace paginor

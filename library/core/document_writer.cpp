@@ -20,19 +20,20 @@ bool IsPaperSize(int32_t code) {
   }
 }
 
-// The copyright notice as the footer shows it: "(c)" for every "©", in Windows-1252 codes.
-std::string FooterText() {
+// The copyright notice as the footer shows it by default: "(c)" for every "©".
+std::string DefaultFooter() {
   std::string notice = LibraryCopyright();
   const std::string_view sign = "\u00a9";
   for (size_t at = notice.find(sign); at != std::string::npos; at = notice.find(sign, at + 3)) {
     notice.replace(at, sign.size(), "(c)");
   }
-  return ToWindows1252(notice);
+  return notice;
 }
 
 }  // namespace
 
-DocumentWriter::DocumentWriter(std::string version) : Version(std::move(version)), FooterCodes(FooterText()) {
+DocumentWriter::DocumentWriter(std::string version)
+    : Version(std::move(version)), Footer(DefaultFooter()), FooterCodes(ToWindows1252(Footer)) {
   Lines.Clear(&FileHandle);  // before Create, output goes nowhere
   ShowMessage("Initialize()", LibraryTitle(), MessageIcon::Information);
 }
@@ -40,12 +41,54 @@ DocumentWriter::DocumentWriter(std::string version) : Version(std::move(version)
 DocumentWriter::~DocumentWriter() = default;
 
 bool DocumentWriter::Create(const std::string& file) {
+  return ValidPageSetup() && Opened(FileHandle.Open(file, FillsPlaceholders())) && StartDocument();
+}
+
+bool DocumentWriter::Create(ByteSink sink) {
+  return ValidPageSetup() && Opened(FileHandle.Open(std::move(sink), FillsPlaceholders())) && StartDocument();
+}
+
+bool DocumentWriter::CreateInMemory() {
+  if (!ValidPageSetup()) return false;
+  const bool opened = FileHandle.Open(
+      [this](std::string_view bytes) {
+        Collected.append(bytes);
+        return true;
+      },
+      FillsPlaceholders());
+  if (!Opened(opened) || !StartDocument()) return false;
+  CollectingInMemory = true;
+  return true;
+}
+
+std::string DocumentWriter::TakeOutput() {
+  if (!CollectedComplete) return {};
+  CollectedComplete = false;
+  return std::exchange(Collected, {});
+}
+
+bool DocumentWriter::ValidPageSetup() {
   const auto orientation = static_cast<OrientationConstants>(Orientation);
-  if ((orientation != OrientationConstants::Portrait && orientation != OrientationConstants::Landscape) ||
-      !IsPaperSize(PaperSize)) {
-    return false;
+  if (orientation != OrientationConstants::Portrait && orientation != OrientationConstants::Landscape) {
+    return Refuse(FailureConstants::InvalidArgument,
+                  "the orientation " + std::to_string(Orientation) + " is neither Portrait (1) nor Landscape (2)");
   }
-  if (!FileHandle.Open(file, FillsPlaceholders())) return false;
+  if (!IsPaperSize(PaperSize)) {
+    return Refuse(FailureConstants::InvalidArgument,
+                  "the paper size " + std::to_string(PaperSize) + " is not one of the PaperSizeConstants");
+  }
+  return true;
+}
+
+bool DocumentWriter::Opened(bool opened) {
+  // Whatever was collected before belongs to the previous document.
+  Collected.clear();
+  CollectedComplete = false;
+  CollectingInMemory = false;
+  return opened || Refuse(FileHandle.FailureReason(), FileHandle.FailureText());
+}
+
+bool DocumentWriter::StartDocument() {
   try {
     Lines.Clear(&FileHandle);
     Services.SetOrientation(Orientation);
@@ -78,13 +121,20 @@ void DocumentWriter::ResetDrawingState() {
 }
 
 bool DocumentWriter::Flush() {
-  if (!FileHandle.IsOpen()) return false;  // nothing created, or already written
+  if (!FileHandle.IsOpen()) {
+    return Refuse(FailureConstants::NoPage, "no document is open: Create was not called, or it was already written");
+  }
   // Every step runs even when an earlier one failed; the file is written whatever happened.
   PassOver([&] { EndPage(); });
   PassOver([&] { WriteDocumentTail(); });
   const bool written = FileHandle.Finish(Lines, *this);
   Lines.Clear(&FileHandle);  // the closed file takes nothing more: later output is dropped
-  return written;
+  CollectedComplete = written && CollectingInMemory;
+  if (!written) {
+    Collected.clear();
+    return Refuse(FileHandle.FailureReason(), FileHandle.FailureText());
+  }
+  return true;
 }
 
 bool DocumentWriter::NextPatch(size_t, Patch&) { return false; }
@@ -125,7 +175,19 @@ void DocumentWriter::EndPage() {
   PassOver([&] { FinishPage(); });
 }
 
+void DocumentWriter::SetFooter(std::string footer) {
+  FooterCodes = ToWindows1252(footer);
+  Footer = std::move(footer);
+}
+
+bool DocumentWriter::NoPageOpen() {
+  if (FileHandle.IsOpen()) return false;
+  Refuse(FailureConstants::NoPage, "no document is open: Create comes before drawing, and Flush ends it");
+  return true;
+}
+
 void DocumentWriter::WriteFooter() {
+  if (FooterCodes.empty()) return;  // no footer at all
   Color = "0 0 0";
   SetFont(static_cast<int32_t>(FontNumberConstants::Times), 10, static_cast<int32_t>(FontStyleConstants::Regular),
           static_cast<int32_t>(FontEffectConstants::NoFontEffect));

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "core/failure_report.h"
 #include "core/line_buffer.h"
 #include "core/output_file.h"
 #include "core/picture_cache.h"
@@ -34,10 +37,20 @@ class DocumentWriter : protected PatchSource {
   int32_t PaperSize = 9;    // A4
   bool Rotated = false;
   const std::string Version;
+  // Why the last operation with a result failed (see FailureReport).
+  FailureReport Report;
 
   // Opens the file, emptied; the document goes to it as it grows. Without a Flush (another Create, or
   // the writer going away) the file is emptied again.
   bool Create(const std::string& file);
+  // Sends the document to sink as it grows, else as Create(file).
+  bool Create(ByteSink sink);
+  // Collects the document in memory; TakeOutput gives it once Flush has succeeded.
+  bool CreateInMemory();
+  std::string TakeOutput();
+  // The text at the foot of every page (UTF-8); empty for none.
+  const std::string& GetFooter() const { return Footer; }
+  void SetFooter(std::string footer);
   // Finishes the document; true when every byte reached the file (else the file is left empty).
   bool Flush();
   void NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
@@ -126,6 +139,18 @@ class DocumentWriter : protected PatchSource {
   virtual bool FillsPlaceholders() const { return false; }
   bool NextPatch(size_t index, Patch& patch) override;
 
+  // Records why the operation is refused; returns false.
+  bool Refuse(FailureConstants reason, std::string message) { return Report.Refuse(reason, std::move(message)); }
+  // True, with the reason recorded, when no document is open to draw in: output would go nowhere.
+  bool NoPageOpen();
+  // Refuses a figure, with the reason, when an argument is negative or the figure is not inside.
+  // Refuses, with the reason, a line of height points at the caller's y that passes the area's bottom.
+  bool LineFits(int16_t y, int16_t height);
+  // Refuse an alignment that is not one of the constants, and an item too wide from x.
+  bool RefuseAlignment(int32_t alignment);
+  bool RefuseWidth(const char* what, int64_t width, int64_t x);
+  bool FigureFits(std::initializer_list<std::pair<const char*, int16_t>> arguments, bool inside);
+
   // Page coordinates of a caller's point.
   int16_t PageX(int16_t x) const;
   int16_t PageY(int16_t y) const;
@@ -171,11 +196,19 @@ class DocumentWriter : protected PatchSource {
   // True when every word of the line was written.
   bool WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width, int16_t startx);
   void ResetDrawingState();
+  bool ValidPageSetup();
+  // Notes the reason when the output did not open; forgets what an earlier document collected.
+  bool Opened(bool opened);
+  bool StartDocument();
   template <typename Output>
   bool AllOrNothing(Output&& output);
 
   OutputFile FileHandle;
+  std::string Footer;
   std::string FooterCodes;
+  std::string Collected;  // the document collected in memory
+  bool CollectingInMemory = false;
+  bool CollectedComplete = false;
   std::string TextCodes;
 };
 

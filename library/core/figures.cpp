@@ -1,6 +1,8 @@
 // Fit tests of the six figures: every argument but the arc angles must be non-negative and the figure
 // must lie inside the available area. A refused figure appends nothing.
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "core/document_writer.h"
 #include "services/failure.h"
@@ -8,12 +10,42 @@
 namespace paginor {
 namespace {
 
-bool NonNegative(std::initializer_list<int16_t> values) {
-  for (const int16_t value : values) {
-    if (value < 0) return false;
+// An argument by its name, for the fit tests and their messages.
+using Argument = std::pair<const char*, int16_t>;
+
+// The first negative argument, or nullptr.
+const Argument* FirstNegative(std::initializer_list<Argument> arguments) {
+  for (const Argument& argument : arguments) {
+    if (argument.second < 0) return &argument;
   }
-  return true;
+  return nullptr;
 }
+
+std::string Listed(std::initializer_list<Argument> arguments) {
+  std::string text;
+  for (const Argument& argument : arguments) {
+    if (!text.empty()) text += ", ";
+    text.append(argument.first).append(" ").append(std::to_string(argument.second));
+  }
+  return text;
+}
+
+}  // namespace
+
+// Refuses a figure with a negative argument, or one that leaves the available area.
+bool DocumentWriter::FigureFits(std::initializer_list<std::pair<const char*, int16_t>> arguments, bool inside) {
+  if (NoPageOpen()) return false;
+  if (const Argument* negative = FirstNegative(arguments)) {
+    return Refuse(FailureConstants::InvalidArgument,
+                  std::string(negative->first) + " is " + std::to_string(negative->second) + ", below 0");
+  }
+  if (inside) return true;
+  return Refuse(FailureConstants::DoesNotFit, "the figure at " + Listed(arguments) + " leaves the available area of " +
+                                                  std::to_string(AvailableWidth()) + " by " +
+                                                  std::to_string(AvailableHeight()) + " points");
+}
+
+namespace {
 
 // Runs a figure's output; a failure part way ends the figure with false.
 template <typename Output>
@@ -28,43 +60,58 @@ bool Draw(Output&& output) {
 }  // namespace
 
 bool DocumentWriter::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
-  if (!NonNegative({x1, y1, x2, y2})) return false;
   const int32_t width = AvailableWidth(), height = AvailableHeight();
-  if (x1 > width || x2 > width || y1 > height || y2 > height) return false;
+  if (!FigureFits({{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}},
+                  x1 <= width && x2 <= width && y1 <= height && y2 <= height)) {
+    return false;
+  }
   return Draw([&] { EmitLine(x1, y1, x2, y2); return true; });
 }
 
 bool DocumentWriter::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
-  if (!NonNegative({x, y, width, height})) return false;
   const int32_t available = AvailableWidth(), availableHeight = AvailableHeight();
-  if (x > available || y > availableHeight || x + width > available || y + height > availableHeight) return false;
+  if (!FigureFits({{"x", x}, {"y", y}, {"width", width}, {"height", height}},
+                  x + width <= available && y + height <= availableHeight)) {
+    return false;
+  }
   return Draw([&] { EmitRectangle(x, y, width, height); return true; });
 }
 
 bool DocumentWriter::DrawCircle(int16_t x, int16_t y, int16_t r) {
-  if (!NonNegative({x, y, r})) return false;
-  if (r > x || r > y || x + r > AvailableWidth() || y + r > AvailableHeight()) return false;
+  if (!FigureFits({{"x", x}, {"y", y}, {"r", r}},
+                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= AvailableHeight())) {
+    return false;
+  }
   return Draw([&] { EmitCircle(x, y, r); return true; });
 }
 
 bool DocumentWriter::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
-  if (!NonNegative({x, y, rx, ry})) return false;
-  if (rx > x || ry > y || x + rx > AvailableWidth() || y + ry > AvailableHeight()) return false;
+  if (!FigureFits({{"x", x}, {"y", y}, {"rx", rx}, {"ry", ry}},
+                  rx <= x && ry <= y && x + rx <= AvailableWidth() && y + ry <= AvailableHeight())) {
+    return false;
+  }
   return Draw([&] { EmitEllipse(x, y, rx, ry); return true; });
 }
 
 bool DocumentWriter::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
   // Angles that cannot be reduced to a circle's range are refused before anything is written.
-  if (!std::isfinite(th1) || !std::isfinite(th2)) return false;
-  if (!NonNegative({x, y, r})) return false;
-  if (r > x || r > y || x + r > AvailableWidth() || y + r > AvailableHeight()) return false;
+  if (NoPageOpen()) return false;
+  if (!std::isfinite(th1) || !std::isfinite(th2)) {
+    return Refuse(FailureConstants::InvalidArgument, std::isfinite(th1) ? "th2 is not a finite angle" : "th1 is not a finite angle");
+  }
+  if (!FigureFits({{"x", x}, {"y", y}, {"r", r}},
+                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= AvailableHeight())) {
+    return false;
+  }
   return Draw([&] { return EmitArc(x, y, r, th1, th2); });
 }
 
 bool DocumentWriter::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
-  if (!NonNegative({x1, y1, x2, y2, x3, y3})) return false;
   const int32_t width = AvailableWidth(), height = AvailableHeight();
-  if (x1 > width || x2 > width || x3 > width || y1 > height || y2 > height || y3 > height) return false;
+  if (!FigureFits({{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}, {"x3", x3}, {"y3", y3}},
+                  x1 <= width && x2 <= width && x3 <= width && y1 <= height && y2 <= height && y3 <= height)) {
+    return false;
+  }
   return Draw([&] { EmitCurve(x1, y1, x2, y2, x3, y3); return true; });
 }
 

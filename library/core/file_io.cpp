@@ -17,17 +17,7 @@ constexpr size_t CopyBlock = size_t{1} << 20;
 
 // Copies with reads and writes through a buffer, for descriptors the kernel copies do not take.
 bool CopyThroughBuffer(int source, int64_t offset, int64_t length, int destination) {
-  const auto buffer = std::make_unique_for_overwrite<char[]>(CopyBlock);
-  while (length > 0) {
-    const size_t wanted = static_cast<size_t>(std::min<int64_t>(length, static_cast<int64_t>(CopyBlock)));
-    const ssize_t got = ::pread(source, buffer.get(), wanted, offset);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    if (!WriteAll(destination, std::string_view(buffer.get(), static_cast<size_t>(got)))) return false;
-    offset += got;
-    length -= got;
-  }
-  return true;
+  return ReadRange(source, offset, length, [&](std::string_view bytes) { return WriteAll(destination, bytes); });
 }
 
 int OpenUnnamed(const std::string& folder) {
@@ -42,6 +32,20 @@ int OpenUnnamed(const std::string& folder) {
 }
 
 }  // namespace
+
+bool ReadRange(int source, int64_t offset, int64_t length, const std::function<bool(std::string_view)>& take) {
+  const auto buffer = std::make_unique_for_overwrite<char[]>(CopyBlock);
+  while (length > 0) {
+    const size_t wanted = static_cast<size_t>(std::min<int64_t>(length, static_cast<int64_t>(CopyBlock)));
+    const ssize_t got = ::pread(source, buffer.get(), wanted, offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    if (!take(std::string_view(buffer.get(), static_cast<size_t>(got)))) return false;
+    offset += got;
+    length -= got;
+  }
+  return true;
+}
 
 bool WriteAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {

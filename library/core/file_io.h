@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace paginor {
 bool WriteAll(int descriptor, std::string_view bytes);
 // Writes every byte at offset, without moving the descriptor's position; false when a write fails.
 bool WriteAllAt(int descriptor, std::string_view bytes, int64_t offset);
+// Reads length bytes from offset of a file and hands them to take a block at a time; false when the
+// source ends early or take refuses a block.
+bool ReadRange(int source, int64_t offset, int64_t length, const std::function<bool(std::string_view)>& take);
 // Copies length bytes from offset of a file to the position of another descriptor (a file, a pipe, a
 // terminal), in the kernel where it can; false when the source ends early or a write fails.
 bool CopyRange(int source, int64_t offset, int64_t length, int destination);

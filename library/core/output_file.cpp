@@ -3,31 +3,84 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <memory>
+#include <system_error>
+
 namespace paginor {
 
 bool OutputFile::Open(const std::string& path, bool staged) {
   Close();
-  if (path.empty() || path.find('\0') != std::string::npos) return false;
+  Start(staged, FolderOf(path));
+  Path = path;
+  if (path.empty() || path.find('\0') != std::string::npos) {
+    Reason = FailureConstants::InvalidArgument;
+    Text = "the file name \"" + path.substr(0, path.find('\0')) + "\" is empty or holds a zero byte";
+    return false;
+  }
   Descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  return Descriptor >= 0 || FileFailed("cannot create");
+}
+
+bool OutputFile::Open(ByteSink sink, bool staged) {
+  Close();
+  // Staged bytes of a function's document wait in the temporary folder.
+  Start(staged, {});
+  Path = "the output function";
+  if (!sink) {
+    Reason = FailureConstants::InvalidArgument;
+    Text = "the output function is empty";
+    return false;
+  }
+  Sink = std::move(sink);
+  return true;
+}
+
+void OutputFile::Start(bool staged, std::string folder) {
   Staged = staged;
   Failed = false;
-  Folder = FolderOf(path);
+  Folder = std::move(folder);
   StagedBytes = 0;
-  return Descriptor >= 0;
+  Reason = FailureConstants::NoFailure;
+  Text.clear();
+}
+
+bool OutputFile::FileFailed(std::string_view what) {
+  const int error = errno;
+  Reason = FailureConstants::FileError;
+  Text.assign(what).append(" \"").append(Path).append("\": ").append(std::generic_category().message(error));
+  return false;
+}
+
+bool OutputFile::Deliver(std::string_view bytes) {
+  if (!Sink) return WriteAll(Descriptor, bytes) || FileFailed("cannot write");
+  bool taken = false;
+  try {
+    taken = Sink(bytes);
+  } catch (...) {  // a function that throws refuses the bytes as one that returns false
+  }
+  if (taken) return true;
+  Reason = FailureConstants::OutputAborted;
+  Text = "the output function refused the document's bytes";
+  return false;
 }
 
 void OutputFile::Take(std::string_view block) {
-  if (Descriptor < 0 || Failed) return;
+  if (!IsOpen() || Failed) return;
   if (!Staged) {
-    Failed = !WriteAll(Descriptor, block);
+    Failed = !Deliver(block);
     return;
   }
-  Failed = !Stage.Open(Folder) || !WriteAllAt(Stage.Handle(), block, StagedBytes);
+  if (!Stage.Open(Folder)) {
+    Failed = !FileFailed("cannot create a temporary file for");
+  } else if (!WriteAllAt(Stage.Handle(), block, StagedBytes)) {
+    Failed = !FileFailed("cannot write the temporary file for");
+  }
   StagedBytes += static_cast<int64_t>(block.size());
 }
 
 bool OutputFile::Finish(LineBuffer& lines, PatchSource& patches) {
-  if (Descriptor < 0) return false;
+  if (!IsOpen()) return false;
   if (Staged) {
     Failed = Failed || !CopyStaged(lines, patches);
   } else {
@@ -38,7 +91,9 @@ bool OutputFile::Finish(LineBuffer& lines, PatchSource& patches) {
     Close();
     return false;
   }
-  const bool closed = ::close(Descriptor) == 0;
+  Sink = nullptr;
+  if (Descriptor < 0) return true;
+  const bool closed = ::close(Descriptor) == 0 || FileFailed("cannot close");
   Descriptor = -1;
   return closed;
 }
@@ -48,8 +103,12 @@ bool OutputFile::CopyStaged(LineBuffer& lines, PatchSource& patches) {
   int64_t next = 0;
   Patch patch;
   for (size_t index = 0; patches.NextPatch(index, patch); ++index) {
-    if (patch.Offset < next || patch.Length < 0 || patch.Offset + patch.Length > lines.Offset()) return false;
-    if (!CopyDocument(lines, next, patch.Offset) || !WriteAll(Descriptor, patch.Text)) return false;
+    if (patch.Offset < next || patch.Length < 0 || patch.Offset + patch.Length > lines.Offset()) {
+      Reason = FailureConstants::InternalFailure;
+      Text = "a placeholder of the document lies outside it";
+      return false;
+    }
+    if (!CopyDocument(lines, next, patch.Offset) || !Deliver(patch.Text)) return false;
     next = patch.Offset + patch.Length;
   }
   return CopyDocument(lines, next, lines.Offset());
@@ -59,18 +118,25 @@ bool OutputFile::CopyDocument(LineBuffer& lines, int64_t from, int64_t to) {
   // The staged file holds the bytes up to StagedBytes, memory the rest.
   if (from < StagedBytes) {
     const int64_t end = std::min(to, StagedBytes);
-    if (!CopyRange(Stage.Handle(), from, end - from, Descriptor)) return false;
+    if (Sink) {
+      if (!ReadRange(Stage.Handle(), from, end - from, [&](std::string_view bytes) { return Deliver(bytes); })) {
+        return Reason != FailureConstants::NoFailure ? false : FileFailed("cannot read the temporary file for");
+      }
+    } else if (!CopyRange(Stage.Handle(), from, end - from, Descriptor)) {
+      return FileFailed("cannot write");
+    }
     from = end;
   }
   bool written = true;
   if (from < to) {
-    lines.VisitMemory(from, to, [&](std::string_view bytes) { written = written && WriteAll(Descriptor, bytes); });
+    lines.VisitMemory(from, to, [&](std::string_view bytes) { written = written && Deliver(bytes); });
   }
   return written;
 }
 
 void OutputFile::Close() {
   Stage.Close();
+  Sink = nullptr;
   if (Descriptor < 0) return;
   // Empties a regular file; a pipe or terminal refuses, and keeps what it already passed on.
   (void)::ftruncate(Descriptor, 0);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "services/failure.h"
+#include "services/picture_decoders.h"
 #include "services/picture_file.h"
 
 namespace paginor {
@@ -66,7 +67,8 @@ std::span<const uint8_t> EmbeddedPicture::Encoded(size_t slot, bool palette, Enc
 
 std::optional<EmbeddedPicture> PictureCache::Load(const std::string& file) try {
   std::vector<uint8_t> bytes;
-  if (!ReadPictureFile(file, bytes)) return std::nullopt;
+  LoadFailure.clear();
+  if (!ReadPictureFile(file, bytes, &LoadFailure)) return std::nullopt;
   const size_t hash = HashOf(bytes);
   const auto found = std::find_if(Entries.begin(), Entries.end(), [&](const CachedPicture& entry) {
     return entry.hash == hash && entry.file == bytes;
@@ -77,7 +79,12 @@ std::optional<EmbeddedPicture> PictureCache::Load(const std::string& file) try {
   }
 
   PictureDescription picture;
-  if (!Services.LoadImage(bytes, picture)) return std::nullopt;
+  if (!Services.LoadImage(bytes, picture)) {
+    const char* kind = PictureKind(bytes);
+    LoadFailure = kind == nullptr ? "not a BMP, GIF or JPEG picture"
+                                  : std::string("the ") + kind + " decoder found the data damaged or unsupported";
+    return std::nullopt;
+  }
   CachedPicture& entry = Entries.emplace_front();
   entry.hash = hash;
   entry.width = picture.width;
@@ -87,6 +94,7 @@ std::optional<EmbeddedPicture> PictureCache::Load(const std::string& file) try {
   Stored += entry.file.size();
   return EmbeddedPicture(*this, entry, std::move(picture));
 } catch (const std::exception&) {  // memory refused for the file or the picture
+  LoadFailure = "not enough memory for the picture";
   return std::nullopt;
 }
 

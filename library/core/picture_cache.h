@@ -82,6 +82,8 @@ class PictureCache {
   // Reads a picture file, then finds its content among the stored pictures or decodes it. Nothing when
   // the file cannot be read or decoded, or memory is refused.
   std::optional<EmbeddedPicture> Load(const std::string& file);
+  // Why the last Load gave nothing, in plain English.
+  const std::string& LoadFailureText() const { return LoadFailure; }
 
   // Bytes held by the stored pictures.
   size_t StoredBytes() const { return Stored; }
@@ -95,6 +97,7 @@ class PictureCache {
   size_t Bound;
   size_t Stored = 0;
   std::list<CachedPicture> Entries;  // the most recently used first
+  std::string LoadFailure;
 };
 
 }  // namespace paginor

@@ -1,6 +1,7 @@
 // Pictures: loading, the drawn size, the fit test, alignment and the position afterwards. The format
 // writes the picture itself through EmitPicture; a failure while it does takes everything back.
 #include <exception>
+#include <string>
 
 #include "core/document_writer.h"
 #include "services/failure.h"
@@ -43,9 +44,17 @@ bool DocumentWriter::AllOrNothing(Output&& output) {
 
 bool DocumentWriter::DrawPicture(const std::string& file, AlignmentConstants alignment, std::string_view hyperlink,
                                  EncodingConstants encoding) {
-  if (!IsAlignment(alignment) || !IsEncoding(encoding)) return false;
+  if (NoPageOpen()) return false;
+  if (!IsAlignment(alignment)) return RefuseAlignment(static_cast<int32_t>(alignment));
+  if (!IsEncoding(encoding)) {
+    return Refuse(FailureConstants::InvalidArgument, "the encoding " + std::to_string(static_cast<int32_t>(encoding)) +
+                                                         " is not one of the EncodingConstants");
+  }
   std::optional<EmbeddedPicture> picture = Pictures.Load(file);
-  if (!picture) return false;
+  if (!picture) {
+    return Refuse(FailureConstants::PictureNotLoadable,
+                  "the picture \"" + file + "\" cannot be loaded: " + Pictures.LoadFailureText());
+  }
   int16_t width = 0, height = 0;
   try {
     // One pixel is one point, unless the picture box asks for a smaller size.
@@ -55,7 +64,8 @@ bool DocumentWriter::DrawPicture(const std::string& file, AlignmentConstants ali
       Resize().Calculate(PictureWidth, PictureHeight, width, height, width, height);
     }
     // The width is tested at the current x whatever the alignment.
-    if (CurrentY() + height > AvailableHeight() || PositionX + width > AvailableWidth()) return false;
+    if (!LineFits(CurrentY(), height)) return false;
+    if (PositionX + width > AvailableWidth()) return RefuseWidth("the picture", width, PositionX);
   } catch (const std::exception&) {
     return false;
   }

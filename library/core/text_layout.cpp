@@ -24,6 +24,13 @@ bool IsAlignment(int32_t alignment) {
   return alignment >= NoAlignment && alignment <= Code(AlignmentConstants::RightAlign);
 }
 
+// A word for a message: quoted, its first 40 characters, letters outside ASCII shown as "?".
+std::string Quoted(std::string_view codes) {
+  std::string text = "\"";
+  for (const char code : codes.substr(0, 40)) text += code >= ' ' && code <= '~' ? code : '?';
+  return text + (codes.size() > 40 ? "...\"" : "\"");
+}
+
 std::string_view TrimTrailingBlanks(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
@@ -50,6 +57,7 @@ void DocumentWriter::GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& 
 bool DocumentWriter::WriteText(std::string_view text, bool carriagereturn, uint8_t dy, int32_t alignment,
                                std::string_view hyperlink) {
   // The codes of the text go into a buffer kept between calls: single lines are the hot path.
+  if (NoPageOpen()) return false;
   TextCodes.clear();
   AppendWindows1252(text, TextCodes);
   return WriteCodes(TextCodes, carriagereturn, dy, alignment, hyperlink);
@@ -61,8 +69,10 @@ bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uin
     const int16_t width = Services.TextWidth(codes, FontNumber, FontHeight, FontStyle);
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
-    if (!IsAlignment(alignment) || y + FontHeight > AvailableHeight()) return false;
-    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
+    if (!LineFits(y, FontHeight)) return false;
+    const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
+    if (from + width > available) return RefuseWidth("the text", width, from);
     if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     EmitText(codes);
@@ -136,14 +146,34 @@ bool DocumentWriter::WriteParagraphLine(std::string_view line, uint8_t dy, bool 
   return WriteCodes(line, true, dy, NoAlignment, {});
 }
 
+bool DocumentWriter::RefuseAlignment(int32_t alignment) {
+  return Refuse(FailureConstants::InvalidArgument,
+                "the alignment " + std::to_string(alignment) + " is not one of the AlignmentConstants");
+}
+
+bool DocumentWriter::RefuseWidth(const char* what, int64_t width, int64_t x) {
+  return Refuse(FailureConstants::DoesNotFit, std::string(what) + " is " + std::to_string(width) + " points wide; " +
+                                                  std::to_string(AvailableWidth()) + " are available from x " +
+                                                  std::to_string(x));
+}
+
+bool DocumentWriter::LineFits(int16_t y, int16_t height) {
+  if (y + height <= AvailableHeight()) return true;
+  return Refuse(FailureConstants::DoesNotFit, "a line " + std::to_string(height) + " points high at y " + std::to_string(y) +
+                                                  " passes the bottom of the available area, " +
+                                                  std::to_string(AvailableHeight()) + " points high");
+}
+
 bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified,
                                     int16_t width) {
+  if (NoPageOpen()) return false;
   try {
     // Every test comes before the first line is written: a refused paragraph changes nothing, the
     // position included.
     const int16_t available = AvailableWidth();
-    if (!IsAlignment(alignment)) return false;
-    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
+    const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
+    if (from + width > available) return RefuseWidth("the block", width, from);
     int16_t startx = PositionX;
     if (alignment != NoAlignment) {
       if (width < 1) width = available;
@@ -156,7 +186,7 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     const std::string codes = ToWindows1252(text);
     if (codes.empty()) return true;
     // A line that does not fit even a fresh page would only start one empty page after another.
-    if (FontHeight > AvailableHeight()) return false;
+    if (!LineFits(0, FontHeight)) return false;
     std::vector<std::string_view> words;
     for (size_t start = 0;;) {
       const size_t blank = codes.find(' ', start);
@@ -169,7 +199,12 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     wordUnits.reserve(words.size());
     for (const std::string_view word : words) {
       wordUnits.push_back(Services.TextUnits(word, FontNumber, FontStyle));
-      if (Enumerations::UnitsToPoints(wordUnits.back(), FontHeight) > width) return false;
+      const int64_t wordWidth = Enumerations::UnitsToPoints(wordUnits.back(), FontHeight);
+      if (wordWidth > width) {
+        return Refuse(FailureConstants::DoesNotFit, "the word " + Quoted(word) + " is " +
+                                                        std::to_string(wordWidth) + " points wide, wider than the block's " +
+                                                        std::to_string(width));
+      }
     }
 
     // The line is always the words from lineStart up to the current one, each followed by a blank, so
@@ -210,6 +245,7 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
 
 bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_t bullet,
                                 std::string_view hyperlink) {
+  if (NoPageOpen()) return false;
   try {
     const std::string codes = ToWindows1252(text);
     const int16_t height = FontHeight;
@@ -217,8 +253,14 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
     const int16_t width = CheckedInt16(height + Services.TextWidth(codes, FontNumber, FontHeight, FontStyle) - 1);
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
-    if (!IsAlignment(alignment) || (bullet != Code(BulletConstants::Disc) && bullet != Code(BulletConstants::Square)) || y + height > AvailableHeight()) return false;
-    if (alignment == NoAlignment ? PositionX + width > available : width > available) return false;
+    if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
+    if (bullet != Code(BulletConstants::Disc) && bullet != Code(BulletConstants::Square)) {
+      return Refuse(FailureConstants::InvalidArgument,
+                    "the bullet " + std::to_string(bullet) + " is not one of the BulletConstants");
+    }
+    if (!LineFits(y, height)) return false;
+    const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
+    if (from + width > available) return RefuseWidth("the title", width, from);
     if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     // The bullet is solid and filled in the text colour.

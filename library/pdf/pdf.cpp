@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/guarded.h"
+#include "core/reported.h"
 #include "pdf/pdf_writer.h"
 
 namespace paginor {
@@ -36,21 +37,21 @@ void PDF::SetSubject(std::string value) {
 
 bool PDF::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
                     const std::string& hyperlink) {
-  return Guarded(false, [&] {
+  return Reported("WriteText", [&] {
     return Writer().WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), hyperlink);
   });
 }
 
 bool PDF::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet,
                      const std::string& hyperlink) {
-  return Guarded(false, [&] {
+  return Reported("WriteTitle", [&] {
     return Writer().WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), hyperlink);
   });
 }
 
 bool PDF::DrawPicture(const std::string& file, AlignmentConstants alignment, const std::string& hyperlink,
                       EncodingConstants encoding) {
-  return Guarded(false, [&] { return Writer().DrawPicture(file, alignment, hyperlink, encoding); });
+  return Reported("DrawPicture", [&] { return Writer().DrawPicture(file, alignment, hyperlink, encoding); });
 }
 
 }  // namespace paginor

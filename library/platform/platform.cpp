@@ -1,3 +1,4 @@
+#include <atomic>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +14,18 @@ MessageHandler& InstalledHandler() {
   return handler;
 }
 
+std::atomic<bool>& FailureMessages() {
+  static std::atomic<bool> enabled{false};
+  return enabled;
+}
+
 }  // namespace
+
+void SetFailureMessages(bool enabled) { FailureMessages() = enabled; }
+
+void ShowFailure(const std::string& message) {
+  if (FailureMessages()) ShowMessage(message, LibraryTitle(), MessageIcon::Exclamation);
+}
 
 void SetMessageHandler(MessageHandler handler) { InstalledHandler() = std::move(handler); }
 

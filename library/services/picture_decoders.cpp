@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace paginor {
 
@@ -13,14 +14,22 @@ bool StartsWith(std::span<const uint8_t> bytes, std::span<const uint8_t> signatu
 
 }  // namespace
 
-bool DecodePicture(std::span<const uint8_t> bytes, DIB& dib) {
+const char* PictureKind(std::span<const uint8_t> bytes) {
   static constexpr std::array<uint8_t, 2> Bmp = {'B', 'M'};
   static constexpr std::array<uint8_t, 6> Gif87 = {'G', 'I', 'F', '8', '7', 'a'};
   static constexpr std::array<uint8_t, 6> Gif89 = {'G', 'I', 'F', '8', '9', 'a'};
   static constexpr std::array<uint8_t, 3> Jpeg = {0xFF, 0xD8, 0xFF};
-  if (StartsWith(bytes, Bmp)) return DecodeBmp(bytes, dib);
-  if (StartsWith(bytes, Gif87) || StartsWith(bytes, Gif89)) return DecodeGif(bytes, dib);
-  if (StartsWith(bytes, Jpeg)) return DecodeJpeg(bytes, dib);
+  if (StartsWith(bytes, Bmp)) return "BMP";
+  if (StartsWith(bytes, Gif87) || StartsWith(bytes, Gif89)) return "GIF";
+  if (StartsWith(bytes, Jpeg)) return "JPEG";
+  return nullptr;
+}
+
+bool DecodePicture(std::span<const uint8_t> bytes, DIB& dib) {
+  const std::string_view kind = PictureKind(bytes) != nullptr ? PictureKind(bytes) : "";
+  if (kind == "BMP") return DecodeBmp(bytes, dib);
+  if (kind == "GIF") return DecodeGif(bytes, dib);
+  if (kind == "JPEG") return DecodeJpeg(bytes, dib);
   return false;
 }
 

@@ -13,6 +13,8 @@ namespace paginor {
 // for the caller to destroy; Failure and allocation failures may also leave them.
 
 // Chooses the decoder by the file's signature; false for other formats.
+// The kind of picture the bytes start like: "BMP", "GIF", "JPEG", or nullptr for none of them.
+const char* PictureKind(std::span<const uint8_t> bytes);
 bool DecodePicture(std::span<const uint8_t> bytes, DIB& dib);
 
 // Uncompressed BMP of 1, 4, 8, 16, 24 and 32 bits (with or without bit-field masks), and run-length

@@ -4,8 +4,10 @@
 /// paginor::Document: what every Paginor document offers, whatever its format.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "paginor/enumerations.h"
@@ -14,6 +16,10 @@
 namespace paginor {
 
 class DocumentWriter;
+
+/// Receives a document's bytes in order, in blocks, as they are produced; returning false refuses them
+/// and aborts the document (its Flush then returns false with FailureConstants::OutputAborted).
+using OutputFunction = std::function<bool(std::string_view bytes)>;
 
 /// What every Paginor document offers, whatever its format: properties, pages, the drawing state,
 /// figures and text. Construct a PDF (or PS) writer, set its properties, call Create(), start each page
@@ -76,6 +82,12 @@ class PAGINOR_API Document {
   /// The version of the document format written: "1.2" (the PDF version) for PDF, "3.0" (the version
   /// of the structuring conventions) for PostScript. Not the library's version: see LibraryVersion().
   const std::string& Version() const;
+  /// The text written centred at the foot of every page (UTF-8); by default the library's copyright
+  /// notice with "(c)" for its sign. An empty text writes no footer at all; nothing else on the page
+  /// moves. Read when each page ends.
+  const std::string& Footer() const;
+  /// Sets the footer text; see Footer().
+  void SetFooter(std::string value);
   /// @}
 
   /// @name Document lifecycle
@@ -89,12 +101,29 @@ class PAGINOR_API Document {
   /// @return false, creating no file, for an orientation or paper size outside its enumeration; false
   ///         when the file cannot be created.
   bool Create(const std::string& file);
+  /// Starts the document as Create(file) does, but hands its bytes to output, in blocks as they are
+  /// produced, instead of writing a file. Memory stays bounded whatever the document's length. False
+  /// for an empty function or what Create(file) refuses.
+  bool Create(OutputFunction output);
+  /// Starts the document as Create(file) does, collecting its bytes in memory; take them with
+  /// TakeOutput() after a successful Flush.
+  bool CreateInMemory();
+  /// After a successful Flush of a document started with CreateInMemory(): the whole document, handed
+  /// over once (a second call gives an empty text). Empty otherwise.
+  std::string TakeOutput();
+  /// Why the last Create, Flush, Draw or Write operation that returned false failed; NoFailure once one
+  /// succeeds. Other operations leave it as it is.
+  FailureConstants LastFailure() const;
+  /// The message of LastFailure(), in plain English, naming the operation, the argument and its value
+  /// (for a file, the system's error text); empty with NoFailure.
+  const std::string& LastFailureMessage() const;
   /// Ends the last page (with its footer; a document always has at least one page), completes the
-  /// document, writes it to the file and closes the file. Nothing reaches the file before.
+  /// document, writes the rest of it and closes the file. A document dropped without
+  /// Flush(), or whose Flush() fails, leaves its file empty.
   /// @return true when the whole document reached the file and the file was closed; false on a write
   ///         error, or without an open file (before Create(), or a second time).
   bool Flush();
-  /// Ends the current page, stamping its footer (the copyright notice in Times 10 points, centred in
+  /// Ends the current page, stamping its footer (Footer() in Times 10 points, centred in
   /// the 12 points above the bottom margin), and starts a new one. The page is first painted in the background colour
   /// (@p red, @p green, @p blue), margins included; the position goes to (0, 0), the top-left corner of
   /// the area inside the margins, and carriage returns go back to x 0. The margins are in points from the
@@ -273,6 +302,11 @@ class PAGINOR_API Document {
   /// The document's writer, which holds the document and its state; after a move, a fresh one made on
   /// first use.
   DocumentWriter& Writer() const;
+
+  /// Runs the operation of the given name, which returns whether it succeeded, so that nothing escapes
+  /// it, and keeps why it failed for LastFailure(). For the formats' own operations.
+  template <typename Operation>
+  bool Reported(const char* name, Operation&& operation) noexcept;
 
  private:
   template <typename FormatWriter>

@@ -28,6 +28,11 @@ using MessageHandler =
 /// handler, the default, shows nothing.
 PAGINOR_API void SetMessageHandler(MessageHandler handler);
 
+/// Asks for failure messages: when enabled, every Create, Flush, Draw or Write operation that returns
+/// false also passes its LastFailureMessage() to the message handler, captioned with LibraryTitle(),
+/// with MessageIcon::Exclamation. Disabled by default.
+PAGINOR_API void SetFailureMessages(bool enabled);
+
 /// The library's title, "Paginor": the caption of its messages.
 PAGINOR_API const std::string& LibraryTitle();
 

@@ -1,0 +1,173 @@
+// Why an operation failed: each refusal and failure gives its own reason and a message naming the
+// argument and its value; a success clears it. Both formats share the reasons, so every test runs on each.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "paginor/platform.h"
+#include "support/document_formats.h"
+#include "support/picture_writers.h"
+#include "support/test_files.h"
+
+namespace paginor {
+namespace {
+
+using testing::TempPath;
+
+template <typename Format>
+class FailureReasons : public ::testing::Test {
+ protected:
+  using Document = typename Format::Document;
+
+  // A document with one A4 page, margins of 50.
+  void Start(const std::string& name) {
+    ASSERT_TRUE(document.Create(TempPath(name + Format::Extension)));
+    document.NewPage(50, 50, 50, 50, 255, 255, 255);
+  }
+  // The reason and the message, for one expectation; the message must name every part.
+  void ExpectFailure(FailureConstants reason, const std::vector<std::string>& parts) {
+    EXPECT_EQ(document.LastFailure(), reason);
+    for (const std::string& part : parts) {
+      EXPECT_NE(document.LastFailureMessage().find(part), std::string::npos)
+          << "\"" << part << "\" is not in \"" << document.LastFailureMessage() << "\"";
+    }
+  }
+  void ExpectCleared() {
+    EXPECT_EQ(document.LastFailure(), FailureConstants::NoFailure);
+    EXPECT_EQ(document.LastFailureMessage(), "");
+  }
+
+  Document document;
+};
+TYPED_TEST_SUITE(FailureReasons, testing::DocumentFormats);
+
+TYPED_TEST(FailureReasons, Create) {
+  auto& document = this->document;
+  this->ExpectCleared();
+  const std::string missing = TempPath("no such folder") + "/out" + TypeParam::Extension;
+  EXPECT_FALSE(document.Create(missing));
+  this->ExpectFailure(FailureConstants::FileError, {"Create: ", missing, "No such file or directory"});
+
+  document.SetPaperSize(static_cast<PaperSizeConstants>(2));
+  EXPECT_FALSE(document.Create(TempPath("paper" + std::string(TypeParam::Extension))));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"Create: ", "paper size 2"});
+  document.SetPaperSize(PaperSizeConstants::A5);
+  document.SetOrientation(static_cast<OrientationConstants>(3));
+  EXPECT_FALSE(document.Create(TempPath("orientation" + std::string(TypeParam::Extension))));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"orientation 3"});
+
+  document.SetOrientation(OrientationConstants::Landscape);
+  EXPECT_TRUE(document.Create(TempPath("created" + std::string(TypeParam::Extension))));
+  this->ExpectCleared();
+  EXPECT_FALSE(document.Create(OutputFunction()));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"output function"});
+}
+
+TYPED_TEST(FailureReasons, WriteText) {
+  auto& document = this->document;
+  // Before Create the text would go nowhere.
+  EXPECT_FALSE(document.WriteText("early"));
+  this->ExpectFailure(FailureConstants::NoPage, {"WriteText: "});
+  this->Start("text");
+
+  EXPECT_FALSE(document.WriteText("x", false, 0, static_cast<AlignmentConstants>(7)));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"WriteText: ", "alignment 7"});
+  // Courier 8 is 4.8 points a letter: 120 letters are 576 points, 495 are available.
+  EXPECT_FALSE(document.WriteText(std::string(120, 'w')));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"576 points wide", "495"});
+  document.SetPosition(0, 740);
+  EXPECT_FALSE(document.WriteText("low"));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"at y 740", "passes the bottom", "742"});
+
+  document.SetPosition(0, 0);
+  EXPECT_TRUE(document.WriteText("fits"));
+  this->ExpectCleared();
+  // A refusal of another operation replaces the reason; a setter leaves it.
+  EXPECT_FALSE(document.WriteTitle("t", AlignmentConstants::NoAlignment, static_cast<BulletConstants>(9)));
+  document.SetColor(1, 2, 3);
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"WriteTitle: ", "bullet 9"});
+  EXPECT_FALSE(document.WriteMultiText("a " + std::string(120, 'w')));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"WriteMultiText: ", "the word \"www", "576 points wide"});
+}
+
+TYPED_TEST(FailureReasons, Figures) {
+  auto& document = this->document;
+  this->Start("figures");
+  EXPECT_FALSE(document.DrawLine(-1, 0, 5, 5));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"DrawLine: ", "x1 is -1"});
+  EXPECT_FALSE(document.DrawCircle(10, 10, 11));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"DrawCircle: ", "x 10, y 10, r 11", "495 by 742"});
+  EXPECT_FALSE(document.DrawArc(100, 100, 10, 0.0F, std::numeric_limits<float>::infinity()));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"DrawArc: ", "th2"});
+  EXPECT_TRUE(document.DrawRectangle(0, 0, 495, 742));
+  this->ExpectCleared();
+}
+
+TYPED_TEST(FailureReasons, DrawPicture) {
+  auto& document = this->document;
+  this->Start("pictures");
+  const std::string missing = TempPath("missing.gif");
+  EXPECT_FALSE(document.DrawPicture(missing));
+  this->ExpectFailure(FailureConstants::PictureNotLoadable, {"DrawPicture: ", missing, "No such file or directory"});
+
+  const std::string text = TempPath("words.gif");
+  testing::WriteFile(text, "not a picture at all");
+  EXPECT_FALSE(document.DrawPicture(text));
+  this->ExpectFailure(FailureConstants::PictureNotLoadable, {text, "not a BMP, GIF or JPEG picture"});
+  const std::string damaged = TempPath("damaged.gif");
+  testing::WriteFile(damaged, "GIF89a\x01");
+  EXPECT_FALSE(document.DrawPicture(damaged));
+  this->ExpectFailure(FailureConstants::PictureNotLoadable, {"GIF decoder"});
+
+  testing::GifPicture wide;
+  wide.screenWidth = wide.width = 600;
+  wide.screenHeight = wide.height = 60;
+  wide.globalColours = {{0, 0, 0}, {255, 255, 255}};
+  wide.indices.assign(600 * 60, 1);
+  const std::string widePath = TempPath("wide.gif");
+  ASSERT_TRUE(testing::WriteGif(widePath, wide));
+  EXPECT_FALSE(document.DrawPicture(widePath));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"the picture is 600 points wide", "495"});
+  Document& shared = document;  // the call every format has
+  EXPECT_FALSE(shared.DrawPicture(widePath, AlignmentConstants::NoAlignment, static_cast<EncodingConstants>(0)));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"encoding 0"});
+  document.SetPictureDimensions(100, 100);
+  EXPECT_TRUE(document.DrawPicture(widePath));
+  this->ExpectCleared();
+}
+
+TYPED_TEST(FailureReasons, Flush) {
+  auto& document = this->document;
+  EXPECT_FALSE(document.Flush());
+  this->ExpectFailure(FailureConstants::NoPage, {"Flush: ", "no document is open"});
+
+  ASSERT_TRUE(document.Create("/dev/full"));
+  document.NewPage(50, 50, 50, 50, 255, 255, 255);
+  EXPECT_FALSE(document.Flush());
+  this->ExpectFailure(FailureConstants::FileError, {"Flush: ", "/dev/full", "No space left on device"});
+  // Drawing after the document was written would be lost.
+  EXPECT_FALSE(document.DrawLine(0, 0, 1, 1));
+  this->ExpectFailure(FailureConstants::NoPage, {"DrawLine: "});
+}
+
+TYPED_TEST(FailureReasons, MessageHandlerHearsFailuresOnlyWhenAsked) {
+  std::vector<std::string> heard;
+  SetMessageHandler([&](const std::string& text, const std::string& caption, MessageIcon icon) {
+    heard.push_back(caption + "|" + text + "|" + std::to_string(static_cast<int>(icon)));
+  });
+  typename TypeParam::Document document;
+  EXPECT_FALSE(document.Flush());
+  SetFailureMessages(true);
+  EXPECT_FALSE(document.WriteText("nowhere"));
+  EXPECT_TRUE(document.Create(TempPath("heard" + std::string(TypeParam::Extension))));
+  SetFailureMessages(false);
+  SetMessageHandler({});
+  EXPECT_EQ(heard, std::vector<std::string>({"Paginor|Initialize()|0",
+                                             "Paginor|WriteText: no document is open: Create comes before "
+                                             "drawing, and Flush ends it|1"}));
+}
+
+}  // namespace
+}  // namespace paginor
