@@ -20,12 +20,13 @@ size_t DigitsOf(int64_t number) {
 }
 
 // Inserts a '0' in front of every field of a block held in data: size bytes read from document offset
-// from, fields the offsets of the fields inside it. The data grows by fields.size() bytes; it is moved
-// from its end towards its start, so that every byte is moved once.
-void InsertZeros(char* data, size_t size, int64_t from, const int64_t* fields, size_t count) {
+// from, [first, end) the offsets of the fields inside it. The data grows by one byte a field; it is
+// moved from its end towards its start, so that every byte is moved once.
+template <typename Iterator>
+void InsertZeros(char* data, size_t size, int64_t from, Iterator first, Iterator end) {
   size_t tail = size;
-  for (size_t shift = count; shift > 0; --shift) {
-    const auto at = static_cast<size_t>(fields[shift - 1] - from);
+  for (auto shift = static_cast<size_t>(end - first); shift > 0; --shift) {
+    const auto at = static_cast<size_t>(*--end - from);
     std::memmove(data + at + shift, data + at, tail - at);
     data[at + shift - 1] = '0';
     tail = at;
@@ -55,12 +56,12 @@ bool CountFields::WidenIn(int descriptor, int64_t length) {
   size_t end = Offsets.size();
   for (int64_t blockEnd = length; end > 0;) {
     const int64_t blockStart = std::max(blockEnd - static_cast<int64_t>(WideningBlock), Offsets.front());
-    const size_t first =
-        static_cast<size_t>(std::lower_bound(Offsets.begin(), Offsets.begin() + static_cast<ptrdiff_t>(end), blockStart) -
-                            Offsets.begin());
+    const auto endField = Offsets.begin() + static_cast<ptrdiff_t>(end);
+    const auto firstField = std::lower_bound(Offsets.begin(), endField, blockStart);
+    const auto first = static_cast<size_t>(firstField - Offsets.begin());
     const auto size = static_cast<size_t>(blockEnd - blockStart);
     if (!ReadAllAt(descriptor, Buffer.get(), size, blockStart)) return false;
-    InsertZeros(Buffer.get(), size, blockStart, Offsets.data() + first, end - first);
+    InsertZeros(Buffer.get(), size, blockStart, firstField, endField);
     const std::string_view widened(Buffer.get(), size + (end - first));
     if (!WriteAllAt(descriptor, widened, blockStart + static_cast<int64_t>(first))) return false;
     blockEnd = blockStart;
@@ -70,7 +71,8 @@ bool CountFields::WidenIn(int descriptor, int64_t length) {
 }
 
 void CountFields::Widened() {
-  for (size_t index = 0; index < Offsets.size(); ++index) Offsets[index] += static_cast<int64_t>(index);
+  int64_t before = 0;  // fields before this one, each a byte longer now
+  for (int64_t& offset : Offsets) offset += before++;
   ++Width;
 }
 

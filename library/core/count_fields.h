@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <vector>
+#include <deque>
 
 #include "core/line_buffer.h"
 
@@ -40,7 +40,9 @@ class CountFields {
   size_t Fields() const { return Offsets.size(); }
 
  private:
-  std::vector<int64_t> Offsets;  // where each field starts, in increasing order
+  // Where each field starts, in increasing order; a deque grows a block at a time, without the copy and
+  // the double size a vector needs for a moment when it grows.
+  std::deque<int64_t> Offsets;
   size_t Width = 1;
   int64_t Value = 0;
   std::unique_ptr<char[]> Buffer;  // the widening's blocks, allocated at the first widening
