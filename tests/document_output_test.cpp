@@ -23,6 +23,42 @@ namespace {
 using testing::ReadFile;
 using testing::TempPath;
 
+enum class FlushOutcome { Succeeded = 1, Failed = 0, NotCreated = 2 };
+
+// Runs write in a child process whose files may not grow past limit bytes (SIGXFSZ ignored, so that
+// the write fails instead), so that the limit stays there; what write reports.
+template <typename Write>
+FlushOutcome FlushUnderSizeLimit(rlim_t limit, Write&& write) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit size{limit, limit};
+    ::setrlimit(RLIMIT_FSIZE, &size);
+    ::_exit(static_cast<int>(write()));
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return FlushOutcome::NotCreated;
+  return static_cast<FlushOutcome>(WEXITSTATUS(status));
+}
+
+// What write, given a path to the writing end of a pipe, sends through it. A reader drains the pipe
+// while the document writes, as a consumer process would.
+template <typename Write>
+std::string ThroughPipe(Write&& write) {
+  int ends[2];
+  if (::pipe(ends) != 0) return {};
+  auto received = std::async(std::launch::async, [reader = ends[0]] {
+    std::string bytes;
+    char buffer[65536];
+    for (ssize_t got; (got = ::read(reader, buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<size_t>(got));
+    ::close(reader);
+    return bytes;
+  });
+  write("/dev/fd/" + std::to_string(ends[1]));
+  ::close(ends[1]);
+  return received.get();
+}
+
 template <typename Format>
 class DocumentOutput : public ::testing::Test {
  protected:
@@ -96,26 +132,18 @@ TYPED_TEST(DocumentOutput, WriteFailuresMakeFlushFalse) {
     this->WritePages(document, 1);
     EXPECT_FALSE(document.Flush());
   }
-  // A file-size limit stops the writing part way, in a child so that the limit stays there. The
-  // document must report the failure and leave the file empty.
+  // A file-size limit stops the writing part way. The document must report the failure and leave the
+  // file empty.
   for (const rlim_t limit : {rlim_t{100000}, rlim_t{1} << 20}) {
     const std::string path = this->Path("limited");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      ::signal(SIGXFSZ, SIG_IGN);
-      const rlimit size{limit, limit};
-      ::setrlimit(RLIMIT_FSIZE, &size);
-      typename TypeParam::Document document;
-      if (!document.Create(path)) ::_exit(2);
-      this->WritePages(document, 600);
-      const bool flushed = document.Flush();
-      ::_exit(flushed ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "Flush under a limit of " << limit << " bytes (1: reported success)";
+    EXPECT_EQ(FlushUnderSizeLimit(limit, [&] {
+                typename TypeParam::Document document;
+                if (!document.Create(path)) return FlushOutcome::NotCreated;
+                this->WritePages(document, 600);
+                return document.Flush() ? FlushOutcome::Succeeded : FlushOutcome::Failed;
+              }),
+              FlushOutcome::Failed)
+        << "Flush under a limit of " << limit << " bytes";
     EXPECT_EQ(std::filesystem::file_size(path), 0u) << "nothing that looks complete is left";
     std::filesystem::remove(path);
   }
@@ -123,29 +151,94 @@ TYPED_TEST(DocumentOutput, WriteFailuresMakeFlushFalse) {
 
 TYPED_TEST(DocumentOutput, PipeReceivesTheWholeDocument) {
   for (const int pages : {1, 400}) {
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    // The reader drains the pipe while the document writes, as a consumer process would.
-    auto received = std::async(std::launch::async, [reader = ends[0]] {
-      std::string bytes;
-      char buffer[65536];
-      for (ssize_t got; (got = ::read(reader, buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<size_t>(got));
-      ::close(reader);
-      return bytes;
-    });
     bool flushed = false;
-    {
+    const std::string bytes = ThroughPipe([&](const std::string& path) {
       typename TypeParam::Document document;
-      if (document.Create("/dev/fd/" + std::to_string(ends[1]))) {
-        this->WritePages(document, pages);
-        flushed = document.Flush();
-      }
-    }
-    ::close(ends[1]);
-    const std::string bytes = received.get();
+      if (!document.Create(path)) return;
+      this->WritePages(document, pages);
+      flushed = document.Flush();
+    });
     EXPECT_TRUE(flushed);
     EXPECT_TRUE(bytes == this->Reference(pages)) << pages << " pages: " << bytes.size() << " bytes received";
   }
+}
+
+// The page count of a PostScript document is named in its header and on every page, and known only at
+// Flush: its fields grow by a digit at pages 10, 100 and 1000, in the file or the temporary file that
+// holds the document, and are filled in at Flush.
+class PageCountFields : public ::testing::Test {
+ protected:
+  void SetUp() override { testing::FixCreationDate(); }
+
+  // Pages of a heading and a line, a few hundred bytes each.
+  static bool WritePages(PS& document, int pages) {
+    for (int page = 1; page <= pages; ++page) {
+      document.NewPage(36, 36, 36, 36, 255, 255, 255);
+      document.WriteText("Page " + std::to_string(page), true, 4, AlignmentConstants::Center);
+    }
+    return document.Flush();
+  }
+};
+
+TEST_F(PageCountFields, GrowAlikeInAFileAPipeAndMemory) {
+  for (const int pages : {0, 9, 10, 99, 100, 101, 1000}) {
+    SCOPED_TRACE(std::to_string(pages) + " pages");
+    const std::string path = TempPath("page_count.ps");
+    PS inFile;
+    ASSERT_TRUE(inFile.Create(path));
+    ASSERT_TRUE(WritePages(inFile, pages));
+    const std::string bytes = ReadFile(path);
+    PS inMemory;
+    ASSERT_TRUE(inMemory.CreateInMemory());
+    ASSERT_TRUE(WritePages(inMemory, pages));
+    EXPECT_TRUE(inMemory.TakeOutput() == bytes) << "in memory";
+    EXPECT_TRUE(ThroughPipe([&](const std::string& pipe) {
+                  PS document;
+                  EXPECT_TRUE(document.Create(pipe) && WritePages(document, pages));
+                }) == bytes)
+        << "through a pipe";
+
+    const testing::Lines lines = testing::SplitCrLfLines(bytes);
+    EXPECT_LT(testing::FindLine(lines, "%%Pages: " + std::to_string(pages)), 20u);
+    int labels = 0;
+    for (size_t index = 0; index < lines.size(); ++index) {
+      if (!lines[index].starts_with("%%Page: ")) continue;
+      ++labels;
+      ASSERT_EQ(lines[index], "%%Page: " + std::to_string(pages) + ' ' + std::to_string(labels));
+      // The page's heading follows its label, after the page's background.
+      ASSERT_LT(testing::FindLine(lines, "(Page " + std::to_string(labels) + ") show", index), index + 40);
+    }
+    EXPECT_EQ(labels, pages);
+    EXPECT_EQ(lines.back(), "%%EOF");
+    if (pages == 1000) {
+      EXPECT_EQ(testing::GhostscriptProblems(path, pages), "");
+    }
+    std::filesystem::remove(path);
+  }
+}
+
+TEST_F(PageCountFields, FailureWhileWideningLeavesTheFileEmpty) {
+  PS reference;
+  ASSERT_TRUE(reference.CreateInMemory());
+  ASSERT_TRUE(WritePages(reference, 100));
+  // When page 100 begins, the document up to its label is re-laid: the 100 fields before it (the header's
+  // and 99 pages') grow from two digits to three. A limit inside that growth stops the re-laying.
+  const std::string bytes = reference.TakeOutput();
+  const size_t label = bytes.find("%%Page: 100 100");
+  ASSERT_NE(label, std::string::npos);
+  const auto widened = static_cast<rlim_t>(label - 100 + 50);
+  const std::string path = TempPath("page_count_limited.ps");
+  EXPECT_EQ(FlushUnderSizeLimit(widened,
+                                [&] {
+                                  PS document;
+                                  if (!document.Create(path)) return FlushOutcome::NotCreated;
+                                  const bool flushed = WritePages(document, 100);
+                                  if (document.LastFailure() != FailureConstants::FileError) return FlushOutcome::NotCreated;
+                                  return flushed ? FlushOutcome::Succeeded : FlushOutcome::Failed;
+                                }),
+            FlushOutcome::Failed);
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
+  std::filesystem::remove(path);
 }
 
 }  // namespace
@@ -155,7 +248,7 @@ namespace paginor {
 namespace {
 
 // 50,000 pages of a heading and two lines each: the document streams through many chunks, the PDF's
-// cross-reference lines through their file, the PostScript body through its staging file.
+// cross-reference lines through their file, the PostScript document re-laid in its file whenever its page count gains a digit.
 constexpr int LongDocumentPages = 50000;
 
 template <typename Document>

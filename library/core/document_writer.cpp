@@ -41,11 +41,11 @@ DocumentWriter::DocumentWriter(std::string version)
 DocumentWriter::~DocumentWriter() = default;
 
 bool DocumentWriter::Create(const std::string& file) {
-  return ValidPageSetup() && Opened(FileHandle.Open(file, FillsPlaceholders())) && StartDocument();
+  return ValidPageSetup() && Opened(FileHandle.Open(file, HasCountFields())) && StartDocument();
 }
 
 bool DocumentWriter::Create(ByteSink sink) {
-  return ValidPageSetup() && Opened(FileHandle.Open(std::move(sink), FillsPlaceholders())) && StartDocument();
+  return ValidPageSetup() && Opened(FileHandle.Open(std::move(sink), HasCountFields())) && StartDocument();
 }
 
 bool DocumentWriter::CreateInMemory() {
@@ -55,7 +55,7 @@ bool DocumentWriter::CreateInMemory() {
         Collected.append(bytes);
         return true;
       },
-      FillsPlaceholders());
+      HasCountFields());
   if (!Opened(opened) || !StartDocument()) return false;
   CollectingInMemory = true;
   return true;
@@ -129,7 +129,7 @@ bool DocumentWriter::Flush() {
   PassOver([&] { EndPage(); });
   const bool closed = PassOver([&] { WriteDocumentTail(); });
   if (!closed) FileHandle.Close();
-  const bool written = closed && FileHandle.Finish(Lines, *this);
+  const bool written = closed && FileHandle.Finish(Lines);
   Lines.Clear(&FileHandle);  // the closed file takes nothing more: later output is dropped
   CollectedComplete = written && CollectingInMemory;
   if (!written) {
@@ -143,8 +143,6 @@ bool DocumentWriter::Flush() {
   }
   return true;
 }
-
-bool DocumentWriter::NextPatch(size_t, Patch&) { return false; }
 
 void DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                              uint8_t red, uint8_t green, uint8_t blue) {

@@ -22,7 +22,7 @@ namespace paginor {
 //
 // Texts reach the hooks as Windows-1252 codes. Internal failures throw Failure; the public classes
 // catch it, so an operation that fails part way leaves what it appended in the document.
-class DocumentWriter : protected PatchSource {
+class DocumentWriter {
  public:
   explicit DocumentWriter(std::string version);
   virtual ~DocumentWriter();
@@ -134,10 +134,13 @@ class DocumentWriter : protected PatchSource {
   virtual void NoteFormatState() {}
   virtual void RestoreFormatState() {}
 
-  // Formats whose document has placeholders filled in at Flush (through NextPatch) say so; their bytes
-  // wait in an unnamed file until then instead of going straight to the output file.
-  virtual bool FillsPlaceholders() const { return false; }
-  bool NextPatch(size_t index, Patch& patch) override;
+  // Formats whose document holds count fields (see CountFields: one count, known only at Flush, shown
+  // in several places) say so; the document is then held in a file that can be rewritten until Flush.
+  virtual bool HasCountFields() const { return false; }
+  // Writes a count field at the end of the document.
+  void PutCountField() { FileHandle.PutCountField(Lines); }
+  // Sets the count the fields show from now on; the fields already written grow when it gains a digit.
+  void SetFieldCount(int64_t count) { FileHandle.SetFieldCount(Lines, count); }
 
   // Records why the operation is refused; returns false.
   bool Refuse(FailureConstants reason, std::string message) { return Report.Refuse(reason, std::move(message)); }

@@ -47,6 +47,18 @@ bool ReadRange(int source, int64_t offset, int64_t length, const std::function<b
   return true;
 }
 
+bool ReadAllAt(int descriptor, char* data, size_t size, int64_t offset) {
+  while (size > 0) {
+    const ssize_t got = ::pread(descriptor, data, size, offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    data += got;
+    size -= static_cast<size_t>(got);
+    offset += got;
+  }
+  return true;
+}
+
 bool WriteAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());

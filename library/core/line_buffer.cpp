@@ -62,6 +62,11 @@ void LineBuffer::HandOverAll() {
   ChunkStart = end;
 }
 
+void LineBuffer::ContinueAt(int64_t offset) {
+  if (HandedOver() != Offset()) Fail();
+  ChunkStart = offset;
+}
+
 void LineBuffer::Truncate(int64_t offset) {
   const int64_t first = HandedOver();
   if (offset < first || offset > Offset()) Fail();

@@ -93,6 +93,9 @@ class LineBuffer {
 
   // Hands every byte still in memory to the destination.
   void HandOverAll();
+  // Once every byte was handed over, and the destination grew or moved them, continues the document
+  // at offset: the next byte appended goes there.
+  void ContinueAt(int64_t offset);
 
   // Calls visit with the bytes from offset from up to offset to, which must still be in memory.
   template <typename Visit>

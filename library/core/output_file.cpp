@@ -1,31 +1,58 @@
 #include "core/output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <memory>
 #include <system_error>
 
 namespace paginor {
+namespace {
 
-bool OutputFile::Open(const std::string& path, bool staged) {
+// A document with count fields can be held in the output file itself when that is, or will be, a
+// regular file: anything else (a pipe, a terminal, a device) is opened for writing only, as a reader
+// of the other end expects.
+bool MayHoldDocument(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return errno == ENOENT;
+  return S_ISREG(status.st_mode);
+}
+
+bool IsRegularFile(int descriptor) {
+  struct stat status {};
+  return ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+}  // namespace
+
+bool OutputFile::Open(const std::string& path, bool countFields) {
   Close();
-  Start(staged, FolderOf(path));
+  Start(countFields, FolderOf(path));
   Path = path;
   if (path.empty() || path.find('\0') != std::string::npos) {
     Reason = FailureConstants::InvalidArgument;
     Text = "the file name \"" + path.substr(0, path.find('\0')) + "\" is empty or holds a zero byte";
     return false;
   }
-  Descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  return Descriptor >= 0 || FileFailed("cannot create");
+  constexpr int Flags = O_CREAT | O_TRUNC | O_CLOEXEC;
+  // The fields are filled in, and widened, in the file itself when it can be read back.
+  bool readBack = countFields && MayHoldDocument(path);
+  if (readBack) {
+    Descriptor = ::open(path.c_str(), O_RDWR | Flags, 0666);
+    readBack = Descriptor >= 0;
+  }
+  if (Descriptor < 0) Descriptor = ::open(path.c_str(), O_WRONLY | Flags, 0666);
+  if (Descriptor < 0) return FileFailed("cannot create");
+  Staged = countFields && !(readBack && IsRegularFile(Descriptor));
+  return true;
 }
 
-bool OutputFile::Open(ByteSink sink, bool staged) {
+bool OutputFile::Open(ByteSink sink, bool countFields) {
   Close();
-  // Staged bytes of a function's document wait in the temporary folder.
-  Start(staged, {});
+  // The document of a function waits in the temporary folder.
+  Start(countFields, {});
+  Staged = countFields;
   Path = "the output function";
   if (!sink) {
     Reason = FailureConstants::InvalidArgument;
@@ -36,11 +63,13 @@ bool OutputFile::Open(ByteSink sink, bool staged) {
   return true;
 }
 
-void OutputFile::Start(bool staged, std::string folder) {
-  Staged = staged;
+void OutputFile::Start(bool countFields, std::string folder) {
+  Held = countFields;
+  Staged = false;
   Failed = false;
   Folder = std::move(folder);
-  StagedBytes = 0;
+  Fields.Clear();
+  Written = 0;
   Reason = FailureConstants::NoFailure;
   Text.clear();
 }
@@ -49,6 +78,12 @@ bool OutputFile::FileFailed(std::string_view what) {
   const int error = errno;
   Reason = FailureConstants::FileError;
   Text.assign(what).append(" \"").append(Path).append("\": ").append(std::generic_category().message(error));
+  return false;
+}
+
+bool OutputFile::InternalFailure(std::string text) {
+  Reason = FailureConstants::InternalFailure;
+  Text = std::move(text);
   return false;
 }
 
@@ -67,25 +102,41 @@ bool OutputFile::Deliver(std::string_view bytes) {
 
 void OutputFile::Take(std::string_view block) {
   if (!IsOpen() || Failed) return;
-  if (!Staged) {
+  if (!Held) {
     Failed = !Deliver(block);
     return;
   }
-  if (!Stage.Open(Folder)) {
+  if (Staged && !Stage.Open(Folder)) {
     Failed = !FileFailed("cannot create a temporary file for");
-  } else if (!WriteAllAt(Stage.Handle(), block, StagedBytes)) {
-    Failed = !FileFailed("cannot write the temporary file for");
+  } else if (!WriteAllAt(Holder(), block, Written)) {
+    Failed = !FileFailed(Staged ? "cannot write the temporary file for" : "cannot write");
   }
-  StagedBytes += static_cast<int64_t>(block.size());
+  Written += static_cast<int64_t>(block.size());
 }
 
-bool OutputFile::Finish(LineBuffer& lines, PatchSource& patches) {
-  if (!IsOpen()) return false;
-  if (Staged) {
-    Failed = Failed || !CopyStaged(lines, patches);
-  } else {
+void OutputFile::SetFieldCount(LineBuffer& lines, int64_t count) {
+  Fields.SetCount(count);
+  while (Fields.TooNarrow()) {
     lines.HandOverAll();
+    const int64_t length = lines.Offset();
+    if (IsOpen() && !Failed) {
+      if (lines.HandedOver() != length) {
+        Failed = !InternalFailure("the document's count fields cannot grow while bytes are held back");
+      } else if (length > 0 && !Fields.WidenIn(Holder(), length)) {
+        Failed = !FileFailed("cannot widen the count fields of");
+      }
+    }
+    if (Failed) return;  // nothing more reaches the file: the fields stay as they are
+    Fields.Widened();
+    lines.ContinueAt(length + static_cast<int64_t>(Fields.Fields()));
+    Written = lines.Offset();
   }
+}
+
+bool OutputFile::Finish(LineBuffer& lines) {
+  if (!IsOpen()) return false;
+  lines.HandOverAll();
+  if (Held && !Failed) Failed = !Complete();
   Stage.Close();
   if (Failed) {
     Close();
@@ -98,40 +149,18 @@ bool OutputFile::Finish(LineBuffer& lines, PatchSource& patches) {
   return closed;
 }
 
-bool OutputFile::CopyStaged(LineBuffer& lines, PatchSource& patches) {
-  if (Failed) return false;
-  int64_t next = 0;
-  Patch patch;
-  for (size_t index = 0; patches.NextPatch(index, patch); ++index) {
-    if (patch.Offset < next || patch.Length < 0 || patch.Offset + patch.Length > lines.Offset()) {
-      Reason = FailureConstants::InternalFailure;
-      Text = "a placeholder of the document lies outside it";
-      return false;
-    }
-    if (!CopyDocument(lines, next, patch.Offset) || !Deliver(patch.Text)) return false;
-    next = patch.Offset + patch.Length;
+bool OutputFile::Complete() {
+  if (!Fields.FillIn(Holder())) {
+    return FileFailed(Staged ? "cannot write the temporary file for" : "cannot write");
   }
-  return CopyDocument(lines, next, lines.Offset());
-}
-
-bool OutputFile::CopyDocument(LineBuffer& lines, int64_t from, int64_t to) {
-  // The staged file holds the bytes up to StagedBytes, memory the rest.
-  if (from < StagedBytes) {
-    const int64_t end = std::min(to, StagedBytes);
-    if (Sink) {
-      if (!ReadRange(Stage.Handle(), from, end - from, [&](std::string_view bytes) { return Deliver(bytes); })) {
-        return Reason != FailureConstants::NoFailure ? false : FileFailed("cannot read the temporary file for");
-      }
-    } else if (!CopyRange(Stage.Handle(), from, end - from, Descriptor)) {
-      return FileFailed("cannot write");
-    }
-    from = end;
+  if (!Staged) return true;
+  if (Sink) {
+    const bool copied = ReadRange(Stage.Handle(), 0, Written, [&](std::string_view bytes) { return Deliver(bytes); });
+    // A refusal of the function was noted by Deliver; else the temporary file could not be read.
+    if (!copied && Reason == FailureConstants::NoFailure) FileFailed("cannot read the temporary file for");
+    return copied;
   }
-  bool written = true;
-  if (from < to) {
-    lines.VisitMemory(from, to, [&](std::string_view bytes) { written = written && Deliver(bytes); });
-  }
-  return written;
+  return CopyRange(Stage.Handle(), 0, Written, Descriptor) || FileFailed("cannot write");
 }
 
 void OutputFile::Close() {

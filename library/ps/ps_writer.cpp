@@ -1,5 +1,5 @@
 // The document structure in PostScript: the DSC header, the orientation set-up, pages with their
-// backgrounds and marks, and the trailer that fills in the page count and page numbers.
+// backgrounds and marks, and the trailer.
 #include "ps/ps_writer.h"
 
 #include <ctime>
@@ -11,9 +11,6 @@
 
 namespace paginor {
 namespace {
-
-constexpr std::string_view PagesPlaceholder = "%%Pages: x";
-constexpr std::string_view PagePlaceholder = "%%Page: x y";
 
 // The creation date as "ddd mmm d hh:mm:ss yyyy", with the day and month names of the process's locale.
 std::string CreationDate() {
@@ -44,7 +41,7 @@ void PsWriter::WriteComment(std::string_view name, std::string_view value) {
 }
 
 void PsWriter::WriteDocumentHead() {
-  PageMarks.clear();
+  Pages = 0;
   DashInForce = false;
   Lines.Put("%!PS-Adobe-").Put(Version).EndLine();
   Lines.Put("%%BoundingBox: 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).EndLine();
@@ -56,7 +53,9 @@ void PsWriter::WriteDocumentHead() {
   WriteComment("%%For: ", Author);
   Lines.Put("%%Orientation: ").Put(IsLandscape() ? "Landscape" : "Portrait").EndLine();
   Lines.AddLine("%%PageOrder: Ascend");
-  AddPageMark(PagesPlaceholder);
+  Lines.Put("%%Pages: ");
+  PutCountField();
+  Lines.EndLine();
   WriteComment("%%Title: ", Title);
   Lines.AddLine("%%EndComments");
   WriteWinAnsiProlog(Lines);
@@ -77,11 +76,6 @@ void PsWriter::WriteOrientationSetUp() {
 
 bool PsWriter::IsLandscape() const {
   return static_cast<OrientationConstants>(Orientation) == OrientationConstants::Landscape;
-}
-
-void PsWriter::AddPageMark(std::string_view placeholder) {
-  PageMarks.push_back(Lines.Offset());
-  Lines.AddLine(placeholder);
 }
 
 void PsWriter::StartPageContent() {
@@ -105,7 +99,13 @@ void PsWriter::PaintBackground() {
   Lines.AddLine("stroke");
 }
 
-void PsWriter::BeginPage() { AddPageMark(PagePlaceholder); }
+void PsWriter::BeginPage() {
+  // Every page is labelled with the page count and numbered from 1.
+  SetFieldCount(++Pages);
+  Lines.Put("%%Page: ");
+  PutCountField();
+  Lines.Put(' ').Put(Pages).EndLine();
+}
 
 void PsWriter::FinishPage() {
   Lines.AddLine("showpage");
@@ -116,22 +116,6 @@ void PsWriter::FinishPage() {
 void PsWriter::WriteDocumentTail() {
   Lines.AddLine("%%Trailer");
   Lines.AddLine("%%EOF");
-}
-
-bool PsWriter::NextPatch(size_t index, Patch& patch) {
-  if (index >= PageMarks.size()) return false;  // also when no header was written
-  // Every page is labelled with the page count and numbered from 1.
-  const size_t count = PageMarks.size() - 1;
-  patch.Offset = PageMarks[index];
-  patch.Text.clear();
-  if (index == 0) {
-    patch.Length = static_cast<int64_t>(PagesPlaceholder.size());
-    patch.Text.append("%%Pages: ").append(std::to_string(count));
-  } else {
-    patch.Length = static_cast<int64_t>(PagePlaceholder.size());
-    patch.Text.append("%%Page: ").append(std::to_string(count)).append(1, ' ').append(std::to_string(index));
-  }
-  return true;
 }
 
 }  // namespace paginor

@@ -3,16 +3,15 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/document_writer.h"
 
 namespace paginor {
 
 // The PostScript syntax of a document with DSC 3.0 comments: the header, the orientation set-up, one
-// section per page opened by "%%Page:", the trailer. Page count and page numbers are written as
-// placeholders and filled in when the document is written out. Every figure is a complete path that sets
-// colour, dash and line width again; a text is shown with its font selected anew.
+// section per page opened by "%%Page:", the trailer. The page count, named in the header and on every
+// page, is a count field filled in at Flush. Every figure is a complete path that sets colour, dash
+// and line width again; a text is shown with its font selected anew.
 class PsWriter final : public DocumentWriter {
  public:
   PsWriter();
@@ -32,17 +31,13 @@ class PsWriter final : public DocumentWriter {
   void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) override;
   void EmitText(std::string_view codes) override;
   void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
-  bool FillsPlaceholders() const override { return true; }
-  // The page count for the "%%Pages:" placeholder, then the label of every page's placeholder.
-  bool NextPatch(size_t index, Patch& patch) override;
+  bool HasCountFields() const override { return true; }
 
   // A header comment: name, then the value (UTF-8) in Windows-1252 with every line break a blank.
   void WriteComment(std::string_view name, std::string_view value);
   bool IsLandscape() const;
   // Turns the coordinate system for the orientation; "showpage" undoes it, so every page repeats it.
   void WriteOrientationSetUp();
-  // A placeholder line whose numbers are filled in by WriteDocumentTail.
-  void AddPageMark(std::string_view placeholder);
 
   // The page coordinates of a caller's point, as "X Y".
   void PutPoint(int16_t x, int16_t y);
@@ -51,7 +46,7 @@ class PsWriter final : public DocumentWriter {
   // The PostScript name of the current font; empty for the font fields before the first Create.
   std::string_view FontName() const;
 
-  std::vector<int64_t> PageMarks;  // byte offsets of the placeholder lines, the "%%Pages:" line first
+  int64_t Pages = 0;  // pages begun
   bool OrientationInForce = false;  // the set-up was written and no "showpage" has undone it since
   bool DashInForce = false;         // a dash pattern was set and no "showpage" has reset it since
 };
