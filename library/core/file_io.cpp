@@ -68,6 +68,18 @@ bool WriteAllAt(int descriptor, std::string_view bytes, int64_t offset) {
   return true;
 }
 
+bool ReadAllAt(int descriptor, char* bytes, size_t size, int64_t offset) {
+  while (size > 0) {
+    const ssize_t got = ::pread(descriptor, bytes, size, offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    bytes += got;
+    size -= static_cast<size_t>(got);
+    offset += got;
+  }
+  return true;
+}
+
 bool CopyRange(int source, int64_t offset, int64_t length, int destination) {
   // File to file in the kernel; then file to anything (a pipe, a terminal); then through a buffer.
   while (length > 0) {

@@ -13,6 +13,9 @@ namespace paginor {
 bool WriteAll(int descriptor, std::string_view bytes);
 // Writes every byte at offset, without moving the descriptor's position; false when a write fails.
 bool WriteAllAt(int descriptor, std::string_view bytes, int64_t offset);
+// Reads size bytes at offset into bytes, without moving the descriptor's position; false when a read
+// fails or the file ends first.
+bool ReadAllAt(int descriptor, char* bytes, size_t size, int64_t offset);
 // Reads length bytes from offset of a file and hands them to take a block at a time; false when the
 // source ends early or take refuses a block.
 bool ReadRange(int source, int64_t offset, int64_t length, const std::function<bool(std::string_view)>& take);
