@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "services/failure.h"
 
 namespace paginor {
 namespace {
@@ -45,16 +44,6 @@ void XrefTable::Clear() {
   Pending.clear();
   InFile = 0;
   SpillAt = Block;
-}
-
-void XrefTable::CheckOffset(int64_t offset) {
-  if (offset < 0 || offset > 9999999999) Fail();  // the table has ten digits
-}
-
-void XrefTable::Add(int64_t offset) {
-  CheckOffset(offset);
-  Pending.push_back(offset);
-  if (Pending.size() >= SpillAt) Spill();
 }
 
 void XrefTable::Spill() {

@@ -6,6 +6,7 @@
 
 #include "core/file_io.h"
 #include "core/line_buffer.h"
+#include "services/failure.h"
 
 namespace paginor {
 
@@ -18,7 +19,11 @@ class XrefTable {
   // Forgets every object.
   void Clear();
   // The next object, at offset; 0 for an object written later (see Set).
-  void Add(int64_t offset);
+  void Add(int64_t offset) {
+    CheckOffset(offset);
+    Pending.push_back(offset);
+    if (Pending.size() >= SpillAt) Spill();
+  }
   // The offset of object number (1 or more, already added).
   void Set(int32_t number, int64_t offset);
   // Forgets the objects after the first count.
@@ -31,7 +36,9 @@ class XrefTable {
   static constexpr size_t Block = size_t{8} << 10;      // offsets kept in memory before the file
   static constexpr int64_t OffsetSize = sizeof(int64_t);  // the size of an offset in the file
 
-  static void CheckOffset(int64_t offset);
+  static void CheckOffset(int64_t offset) {
+    if (offset < 0 || offset > 9999999999) Fail();  // the table has ten digits
+  }
   static void PutLines(std::span<const int64_t> offsets, LineBuffer& lines);
   void Spill();
 

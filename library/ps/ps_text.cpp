@@ -57,15 +57,11 @@ void PsWriter::EmitText(std::string_view codes) {
   const int64_t x = PageX(PositionX);
   const int64_t baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
   PutFontSelection(FontName(), FontNumber, Lines);
-  Lines.Put(int64_t{FontHeight}).Put(" scalefont").EndLine();
-  Lines.AddLine("setfont");
-  Lines.AddLine("newpath");
-  Lines.Put(Color).Put(" setrgbcolor").EndLine();
-  Lines.Put(x).Put(' ').Put(baseline).Put(" moveto").EndLine();
-  Lines.Put('(');
+  Lines.Put(int64_t{FontHeight}).Put(" scalefont\r\nsetfont\r\nnewpath\r\n");
+  Lines.Put(Color).Put(" setrgbcolor\r\n");
+  Lines.Put(x).Put(' ').Put(baseline).Put(" moveto\r\n(");
   PutStringText(codes, Lines);
-  Lines.Put(") show").EndLine();
-  Lines.AddLine("closepath");
+  Lines.Put(") show\r\nclosepath\r\n");
 }
 
 }  // namespace paginor

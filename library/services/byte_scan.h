@@ -22,11 +22,17 @@ inline uint64_t Word(const char* bytes) {
   return word;
 }
 
-// The high bit set in exactly the bytes of word that are zero: adding 0x7F to the low seven bits
-// carries into the high bit unless they are all zero, and the byte's own high bit is tested apart.
+// The high bit set in the bytes of word that are zero. Only the first flag in memory order need be
+// exact: where the bytes in memory are the low ones of the word, the short test serves (a borrow can
+// flag a byte only after a zero one); elsewhere the exact test, which adds 0x7F to the low seven bits of
+// every byte (carrying into its high bit unless they are all zero) and tests the high bit apart.
 constexpr uint64_t ZeroBytes(uint64_t word) {
-  const uint64_t low = EveryByte(0x7F);
-  return ~(((word & low) + low) | word | low);
+  if constexpr (std::endian::native == std::endian::little) {
+    return (word - EveryByte(1)) & ~word & HighBits;
+  } else {
+    const uint64_t low = EveryByte(0x7F);
+    return ~(((word & low) + low) | word | low);
+  }
 }
 
 // The index within the eight bytes of the first byte flagged in a nonzero mask of high bits.
