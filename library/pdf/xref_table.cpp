@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string_view>
 
-
 namespace paginor {
 namespace {
 
