@@ -8,6 +8,7 @@
 #include <array>
 #include <random>
 #include <sstream>
+#include <type_traits>
 
 #include "support/document_formats.h"
 #include "support/rendering.h"
@@ -15,6 +16,9 @@
 
 namespace paginor {
 namespace {
+
+// Programs hold a PDF or PS through a Document pointer (one code path for both formats).
+static_assert(std::has_virtual_destructor_v<Document>, "a document owned as a Document must be destroyed whole");
 
 template <typename Format>
 class DocumentGuarantees : public ::testing::Test {

@@ -66,6 +66,30 @@ TEST(LineBuffer, HandsChunksOnAndTakesBackToACheckpointAcrossThem) {
   EXPECT_TRUE(destination.bytes == expected);
 }
 
+TEST(LineBuffer, HoldsOnlyWhatTheKeptCheckpointMayTakeBack) {
+  // Operations of 2.5 chunks each, every one under its own checkpoint, back to back: the bytes before
+  // the operation in progress leave memory, whatever lies outside the checkpoints.
+  LineBuffer lines;
+  Collected destination;
+  lines.Clear(&destination);
+  const std::string piece((size_t{5} << 19) + 3, 'p');
+  std::string expected;
+  for (int operation = 0; operation < 8; ++operation) {
+    LineBuffer::Checkpoint checkpoint(lines);
+    const int64_t place = lines.Offset();
+    lines.Put(piece);
+    expected += piece;
+    EXPECT_LE(lines.HandedOver(), place);
+    EXPECT_GT(lines.HandedOver(), place - (int64_t{1} << 20)) << "operation " << operation;
+    if (operation == 5) {
+      checkpoint.TakeBack();
+      expected.resize(expected.size() - piece.size());
+    }
+  }
+  lines.HandOverAll();
+  EXPECT_TRUE(destination.bytes == expected);
+}
+
 TEST(LineBuffer, TakesBackToExactChunkBoundaries) {
   for (const size_t prefix : {size_t{0}, size_t{1} << 20, (size_t{1} << 20) - 1, (size_t{2} << 20) + 7}) {
     LineBuffer lines;

@@ -124,14 +124,21 @@ bool DocumentWriter::Flush() {
   if (!FileHandle.IsOpen()) {
     return Refuse(FailureConstants::NoPage, "no document is open: Create was not called, or it was already written");
   }
-  // Every step runs even when an earlier one failed; the file is written whatever happened.
+  // Every step runs even when an earlier one failed. A document whose closing part could not be
+  // written is not delivered: its file is emptied as after any other failure.
   PassOver([&] { EndPage(); });
-  PassOver([&] { WriteDocumentTail(); });
-  const bool written = FileHandle.Finish(Lines, *this);
+  const bool closed = PassOver([&] { WriteDocumentTail(); });
+  if (!closed) FileHandle.Close();
+  const bool written = closed && FileHandle.Finish(Lines, *this);
   Lines.Clear(&FileHandle);  // the closed file takes nothing more: later output is dropped
   CollectedComplete = written && CollectingInMemory;
   if (!written) {
     Collected.clear();
+    if (!closed) {
+      return Refuse(FailureConstants::InternalFailure,
+                    "the end of the document could not be written: it passes the format's limits "
+                    "(a PDF's byte offsets have at most ten digits)");
+    }
     return Refuse(FileHandle.FailureReason(), FileHandle.FailureText());
   }
   return true;

@@ -24,14 +24,24 @@ void LineBuffer::NextChunk() {
     UseChunk(0);
     return;
   }
+  // Every chunk in use is full; the next one starts where the last ends. Bytes before a kept
+  // checkpoint can no longer be taken back, so their chunks leave as well: a document of many pictures,
+  // each written under a checkpoint, holds no more than one picture.
+  const int64_t firstInMemory = ChunkStart - static_cast<int64_t>((InUse - 1) * ChunkSize);
   ChunkStart += static_cast<int64_t>(ChunkSize);
-  if (Checkpoints == 0 && Destination != nullptr) {
-    for (size_t index = 0; index < InUse; ++index) Destination->Take(std::string_view(Chunks[index].get(), ChunkSize));
-    Chunks.resize(1);  // chunks added while a checkpoint was kept go back
-    UseChunk(0);
-  } else {
-    UseChunk(InUse);
+  const int64_t keepFrom = Checkpoints == 0 ? ChunkStart : HeldFrom;
+  size_t handed = 0;
+  while (Destination != nullptr && handed < InUse &&
+         firstInMemory + static_cast<int64_t>((handed + 1) * ChunkSize) <= keepFrom) {
+    Destination->Take(std::string_view(Chunks[handed].get(), ChunkSize));
+    ++handed;
   }
+  // The chunks handed over are used again after those still held.
+  std::rotate(Chunks.begin(), Chunks.begin() + static_cast<ptrdiff_t>(handed),
+              Chunks.begin() + static_cast<ptrdiff_t>(InUse));
+  InUse -= handed;
+  if (Checkpoints == 0 && Chunks.size() > InUse + 1) Chunks.resize(InUse + 1);  // chunks added for a checkpoint go back
+  UseChunk(InUse);
 }
 
 void LineBuffer::PutSlow(std::string_view text) {

@@ -22,9 +22,9 @@ class BlockDestination {
 
 // The document as it grows: the bytes of every line with its CR LF, in large fixed-size chunks. When
 // the chunk in use is full, the chunks are handed to the destination and the first is used again, so
-// memory stays at one chunk whatever the document's length; only while a checkpoint is kept do the
-// chunks pile up, so that it can still take everything back. A line is built from pieces with Put and
-// ended with EndLine; Offset is the byte position in the document of the next byte.
+// memory stays at one chunk whatever the document's length; only the chunks holding bytes appended
+// after a kept checkpoint pile up, so that it can still take everything back. A line is built from
+// pieces with Put and ended with EndLine; Offset is the byte position in the document of the next byte.
 class LineBuffer {
  public:
   LineBuffer() = default;
@@ -109,7 +109,9 @@ class LineBuffer {
   // everything appended since, so that an operation failing part way leaves nothing behind.
   class Checkpoint {
    public:
-    explicit Checkpoint(LineBuffer& lines) : Lines(lines), Place(lines.Offset()) { ++Lines.Checkpoints; }
+    explicit Checkpoint(LineBuffer& lines) : Lines(lines), Place(lines.Offset()) {
+      if (Lines.Checkpoints++ == 0) Lines.HeldFrom = Place;
+    }
     ~Checkpoint() { --Lines.Checkpoints; }
     Checkpoint(const Checkpoint&) = delete;
     Checkpoint& operator=(const Checkpoint&) = delete;
@@ -155,7 +157,8 @@ class LineBuffer {
   }
 
   void PutSlow(std::string_view text);
-  // Makes room after a full chunk: hands the chunks over, or adds one while a checkpoint is kept.
+  // Makes room after a full chunk: hands over the full chunks no checkpoint may take back, and uses a
+  // chunk after those still held.
   void NextChunk();
   void UseChunk(size_t index);
   void Truncate(int64_t offset);
@@ -167,6 +170,7 @@ class LineBuffer {
   char* ChunkEnd = nullptr;
   int64_t ChunkStart = 0;  // document offset of the current chunk's first byte
   int Checkpoints = 0;
+  int64_t HeldFrom = 0;  // the place of the outermost kept checkpoint
   BlockDestination* Destination = nullptr;
 };
 

@@ -4,12 +4,15 @@
 
 namespace paginor {
 
-// Runs one step of an operation that carries on past failing steps (NewPage, the page footer, Flush).
+// Runs one step of an operation that carries on past failing steps (NewPage, the page footer, Flush);
+// true when the step completed.
 template <typename Step>
-void PassOver(Step&& step) {
+bool PassOver(Step&& step) {
   try {
     step();
+    return true;
   } catch (const Failure&) {
+    return false;
   }
 }
 

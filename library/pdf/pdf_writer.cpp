@@ -174,11 +174,14 @@ int32_t PdfWriter::WritePageObject() {
 }
 
 void PdfWriter::WriteDocumentTail() {
-  PassOver([&] { WriteResources(); });
-  PassOver([&] { WritePagesObject(); });
-  PassOver([&] { RootObject = WriteCatalog(); });
-  PassOver([&] { WriteXref(); });
-  PassOver([&] { WriteTrailer(); });
+  // Every part is written even when one before failed, but a document missing any of them is broken:
+  // the failure (say, offsets past the table's ten digits) is passed on, so that Flush reports it.
+  bool complete = PassOver([&] { WriteResources(); });
+  complete = PassOver([&] { WritePagesObject(); }) && complete;
+  complete = PassOver([&] { RootObject = WriteCatalog(); }) && complete;
+  complete = PassOver([&] { WriteXref(); }) && complete;
+  complete = PassOver([&] { WriteTrailer(); }) && complete;
+  if (!complete) Fail();
 }
 
 void PdfWriter::WriteResources() {

@@ -44,7 +44,8 @@ using OutputFunction = std::function<bool(std::string_view bytes)>;
 class PAGINOR_API Document {
  public:
   /// Closes the output file if it is still open, without writing the document: only Flush() writes.
-  ~Document();
+  /// Virtual, so that a PDF or PS owned through a Document pointer is destroyed whole.
+  virtual ~Document();
   /// Documents are not copyable.
   Document(const Document&) = delete;
   /// Documents are not copyable.
