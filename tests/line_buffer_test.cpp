@@ -2,6 +2,8 @@
 // appended after it, wherever the chunk boundaries fall.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
 #include <string>
 
 #include "core/line_buffer.h"
@@ -106,6 +108,40 @@ TEST(LineBuffer, TakesBackToExactChunkBoundaries) {
   }
 }
 
+TEST(LineBuffer, ShortPiecesLiteralsAndNumbersCrossAChunkBoundaryWhole) {
+  // Every size of a short piece, ending at every place around the first chunk's end.
+  const std::string pattern = "0123456789abcdefghijklmnopqrstuvwxyz";
+  const std::string head((size_t{1} << 20) - 24, '.');
+  for (size_t size = 0; size <= 24; ++size) {
+    LineBuffer lines;
+    Collected destination;
+    lines.Clear(&destination);
+    lines.Put(head);
+    std::string expected = head;
+    for (size_t start = 0; start + size <= pattern.size(); ++start) {
+      lines.Put(std::string_view(pattern).substr(start, size)).Put("<lit>").EndLine();
+      expected.append(pattern, start, size).append("<lit>\r\n");
+    }
+    lines.HandOverAll();
+    ASSERT_TRUE(destination.bytes == expected) << "pieces of " << size;
+  }
+
+  LineBuffer lines;
+  Collected destination;
+  lines.Clear(&destination);
+  const std::string nearEnd((size_t{1} << 20) - 30, '.');
+  lines.Put(nearEnd);
+  std::string expected = nearEnd;
+  for (const int64_t number : {int64_t{0}, int64_t{9}, int64_t{10}, int64_t{99}, int64_t{100}, int64_t{-1},
+                               int64_t{4294967295}, int64_t{4294967296}, int64_t{9999999999},
+                               std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()}) {
+    lines.Put(number).Put(' ');
+    expected += std::to_string(number) + ' ';
+  }
+  lines.HandOverAll();
+  EXPECT_TRUE(destination.bytes == expected);
+}
+
 TEST(XrefTable, KeepsEveryOffsetThroughItsFileSetsAndTruncations) {
   XrefTable table;
   table.Clear();
@@ -138,6 +174,45 @@ TEST(XrefTable, KeepsEveryOffsetThroughItsFileSetsAndTruncations) {
     ASSERT_EQ(destination.bytes.substr(index * 20, 20), expected) << "object " << index + 1;
   }
   EXPECT_THROW(table.Add(10000000000), Failure);  // more than ten digits
+  EXPECT_THROW(table.Set(1, 10000000000), Failure);
+}
+
+TEST(XrefTable, MatchesAPlainListThroughRandomAddsSetsAndTruncations) {
+  // Truncations and sets land on both sides of the offsets sent to the file, again and again.
+  std::mt19937_64 random(13);
+  XrefTable table;
+  table.Clear();
+  std::vector<int64_t> offsets;
+  for (int step = 0; step < 4000; ++step) {
+    const uint64_t choice = random() % 100;
+    if (choice < 1 && !offsets.empty()) {  // back by up to a few thousand: into the file or not
+      const auto count = static_cast<int32_t>(offsets.size() - random() % std::min<size_t>(offsets.size(), 3000));
+      table.Truncate(count);
+      offsets.resize(static_cast<size_t>(count));
+    } else if (choice < 20 && !offsets.empty()) {
+      const auto number = static_cast<int32_t>(random() % offsets.size() + 1);
+      const auto offset = static_cast<int64_t>(random() % 10000000000);
+      table.Set(number, offset);
+      offsets[static_cast<size_t>(number - 1)] = offset;
+    } else {
+      for (int added = 0; added < 50; ++added) {
+        offsets.push_back(static_cast<int64_t>(random() % 10000000000));
+        table.Add(offsets.back());
+      }
+    }
+  }
+  LineBuffer lines;
+  Collected destination;
+  lines.Clear(&destination);
+  table.WriteTo(lines);
+  lines.HandOverAll();
+  std::string expected;
+  for (const int64_t offset : offsets) {
+    const std::string digits = std::to_string(offset);
+    expected.append(10 - digits.size(), '0').append(digits).append(" 00000 n\r\n");
+  }
+  EXPECT_GT(offsets.size(), 80000u);  // many blocks of them went to the file
+  EXPECT_TRUE(destination.bytes == expected) << offsets.size() << " objects";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <random>
 #include <string>
 
 #include "services/code_page.h"
@@ -36,6 +37,28 @@ TEST(FontWidthTables, TextFontsAreIndexedByWindows1252Code) {
   // Obliques are as wide as the upright fonts; Symbol keeps the codes of its own encoding.
   EXPECT_EQ(FontWidthTables[3], FontWidthTables[1]);
   EXPECT_EQ(FontWidthTables[8][161], 750);
+}
+
+TEST(TextUnits, EqualThePlainSumOfTheWidthsForEveryFontAndLength) {
+  std::mt19937 random(7);
+  const Enumerations services;
+  for (int32_t font = 1; font <= 5; ++font) {
+    for (int32_t style = 1; style <= 4; ++style) {
+      const WidthTable* table = SelectWidthTable(font, style);
+      ASSERT_NE(table, nullptr);
+      for (size_t length = 0; length <= 40; ++length) {
+        std::string codes(length, ' ');
+        for (char& code : codes) code = static_cast<char>(random() % 256);
+        int64_t sum = 0;
+        for (const char code : codes) sum += (*table)[static_cast<uint8_t>(code)];
+        ASSERT_EQ(services.TextUnits(codes, font, style), sum) << "font " << font << ", style " << style;
+      }
+    }
+  }
+  // The longest text measured: 32767 of the widest code.
+  const std::string widest(32767, '\x97');
+  EXPECT_EQ(services.TextUnits(widest, 2, 1), int64_t{32767} * 1000);
+  EXPECT_THROW(services.TextUnits(widest + 'a', 2, 1), Failure);
 }
 
 TEST(Windows1252Glyphs, NameACharacterExactlyWhereTheCodePageDefinesOne) {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -33,10 +34,28 @@ class LineBuffer {
 
   // Appends a piece of the current line.
   LineBuffer& Put(std::string_view text) {
-    if (text.size() <= static_cast<size_t>(ChunkEnd - Cursor)) {
-      Cursor = std::copy(text.begin(), text.end(), Cursor);
+    const size_t size = text.size();
+    if (size <= static_cast<size_t>(ChunkEnd - Cursor)) {
+      if (size <= 16) {
+        CopyShort(Cursor, text.data(), size);
+      } else {
+        std::memcpy(Cursor, text.data(), size);
+      }
+      Cursor += size;
     } else {
       PutSlow(text);
+    }
+    return *this;
+  }
+  // A string literal: its size is known when compiling, so the copy becomes a few moves.
+  template <size_t N>
+  LineBuffer& Put(const char (&literal)[N]) {
+    constexpr size_t size = N - 1;  // without the terminating zero
+    if (size <= static_cast<size_t>(ChunkEnd - Cursor)) {
+      std::memcpy(Cursor, literal, size);
+      Cursor += size;
+    } else {
+      PutSlow(std::string_view(literal, size));
     }
     return *this;
   }
@@ -49,20 +68,32 @@ class LineBuffer {
   // Appends an integer in plain decimal ("-" for negatives, no leading zeros).
   LineBuffer& Put(int64_t number) {
     constexpr ptrdiff_t Longest = 20;  // "-9223372036854775808"
-    if (ChunkEnd - Cursor >= Longest) {
-      Cursor = std::to_chars(Cursor, ChunkEnd, number).ptr;
-      return *this;
+    if (ChunkEnd - Cursor < Longest) {
+      char digits[Longest];
+      const auto result = std::to_chars(digits, digits + Longest, number);
+      return Put(std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
     }
-    char digits[Longest];
-    const auto result = std::to_chars(digits, digits + Longest, number);
-    return Put(std::string_view(digits, static_cast<size_t>(result.ptr - digits)));
+    // Most numbers in a document are small and not negative: coordinates, sizes, object numbers.
+    if (number >= 0 && number < 10) {
+      *Cursor++ = static_cast<char>('0' + number);
+    } else if (number >= 0 && number <= UINT32_MAX) {
+      Cursor = std::to_chars(Cursor, ChunkEnd, static_cast<uint32_t>(number)).ptr;
+    } else {
+      Cursor = std::to_chars(Cursor, ChunkEnd, number).ptr;
+    }
+    return *this;
   }
 
   // Ends the current line with CR LF.
-  void EndLine() { Put(std::string_view("\r\n", 2)); }
+  void EndLine() { Put("\r\n"); }
 
   // Appends a whole line.
   void AddLine(std::string_view line) {
+    Put(line);
+    EndLine();
+  }
+  template <size_t N>
+  void AddLine(const char (&line)[N]) {
     Put(line);
     EndLine();
   }
@@ -112,6 +143,21 @@ class LineBuffer {
 
  private:
   static constexpr size_t ChunkSize = size_t{1} << 20;
+
+  // Copies up to 16 bytes with two fixed-size moves that may overlap, instead of a library call.
+  static void CopyShort(char* to, const char* from, size_t size) {
+    if (size >= 8) {
+      std::memcpy(to, from, 8);
+      std::memcpy(to + size - 8, from + size - 8, 8);
+    } else if (size >= 4) {
+      std::memcpy(to, from, 4);
+      std::memcpy(to + size - 4, from + size - 4, 4);
+    } else if (size > 0) {
+      to[0] = from[0];
+      to[size / 2] = from[size / 2];
+      to[size - 1] = from[size - 1];
+    }
+  }
 
   void PutSlow(std::string_view text);
   // Makes room after a full chunk: hands over the full chunks no checkpoint may take back, and uses a

@@ -1,4 +1,5 @@
 // Text lines and link annotations in PDF.
+#include "paginor/enumerations.h"
 #include "pdf/pdf_strings.h"
 #include "pdf/pdf_writer.h"
 #include "services/failure.h"
@@ -6,21 +7,34 @@
 namespace paginor {
 
 int PdfWriter::FontIndex() const {
-  // Courier, Helvetica and Times have four styles each; Symbol is /F12 and ZapfDingbats /F13.
-  return FontNumber < 4 ? (FontNumber - 1) * 4 + FontStyle - 1 : FontNumber + 8;
+  // Courier, Helvetica and Times have four styles each, /F0 to /F11; Symbol is /F12 and ZapfDingbats /F13.
+  constexpr int StylesPerFont = 4;
+  constexpr int SymbolFont = 12;
+  switch (static_cast<FontNumberConstants>(FontNumber)) {
+    case FontNumberConstants::Symbol:
+      return SymbolFont;
+    case FontNumberConstants::ZapfDingbats:
+      return SymbolFont + 1;
+    case FontNumberConstants::Courier:
+    case FontNumberConstants::Helvetica:
+    case FontNumberConstants::Times:
+      break;
+  }
+  return (FontNumber - static_cast<int32_t>(FontNumberConstants::Courier)) * StylesPerFont + FontStyle -
+         static_cast<int32_t>(FontStyleConstants::Regular);
 }
 
 void PdfWriter::EmitText(std::string_view codes) {
+  // The baseline start, FontHeight below the top of the line; computed first so that an overflow
+  // leaves no stream half written.
+  const int64_t x = PageX(PositionX);
+  const int64_t baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
   BeginContentStream(false);
-  Lines.AddLine("BT");
-  Lines.Put("/F").Put(int64_t{FontIndex()}).Put(' ').Put(int64_t{FontHeight}).Put(" Tf").EndLine();
-  // The baseline start: FontHeight below the top of the line.
-  Lines.Put("1 0 0 1 ").Put(int64_t{PageX(PositionX)}).Put(' ');
-  Lines.Put(int64_t{CheckedInt16(PositionY - MarginTop - FontHeight)}).Put(" Tm").EndLine();
+  Lines.Put("BT\r\n/F").Put(int64_t{FontIndex()}).Put(' ').Put(int64_t{FontHeight}).Put(" Tf\r\n");
+  Lines.Put("1 0 0 1 ").Put(x).Put(' ').Put(baseline).Put(" Tm\r\n");
   Lines.Put("T* ").Put(Color).Put(" rg (");
   PutEscapedText(codes, Lines);
-  Lines.Put(") Tj").EndLine();
-  Lines.AddLine("ET");
+  Lines.Put(") Tj\r\nET\r\n");
   EndStream();
 }
 

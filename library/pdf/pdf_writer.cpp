@@ -31,7 +31,7 @@ int32_t PdfWriter::NewObject() {
   const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
   Offsets.Add(Lines.Offset());
   LastObject = number;
-  Lines.Put(int64_t{number}).Put(" 0 obj").EndLine();
+  Lines.Put(int64_t{number}).Put(" 0 obj\r\n");
   return number;
 }
 
@@ -44,13 +44,12 @@ int32_t PdfWriter::ReserveObject() {
 
 void PdfWriter::StartReservedObject(int32_t number) {
   Offsets.Set(number, Lines.Offset());
-  Lines.Put(int64_t{number}).Put(" 0 obj").EndLine();
+  Lines.Put(int64_t{number}).Put(" 0 obj\r\n");
 }
 
 int32_t PdfWriter::BeginStreamObject(std::string_view filter) {
   const int32_t number = NewObject();
-  Lines.AddLine("<<");
-  Lines.Put("/Length ").Put(int64_t{number} + 1).Put(" 0 R").EndLine();
+  Lines.Put("<<\r\n/Length ").Put(int64_t{number} + 1).Put(" 0 R\r\n");
   if (!filter.empty()) Lines.AddLine(filter);
   Lines.AddLine(">>");
   return number;
@@ -63,16 +62,14 @@ void PdfWriter::BeginStream() {
 
 void PdfWriter::EndStream() {
   StreamEnd = Lines.Offset();
-  Lines.AddLine("endstream");
-  Lines.AddLine("endobj");
+  Lines.Put("endstream\r\nendobj\r\n");
   WriteLengthObject();
 }
 
 void PdfWriter::WriteLengthObject() {
   NewObject();
   // The data lines without the line end before "endstream".
-  Lines.Put(StreamEnd - StreamStart - 2).EndLine();
-  Lines.AddLine("endobj");
+  Lines.Put(StreamEnd - StreamStart - 2).Put("\r\nendobj\r\n");
 }
 
 void PdfWriter::BeginContentStream(bool graphics) {

@@ -3,6 +3,7 @@
 #include "paginor/enumerations.h"
 #include "ps/ps_encoding.h"
 #include "ps/ps_writer.h"
+#include "services/byte_scan.h"
 #include "services/failure.h"
 
 namespace paginor {
@@ -18,19 +19,13 @@ constexpr std::string_view StyledFonts[3][4] = {
 // Text as the inside of a PostScript string: a backslash before every "\", "(" and ")" so that no text
 // ends the string early, and line ends written as escapes so that the string stays on its line.
 void PutStringText(std::string_view codes, LineBuffer& out) {
+  constexpr ByteSet Escaped("\\()\r\n");
   size_t run = 0;
-  for (size_t index = 0; index < codes.size(); ++index) {
+  for (size_t index = Escaped.Find(codes, 0); index < codes.size(); index = Escaped.Find(codes, index + 1)) {
+    // Each escape is a backslash and a character: the byte itself, or r or n for the line ends.
     const char code = codes[index];
-    std::string_view escape;
-    switch (code) {
-      case '\\': escape = "\\\\"; break;
-      case '(': escape = "\\("; break;
-      case ')': escape = "\\)"; break;
-      case '\r': escape = "\\r"; break;
-      case '\n': escape = "\\n"; break;
-      default: continue;
-    }
-    out.Put(codes.substr(run, index - run)).Put(escape);
+    const char escaped = code == '\r' ? 'r' : code == '\n' ? 'n' : code;
+    out.Put(codes.substr(run, index - run)).Put('\\').Put(escaped);
     run = index + 1;
   }
   out.Put(codes.substr(run));
@@ -62,15 +57,11 @@ void PsWriter::EmitText(std::string_view codes) {
   const int64_t x = PageX(PositionX);
   const int64_t baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
   PutFontSelection(FontName(), FontNumber, Lines);
-  Lines.Put(int64_t{FontHeight}).Put(" scalefont").EndLine();
-  Lines.AddLine("setfont");
-  Lines.AddLine("newpath");
-  Lines.Put(Color).Put(" setrgbcolor").EndLine();
-  Lines.Put(x).Put(' ').Put(baseline).Put(" moveto").EndLine();
-  Lines.Put('(');
+  Lines.Put(int64_t{FontHeight}).Put(" scalefont\r\nsetfont\r\nnewpath\r\n");
+  Lines.Put(Color).Put(" setrgbcolor\r\n");
+  Lines.Put(x).Put(' ').Put(baseline).Put(" moveto\r\n(");
   PutStringText(codes, Lines);
-  Lines.Put(") show").EndLine();
-  Lines.AddLine("closepath");
+  Lines.Put(") show\r\nclosepath\r\n");
 }
 
 }  // namespace paginor

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "services/byte_scan.h"
+
 namespace paginor {
 namespace {
 
@@ -68,8 +70,7 @@ void AppendWindows1252(std::string_view utf8, std::string& out) {
   size_t position = 0;
   while (position < utf8.size()) {
     // Runs of ASCII, by far the most common text, are copied as they are.
-    size_t run = position;
-    while (run < utf8.size() && static_cast<uint8_t>(utf8[run]) < 0x80) ++run;
+    const size_t run = FindNonAscii(utf8, position);
     out.append(utf8.data() + position, run - position);
     position = run;
     if (position < utf8.size()) out.push_back(ToCode(NextCharacter(utf8, position)));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "paginor/enumerations.h"
 #include "services/failure.h"
 
 namespace paginor {
@@ -73,9 +74,9 @@ bool Enumerations::NormalizeArc(float& first, float& second) const {
 int16_t Enumerations::AlignmentOffset(int16_t available, int16_t used, int32_t alignment) const {
   const int16_t difference = CheckedInt16(static_cast<int32_t>(available) - used);
   switch (alignment) {
-    case 2:  // Center
+    case static_cast<int32_t>(AlignmentConstants::Center):
       return static_cast<int16_t>(difference / 2);
-    case 3:  // RightAlign
+    case static_cast<int32_t>(AlignmentConstants::RightAlign):
       return difference;
     default:  // NoAlignment, LeftAlign and unknown values
       return 0;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "paginor/enumerations.h"
+
 namespace paginor {
 namespace {
 
@@ -13,24 +15,32 @@ constexpr WidthTable MakeCourierTable() {
 
 constexpr WidthTable CourierWidths = MakeCourierTable();
 
+// Where each font's tables start in FontWidthTables.
+constexpr size_t HelveticaTables = 0;
+constexpr size_t TimesTables = 4;
+constexpr size_t SymbolTable = 8;
+constexpr size_t ZapfDingbatsTable = 9;
+
 }  // namespace
 
 const WidthTable* SelectWidthTable(int32_t fontnumber, int32_t fontstyle) {
-  const bool knownStyle = fontstyle >= 1 && fontstyle <= 4;
-  switch (fontnumber) {
-    case 1:  // Courier: every style is 600 wide everywhere
+  const bool knownStyle = fontstyle >= static_cast<int32_t>(FontStyleConstants::Regular) &&
+                          fontstyle <= static_cast<int32_t>(FontStyleConstants::BoldItalic);
+  // The tables of Helvetica and Times list the four styles in the order of their numbers.
+  const auto styleIndex = static_cast<size_t>(fontstyle - static_cast<int32_t>(FontStyleConstants::Regular));
+  switch (static_cast<FontNumberConstants>(fontnumber)) {
+    case FontNumberConstants::Courier:  // every style is 600 wide everywhere
       return &CourierWidths;
-    case 2:  // Helvetica: Regular, Bold, Oblique, BoldOblique
-      return knownStyle ? &FontWidthTables[static_cast<size_t>(fontstyle - 1)] : nullptr;
-    case 3:  // Times: Roman, Bold, Italic, BoldItalic
-      return knownStyle ? &FontWidthTables[static_cast<size_t>(fontstyle + 3)] : nullptr;
-    case 4:  // Symbol
-      return &FontWidthTables[8];
-    case 5:  // ZapfDingbats
-      return &FontWidthTables[9];
-    default:
-      return nullptr;
+    case FontNumberConstants::Helvetica:
+      return knownStyle ? &FontWidthTables[HelveticaTables + styleIndex] : nullptr;
+    case FontNumberConstants::Times:
+      return knownStyle ? &FontWidthTables[TimesTables + styleIndex] : nullptr;
+    case FontNumberConstants::Symbol:
+      return &FontWidthTables[SymbolTable];
+    case FontNumberConstants::ZapfDingbats:
+      return &FontWidthTables[ZapfDingbatsTable];
   }
+  return nullptr;
 }
 
 }  // namespace paginor

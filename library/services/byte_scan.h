@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace paginor {
+
+// Scans of a text eight bytes at a time, for the loops that copy the long runs of ordinary bytes whole
+// and stop only at the few that need work.
+namespace byte_scan {
+
+constexpr uint64_t EveryByte(uint8_t value) { return 0x0101010101010101u * value; }
+constexpr uint64_t HighBits = EveryByte(0x80);
+
+inline uint64_t Word(const char* bytes) {
+  uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// The high bit set in the bytes of word that are zero. Only the first flag in memory order need be
+// exact: where the bytes in memory are the low ones of the word, the short test serves (a borrow can
+// flag a byte only after a zero one); elsewhere the exact test, which adds 0x7F to the low seven bits of
+// every byte (carrying into its high bit unless they are all zero) and tests the high bit apart.
+constexpr uint64_t ZeroBytes(uint64_t word) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return (word - EveryByte(1)) & ~word & HighBits;
+  } else {
+    const uint64_t low = EveryByte(0x7F);
+    return ~(((word & low) + low) | word | low);
+  }
+}
+
+// The index within the eight bytes of the first byte flagged in a nonzero mask of high bits.
+inline size_t FirstFlagged(uint64_t flags) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<size_t>(std::countr_zero(flags)) / 8;
+  } else {
+    return static_cast<size_t>(std::countl_zero(flags)) / 8;
+  }
+}
+
+}  // namespace byte_scan
+
+// The position of the first byte at or after from that is not ASCII (128 or more), or text.size().
+inline size_t FindNonAscii(std::string_view text, size_t from) {
+  for (; text.size() - from >= 8; from += 8) {
+    const uint64_t high = byte_scan::Word(text.data() + from) & byte_scan::HighBits;
+    if (high != 0) return from + byte_scan::FirstFlagged(high);
+  }
+  while (from < text.size() && static_cast<uint8_t>(text[from]) < 0x80) ++from;
+  return from;
+}
+
+// A small set of byte values (not zero) to find in texts: the characters a string syntax escapes.
+template <size_t Count>
+class ByteSet {
+ public:
+  // The members as a string literal.
+  constexpr explicit ByteSet(const char (&members)[Count + 1]) {
+    for (size_t index = 0; index < Count; ++index) Members[index] = static_cast<uint8_t>(members[index]);
+  }
+
+  // The position of the first member at or after from, or text.size().
+  size_t Find(std::string_view text, size_t from) const {
+    for (; text.size() - from >= 8; from += 8) {
+      const uint64_t word = byte_scan::Word(text.data() + from);
+      uint64_t flags = 0;
+      for (const uint8_t member : Members) flags |= byte_scan::ZeroBytes(word ^ byte_scan::EveryByte(member));
+      if (flags != 0) return from + byte_scan::FirstFlagged(flags);
+    }
+    while (from < text.size() && !Contains(static_cast<uint8_t>(text[from]))) ++from;
+    return from;
+  }
+
+ private:
+  bool Contains(uint8_t byte) const {
+    for (const uint8_t member : Members) {
+      if (member == byte) return true;
+    }
+    return false;
+  }
+
+  std::array<uint8_t, Count> Members{};
+};
+
+template <size_t N>
+ByteSet(const char (&)[N]) -> ByteSet<N - 1>;
+
+}  // namespace paginor
