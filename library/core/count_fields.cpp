@@ -15,7 +15,7 @@ namespace {
 // The bytes read at a time while widening; the buffer holds twice as much, since every byte read may
 // start a field and gain a '0'.
 constexpr size_t WideningBlock = size_t{1} << 20;
-// The part of the file mapped at a time while the fields are filled in.
+// The part of the file held in memory at a time while the fields are filled in.
 constexpr int64_t FillingWindow = int64_t{1} << 20;
 
 size_t DigitsOf(int64_t number) {
@@ -87,22 +87,27 @@ bool CountFields::FillIn(int descriptor) const {
   std::fill_n(text, Width - digits, '0');
   std::to_chars(text + (Width - digits), text + Width, Value);
   // Through a shared mapping of the part of the file that holds the fields, each page of the file is
-  // touched once, at several times less cost than a write call per field. The file is mapped a window
-  // at a time, so that memory stays at one window; a file that cannot be mapped gets the write calls.
+  // touched once, at several times less cost than a write call per field. The pages already filled are
+  // let go of a window at a time (their bytes stay in the file), so that memory stays at one window. A
+  // file that cannot be mapped gets the write calls.
+  if (Offsets.empty()) return true;
   const int64_t page = ::sysconf(_SC_PAGESIZE);
-  auto field = Offsets.begin();
-  while (field != Offsets.end()) {
-    const int64_t from = *field / page * page;
-    auto last = field;
-    while (last != Offsets.end() && *last + static_cast<int64_t>(Width) <= from + FillingWindow) ++last;
-    const auto length = static_cast<size_t>(*(last - 1) + static_cast<int64_t>(Width) - from);
-    void* const mapping = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, from);
-    if (mapping == MAP_FAILED) break;
-    for (; field != last; ++field) std::memcpy(static_cast<char*>(mapping) + (*field - from), text, Width);
-    if (::munmap(mapping, length) != 0) return false;
+  const int64_t from = Offsets.front() / page * page;
+  const auto length = static_cast<size_t>(Offsets.back() + static_cast<int64_t>(Width) - from);
+  void* const mapping = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, from);
+  if (mapping != MAP_FAILED) {
+    char* const mapped = static_cast<char*>(mapping);
+    int64_t held = from;  // the start of the pages still held
+    for (const int64_t offset : Offsets) {
+      for (; offset - held >= FillingWindow; held += FillingWindow) {
+        ::madvise(mapped + (held - from), FillingWindow, MADV_DONTNEED);
+      }
+      std::memcpy(mapped + (offset - from), text, Width);
+    }
+    return ::munmap(mapping, length) == 0;
   }
-  for (; field != Offsets.end(); ++field) {
-    if (!WriteAllAt(descriptor, std::string_view(text, Width), *field)) return false;
+  for (const int64_t offset : Offsets) {
+    if (!WriteAllAt(descriptor, std::string_view(text, Width), offset)) return false;
   }
   return true;
 }
