@@ -5,12 +5,12 @@
 namespace paginor::bench {
 namespace {
 
-// A number right-aligned with blanks in width characters (printf's "%*d").
-std::string Padded(int number, size_t width) {
+// Appends a number right-aligned with blanks in width characters (printf's "%*d").
+void AppendPadded(std::string& text, int number, size_t width) {
   char digits[16];
   const size_t length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
-  std::string text(width > length ? width - length : 0, ' ');
-  return text.append(digits, length);
+  if (width > length) text.append(width - length, ' ');
+  text.append(digits, length);
 }
 
 }  // namespace
@@ -19,16 +19,21 @@ void WriteReportPage(Document& document, int page, const std::string& logo) {
   document.NewPage(36, 36, 36, 36, 255, 255, 230);
   if (!logo.empty()) document.DrawPicture(logo, AlignmentConstants::Center, EncodingConstants::Flate);
   document.SetFont(FontNumberConstants::Helvetica, 16, FontStyleConstants::Bold, FontEffectConstants::NoFontEffect);
-  document.WriteText("Quarterly report, page " + std::to_string(page), true, 8, AlignmentConstants::Center);
+  std::string line = "Quarterly report, page ";
+  AppendPadded(line, page, 0);
+  document.WriteText(line, true, 8, AlignmentConstants::Center);
   document.SetFont(FontNumberConstants::Helvetica, 10, FontStyleConstants::Regular,
                    FontEffectConstants::NoFontEffect);
-  // "Line %2d of page %4d: the quick brown fox jumps over the lazy dog %d times.", built without the
-  // formatting functions of the C library, which would cost as much as the document itself.
-  const std::string pageNumber = Padded(page, 4);
-  std::string line;
+  // "Line %2d of page %4d: the quick brown fox jumps over the lazy dog %d times.", built in one reused
+  // string without the formatting functions of the C library, which would cost as much as the document.
   for (int index = 1; index <= 40; ++index) {
-    line.assign("Line ").append(Padded(index, 2)).append(" of page ").append(pageNumber);
-    line.append(": the quick brown fox jumps over the lazy dog ").append(Padded(index * page, 0)).append(" times.");
+    line.assign("Line ");
+    AppendPadded(line, index, 2);
+    line.append(" of page ");
+    AppendPadded(line, page, 4);
+    line.append(": the quick brown fox jumps over the lazy dog ");
+    AppendPadded(line, index * page, 0);
+    line.append(" times.");
     document.WriteText(line, true, 2);
   }
   document.SetColor(0, 128, 0);

@@ -3,9 +3,9 @@
 
 usage: scripts/measure-report.py [BUILD_DIR] [--pages N ...] [--runs R] [--folder DIR]
 
-For every format and page count: runs build/bench/report_program R times, then
-`dd if=/dev/zero of=FILE bs=4M` writing the same number of bytes to the same folder R times, and
-prints the median CPU time (user + sys, from the kernel's accounting of each child, as /usr/bin/time
+For every format and page count: runs build/bench/report_program once for the size, then R times
+taking turns with `dd if=/dev/zero of=FILE bs=4M` writing the same number of bytes to the same folder,
+and prints the median CPU time (user + sys, from the kernel's accounting of each child, as /usr/bin/time
 reads it, but to the microsecond), the ratio to dd and the peak resident memory.
 """
 import argparse
@@ -48,12 +48,17 @@ def main():
     for pages in arguments.pages:
         for extension in ("pdf", "ps"):
             output = os.path.join(folder, f"report.{extension}")
-            figures = [run([program, extension, str(pages), output], folder) for _ in range(arguments.runs)]
-            size = os.path.getsize(output)
-            os.remove(output)
             copy = os.path.join(folder, "dd.out")
-            dd = [run(["dd", "if=/dev/zero", f"of={copy}", "bs=4M", f"count={size}", "iflag=count_bytes"], folder)[0]
-                  for _ in range(arguments.runs)]
+            # One run tells the size; then the program and dd take turns, so that a change in the
+            # machine's load falls on both alike.
+            run([program, extension, str(pages), output], folder)
+            size = os.path.getsize(output)
+            dd_command = ["dd", "if=/dev/zero", f"of={copy}", "bs=4M", f"count={size}", "iflag=count_bytes"]
+            figures, dd = [], []
+            for _ in range(arguments.runs):
+                figures.append(run([program, extension, str(pages), output], folder))
+                dd.append(run(dd_command, folder)[0])
+            os.remove(output)
             os.remove(copy)
             cpu = statistics.median(cpu for cpu, _ in figures)
             peak = max(peak for _, peak in figures) / 1024
@@ -61,7 +66,6 @@ def main():
             ratio = cpu / dd_cpu if dd_cpu > 0 else float("inf")
             print(f"{extension:6} {pages:>6} {size / 1e6:>8.1f} {cpu:>7.3f} {dd_cpu:>8.3f} {ratio:>5.2f} {peak:>8.1f}",
                   flush=True)
-
 
 if __name__ == "__main__":
     main()

@@ -1,5 +1,8 @@
 #include "core/count_fields.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -12,6 +15,8 @@ namespace {
 // The bytes read at a time while widening; the buffer holds twice as much, since every byte read may
 // start a field and gain a '0'.
 constexpr size_t WideningBlock = size_t{1} << 20;
+// The part of the file held in memory at a time while the fields are filled in.
+constexpr int64_t FillingWindow = int64_t{1} << 20;
 
 size_t DigitsOf(int64_t number) {
   size_t digits = 1;
@@ -81,6 +86,26 @@ bool CountFields::FillIn(int descriptor) const {
   const size_t digits = DigitsOf(Value);
   std::fill_n(text, Width - digits, '0');
   std::to_chars(text + (Width - digits), text + Width, Value);
+  // Through a shared mapping of the part of the file that holds the fields, each page of the file is
+  // touched once, at several times less cost than a write call per field. The pages already filled are
+  // let go of a window at a time (their bytes stay in the file), so that memory stays at one window. A
+  // file that cannot be mapped gets the write calls.
+  if (Offsets.empty()) return true;
+  const int64_t page = ::sysconf(_SC_PAGESIZE);
+  const int64_t from = Offsets.front() / page * page;
+  const auto length = static_cast<size_t>(Offsets.back() + static_cast<int64_t>(Width) - from);
+  void* const mapping = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, from);
+  if (mapping != MAP_FAILED) {
+    char* const mapped = static_cast<char*>(mapping);
+    int64_t held = from;  // the start of the pages still held
+    for (const int64_t offset : Offsets) {
+      for (; offset - held >= FillingWindow; held += FillingWindow) {
+        ::madvise(mapped + (held - from), FillingWindow, MADV_DONTNEED);
+      }
+      std::memcpy(mapped + (offset - from), text, Width);
+    }
+    return ::munmap(mapping, length) == 0;
+  }
   for (const int64_t offset : Offsets) {
     if (!WriteAllAt(descriptor, std::string_view(text, Width), offset)) return false;
   }

@@ -6,6 +6,7 @@
 #include "core/document_writer.h"
 #include "core/pass_over.h"
 #include "paginor/enumerations.h"
+#include "services/byte_scan.h"
 #include "services/code_page.h"
 #include "services/failure.h"
 
@@ -56,8 +57,10 @@ void DocumentWriter::GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& 
 
 bool DocumentWriter::WriteText(std::string_view text, bool carriagereturn, uint8_t dy, int32_t alignment,
                                std::string_view hyperlink) {
-  // The codes of the text go into a buffer kept between calls: single lines are the hot path.
+  // Text in ASCII, by far the most common, is its own Windows-1252 codes; other text is converted into
+  // a buffer kept between calls: single lines are the hot path.
   if (NoPageOpen()) return false;
+  if (FindNonAscii(text, 0) == text.size()) return WriteCodes(text, carriagereturn, dy, alignment, hyperlink);
   TextCodes.clear();
   AppendWindows1252(text, TextCodes);
   return WriteCodes(TextCodes, carriagereturn, dy, alignment, hyperlink);

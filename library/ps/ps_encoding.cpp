@@ -35,15 +35,18 @@ void WriteWinAnsiProlog(LineBuffer& lines) {
   lines.AddLine("%%EndProlog");
 }
 
-void PutFontSelection(std::string_view fontname, int32_t fontnumber, LineBuffer& lines) {
+std::string FontSelectionLine(std::string_view fontname, int32_t fontnumber) {
   const auto font = static_cast<FontNumberConstants>(fontnumber);
   const bool textfont = font == FontNumberConstants::Courier || font == FontNumberConstants::Helvetica ||
                         font == FontNumberConstants::Times;
+  std::string line = "/";
+  line.append(fontname);
   if (textfont && !fontname.empty()) {
-    lines.Put('/').Put(fontname).Put("-WinAnsi /").Put(fontname).Put(" WinAnsiFont").EndLine();
+    line.append("-WinAnsi /").append(fontname).append(" WinAnsiFont\r\n");
   } else {
-    lines.Put('/').Put(fontname).Put(" findfont").EndLine();
+    line.append(" findfont\r\n");
   }
+  return line;
 }
 
 }  // namespace paginor

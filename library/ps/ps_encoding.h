@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/line_buffer.h"
@@ -12,9 +13,9 @@ namespace paginor {
 // with that vector, made the first time it is asked for.
 void WriteWinAnsiProlog(LineBuffer& lines);
 
-// The line that puts the font of a text on the operand stack. Courier, Helvetica and Times are shown
-// through their WinAnsiEncoding copy, named after the font with "-WinAnsi" appended; Symbol and
-// ZapfDingbats keep their own encodings and are found as they are.
-void PutFontSelection(std::string_view fontname, int32_t fontnumber, LineBuffer& lines);
+// The line, with its CR LF, that puts the font of a text on the operand stack. Courier, Helvetica and
+// Times are shown through their WinAnsiEncoding copy, named after the font with "-WinAnsi" appended;
+// Symbol and ZapfDingbats keep their own encodings and are found as they are.
+std::string FontSelectionLine(std::string_view fontname, int32_t fontnumber);
 
 }  // namespace paginor

@@ -56,7 +56,13 @@ void PsWriter::EmitText(std::string_view codes) {
   // no line half written.
   const int64_t x = PageX(PositionX);
   const int64_t baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
-  PutFontSelection(FontName(), FontNumber, Lines);
+  // The selection line changes only with the font: it is made again only then.
+  if (FontNumber != SelectedNumber || FontStyle != SelectedStyle) {
+    SelectionLine = FontSelectionLine(FontName(), FontNumber);
+    SelectedNumber = FontNumber;
+    SelectedStyle = FontStyle;
+  }
+  Lines.Put(SelectionLine);
   Lines.Put(int64_t{FontHeight}).Put(" scalefont\r\nsetfont\r\nnewpath\r\n");
   Lines.Put(Color).Put(" setrgbcolor\r\n");
   Lines.Put(x).Put(' ').Put(baseline).Put(" moveto\r\n(");

@@ -47,6 +47,8 @@ class PsWriter final : public DocumentWriter {
   std::string_view FontName() const;
 
   int64_t Pages = 0;  // pages begun
+  std::string SelectionLine;  // the font selection line of SelectedNumber in SelectedStyle
+  int32_t SelectedNumber = 0, SelectedStyle = 0;
   bool OrientationInForce = false;  // the set-up was written and no "showpage" has undone it since
   bool DashInForce = false;         // a dash pattern was set and no "showpage" has reset it since
 };

@@ -35,6 +35,10 @@ constexpr uint64_t ZeroBytes(uint64_t word) {
   }
 }
 
+// Sixteen bytes as one value, and the result of comparing two such: 0xFF in every byte that matched.
+using Bytes16 = uint8_t __attribute__((vector_size(16)));
+using Mask16 = int8_t __attribute__((vector_size(16)));
+
 // The index within the eight bytes of the first byte flagged in a nonzero mask of high bits.
 inline size_t FirstFlagged(uint64_t flags) {
   if constexpr (std::endian::native == std::endian::little) {
@@ -48,6 +52,12 @@ inline size_t FirstFlagged(uint64_t flags) {
 
 // The position of the first byte at or after from that is not ASCII (128 or more), or text.size().
 inline size_t FindNonAscii(std::string_view text, size_t from) {
+  // Two words at a time while neither has a byte from 128 up, then word by word.
+  for (; text.size() - from >= 16; from += 16) {
+    if (((byte_scan::Word(text.data() + from) | byte_scan::Word(text.data() + from + 8)) & byte_scan::HighBits) != 0) {
+      break;
+    }
+  }
   for (; text.size() - from >= 8; from += 8) {
     const uint64_t high = byte_scan::Word(text.data() + from) & byte_scan::HighBits;
     if (high != 0) return from + byte_scan::FirstFlagged(high);
@@ -67,6 +77,18 @@ class ByteSet {
 
   // The position of the first member at or after from, or text.size().
   size_t Find(std::string_view text, size_t from) const {
+    // Sixteen bytes at a time compared with every member at once, where the machine has such
+    // comparisons (every 64-bit x86 and ARM); then eight bytes at a time in a word; then one by one.
+    for (; text.size() - from >= 16; from += 16) {
+      byte_scan::Bytes16 block;
+      std::memcpy(&block, text.data() + from, sizeof block);
+      byte_scan::Mask16 hits = block == byte_scan::Bytes16{} + Members[0];
+      for (size_t index = 1; index < Count; ++index) hits |= block == byte_scan::Bytes16{} + Members[index];
+      uint64_t halves[2];
+      std::memcpy(halves, &hits, sizeof halves);
+      if (halves[0] != 0) return from + byte_scan::FirstFlagged(halves[0]);
+      if (halves[1] != 0) return from + 8 + byte_scan::FirstFlagged(halves[1]);
+    }
     for (; text.size() - from >= 8; from += 8) {
       const uint64_t word = byte_scan::Word(text.data() + from);
       uint64_t flags = 0;
