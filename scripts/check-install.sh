@@ -90,11 +90,14 @@ for kind in shared static; do
   # The programs of the static build carry the library in themselves.
   if [ "$kind" = static ]; then
     for program in "$work/$kind/package/hello" "$work/$kind/hello-pkg-config" "$work/$kind/fetch/hello"; do
-      ! ldd "$program" | grep -q libpaginor || { echo "FAIL: $program needs a shared libpaginor" >&2; exit 1; }
+      # ldd's output is read whole first: under pipefail, grep -q leaving early would fail the pipe.
+      libraries=$(ldd "$program")
+      ! grep -q libpaginor <<<"$libraries" || { echo "FAIL: $program needs a shared libpaginor" >&2; exit 1; }
     done
   else
     for program in "$work/$kind/package/hello" "$work/$kind/hello-pkg-config"; do
-      ldd "$program" | grep -q "$prefix" || { echo "FAIL: $program does not use the installed library" >&2; exit 1; }
+      libraries=$(ldd "$program")
+      grep -q "$prefix" <<<"$libraries" || { echo "FAIL: $program does not use the installed library" >&2; exit 1; }
     done
   fi
 done
