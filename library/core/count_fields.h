@@ -2,9 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string_view>
-#include <deque>
 
 #include "core/line_buffer.h"
 
@@ -26,15 +26,15 @@ class CountFields {
   // True when the count has more digits than the fields: they must be widened before the next Put.
   bool TooNarrow() const;
   // Re-lays the first length bytes of the document in its file, inserting a '0' in front of every
-  // field; the document grows by Fields() bytes. The file
-  // is read and written once, from the end towards the start, in blocks through one reused buffer, each
-  // block written at or after its old start and up to where the block after it now begins, so that no
-  // byte is overwritten before it was read. False, with errno telling why, when a read or write fails.
+  // field; the document grows by Fields() bytes. The file is read and written once, from the end
+  // towards the start, in blocks through one reused buffer, each block written at or after its old
+  // start and up to where the block after it now begins, so that no byte is overwritten before it was
+  // read. False, with errno telling why, when a read or write fails.
   bool WidenIn(int descriptor, int64_t length);
   // Notes that every field gained a '0' in front: the fields' new places and width.
   void Widened();
-  // Writes the count, which must not be TooNarrow, in the fields' width into every field of the document in its file; false, with
-  // errno telling why, when a write fails.
+  // Writes the count (not TooNarrow) in the fields' width into every field of the document in its
+  // file; false, with errno telling why, when a write fails.
   bool FillIn(int descriptor) const;
 
   size_t Fields() const { return Offsets.size(); }

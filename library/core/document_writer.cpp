@@ -134,11 +134,8 @@ bool DocumentWriter::Flush() {
   CollectedComplete = written && CollectingInMemory;
   if (!written) {
     Collected.clear();
-    if (!closed) {
-      return Refuse(FailureConstants::InternalFailure,
-                    "the end of the document could not be written: it passes the format's limits "
-                    "(a PDF's byte offsets have at most ten digits)");
-    }
+    // The format names its limit where it knows it; this stands for any other cause.
+    if (!closed) return Refuse(FailureConstants::InternalFailure, "the end of the document could not be written");
     return Refuse(FileHandle.FailureReason(), FileHandle.FailureText());
   }
   return true;

@@ -181,7 +181,12 @@ void PdfWriter::WriteDocumentTail() {
   complete = PassOver([&] { RootObject = WriteCatalog(); }) && complete;
   complete = PassOver([&] { WriteXref(); }) && complete;
   complete = PassOver([&] { WriteTrailer(); }) && complete;
-  if (!complete) Fail();
+  if (!complete) {
+    Refuse(FailureConstants::InternalFailure,
+           "the end of the document could not be written: its byte offsets pass the ten digits of the "
+           "cross-reference table (about 10 GB)");
+    Fail();
+  }
 }
 
 void PdfWriter::WriteResources() {
