@@ -13,7 +13,15 @@ skip() {
   echo "SKIP: $1"
   exit 77
 }
-fail() { echo "FAIL: $1"; exit 1; }
+# Failures go to standard error, so that they show also from inside a command substitution, with what
+# the programs and the X server printed.
+fail() {
+  {
+    echo "FAIL: $1"
+    for log in "$work"/*.log; do [ -s "$log" ] && { echo "--- $(basename "$log"):"; cat "$log"; }; done
+  } >&2
+  exit 1
+}
 for tool in Xvfb xdotool import convert compare qpdf gs; do
   command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
@@ -24,25 +32,33 @@ export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/demo_window_lea
 rm -rf "$work"
 mkdir -p "$work/out" "$work/bare"
 pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+# The server is waited for, so that its display is free again when the script ends.
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
 trap cleanup EXIT
 
-# The server picks a free display and writes its number.
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
+# The server picks a free display and writes its number. It does not reset when its last client leaves:
+# during a reset it refuses new clients, and the second program would start in that moment.
+Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp -noreset 5>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "the virtual X server did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -1 "$work/display")"
 
-# Waits until count windows named like pattern are visible and prints the last of them.
+# Waits until count windows named like pattern are visible and prints the last of them. A program
+# under the sanitizers on a busy machine may take many seconds to show a window, so the wait is long,
+# but it ends at once when the program that should show the window has ended.
 wait_for_windows() {
-  local pattern=$1 count=$2 found
-  for _ in $(seq 100); do
+  local pattern=$1 count=$2 program_pid=$3 found
+  for _ in $(seq 600); do
     found=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null || true)
     if [ "$(printf '%s' "$found" | grep -c .)" -ge "$count" ]; then printf '%s\n' "$found" | tail -1; return 0; fi
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended before a window \"$pattern\" appeared"
     sleep 0.1
   done
-  fail "no window \"$pattern\" appeared (count $count)"
+  fail "no window \"$pattern\" appeared within a minute (count $count)"
 }
 
 # Starts a program (its documents go to $work/out) as the windows'th form on the screen; sets
@@ -50,7 +66,8 @@ wait_for_windows() {
 start() {
   TMPDIR="$work/out" "$1" >"$work/$2.log" 2>&1 &
   pids+=($!)
-  window=$(wait_for_windows '^Paginor Demo$' "$3")
+  window=$(wait_for_windows '^Paginor Demo$' "$3" "${pids[-1]}")
+  echo "started $2"
 }
 
 # The layout of the form (window coordinates): the caption column and the two buttons.
@@ -62,11 +79,11 @@ ps_button=(300 235)
 press() {
   local window=$1 x=$2 y=$3 file=$4
   xdotool mousemove --window "$window" "$x" "$y" click 1
-  wait_for_windows '^Paginor$' 1 >/dev/null
+  wait_for_windows '^Paginor$' 1 "${pids[-1]}" >/dev/null
   xdotool key Return
-  wait_for_windows '^Paginor Demo$' 2 >/dev/null
+  wait_for_windows '^Paginor Demo$' 2 "${pids[-1]}" >/dev/null
   xdotool key Return
-  for _ in $(seq 50); do [ "$(xdotool search --onlyvisible --name '^Paginor' | grep -c .)" -eq 1 ] && break; sleep 0.1; done
+  for _ in $(seq 600); do [ "$(xdotool search --onlyvisible --name '^Paginor' | grep -c .)" -eq 1 ] && break; sleep 0.1; done
   [ -s "$work/out/$file" ] || fail "pressing the button wrote no $file"
   gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=nullpage "$work/out/$file" >"$work/gs.log" 2>&1 && [ ! -s "$work/gs.log" ] ||
     fail "Ghostscript does not accept $file: $(cat "$work/gs.log")"
@@ -77,7 +94,7 @@ cp "$program" "$work/bare/PaginorDemo"
 start "$work/bare/PaginorDemo" bare 1
 import -window "$window" "$work/bare.png"
 kill "${pids[-1]}"
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^Paginor Demo$' >/dev/null || break; sleep 0.1; done
+for _ in $(seq 600); do xdotool search --onlyvisible --name '^Paginor Demo$' >/dev/null || break; sleep 0.1; done
 
 start "$program" demo 1
 import -window root "$work/window.png"
@@ -100,7 +117,7 @@ press "$window" "${ps_button[@]}" Test.ps
 # Escape closes the form, which ends the program.
 demo=${pids[-1]}
 xdotool mousemove --window "$window" 20 20 key Escape
-for _ in $(seq 100); do kill -0 "$demo" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 600); do kill -0 "$demo" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$demo" 2>/dev/null && fail "the program did not end when its form was closed"
 wait "$demo" || fail "the program ended with status $?: $(cat "$work/demo.log")"
 echo "PASS"
