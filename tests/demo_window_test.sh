@@ -70,6 +70,24 @@ start() {
   echo "started $2"
 }
 
+# Captures a window once the program has drawn it: a visible window may still be unpainted, so the
+# picture is taken again until it has more than one colour and two pictures in a row are the same.
+capture() {
+  local window=$1 file=$2
+  import -window "$window" "$file.previous.png"
+  for _ in $(seq 100); do
+    sleep 0.1
+    import -window "$window" "$file"
+    if [ "$(convert "$file" -format %k info:)" -gt 1 ] &&
+      [ "$(compare -metric AE "$file" "$file.previous.png" null: 2>&1 || true)" = "0" ]; then
+      rm "$file.previous.png"
+      return 0
+    fi
+    mv "$file" "$file.previous.png"
+  done
+  fail "the window $window was not drawn"
+}
+
 # The layout of the form (window coordinates): the caption column and the two buttons.
 pdf_button=(180 235)
 ps_button=(300 235)
@@ -92,13 +110,13 @@ press() {
 
 cp "$program" "$work/bare/PaginorDemo"
 start "$work/bare/PaginorDemo" bare 1
-import -window "$window" "$work/bare.png"
+capture "$window" "$work/bare.png"
 kill "${pids[-1]}"
 for _ in $(seq 600); do xdotool search --onlyvisible --name '^Paginor Demo$' >/dev/null || break; sleep 0.1; done
 
 start "$program" demo 1
+capture "$window" "$work/form.png"
 import -window root "$work/window.png"
-import -window "$window" "$work/form.png"
 
 # Each caption differs from the empty one of the program without settings.
 for row in 0 1 2 3 4 5; do

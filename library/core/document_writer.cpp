@@ -191,10 +191,10 @@ bool DocumentWriter::NoPageOpen() {
 void DocumentWriter::WriteFooter() {
   if (FooterCodes.empty()) return;  // no footer at all
   Color = "0 0 0";
-  SetFont(static_cast<int32_t>(FontNumberConstants::Times), 10, static_cast<int32_t>(FontStyleConstants::Regular),
-          static_cast<int32_t>(FontEffectConstants::NoFontEffect));
+  SetFont(Code(FontNumberConstants::Times), 10, Code(FontStyleConstants::Regular),
+          Code(FontEffectConstants::NoFontEffect));
   SetPosition(-1, CheckedInt16(AvailableHeight() - 12));
-  WriteCodes(FooterCodes, false, 0, static_cast<int32_t>(AlignmentConstants::Center), {});
+  WriteCodes(FooterCodes, false, 0, Code(AlignmentConstants::Center), {});
 }
 
 void DocumentWriter::SetColor(uint8_t red, uint8_t green, uint8_t blue) {

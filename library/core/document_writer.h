@@ -11,6 +11,7 @@
 #include "core/output_file.h"
 #include "core/picture_cache.h"
 #include "paginor/enumerations.h"
+#include "services/enumeration_codes.h"
 #include "services/enumerations.h"
 
 namespace paginor {
@@ -33,8 +34,8 @@ class DocumentWriter {
   std::string Author;
   std::string Creator;
   std::string Title;
-  int32_t Orientation = 1;  // Portrait
-  int32_t PaperSize = 9;    // A4
+  int32_t Orientation = Code(OrientationConstants::Portrait);
+  int32_t PaperSize = Code(PaperSizeConstants::A4);
   bool Rotated = false;
   const std::string Version;
   // Why the last operation with a result failed (see FailureReport).

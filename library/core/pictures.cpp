@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/document_writer.h"
+#include "services/enumeration_codes.h"
 #include "services/failure.h"
 #include "services/resize.h"
 
@@ -11,15 +12,11 @@ namespace paginor {
 namespace {
 
 bool IsAlignment(AlignmentConstants alignment) {
-  const auto code = static_cast<int32_t>(alignment);
-  return code >= static_cast<int32_t>(AlignmentConstants::NoAlignment) &&
-         code <= static_cast<int32_t>(AlignmentConstants::RightAlign);
+  return IsCodeBetween(Code(alignment), AlignmentConstants::NoAlignment, AlignmentConstants::RightAlign);
 }
 
 bool IsEncoding(EncodingConstants encoding) {
-  const auto code = static_cast<int32_t>(encoding);
-  return code >= static_cast<int32_t>(EncodingConstants::ASCII85) &&
-         code <= static_cast<int32_t>(EncodingConstants::Flate);
+  return IsCodeBetween(Code(encoding), EncodingConstants::ASCII85, EncodingConstants::Flate);
 }
 
 }  // namespace

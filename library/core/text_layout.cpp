@@ -8,21 +8,16 @@
 #include "paginor/enumerations.h"
 #include "services/byte_scan.h"
 #include "services/code_page.h"
+#include "services/enumeration_codes.h"
 #include "services/failure.h"
 
 namespace paginor {
 namespace {
 
-// The number the writer's fields and arguments hold for an enumeration value.
-template <typename Constant>
-constexpr int32_t Code(Constant value) {
-  return static_cast<int32_t>(value);
-}
-
 constexpr int32_t NoAlignment = Code(AlignmentConstants::NoAlignment);
 
 bool IsAlignment(int32_t alignment) {
-  return alignment >= NoAlignment && alignment <= Code(AlignmentConstants::RightAlign);
+  return IsCodeBetween(alignment, AlignmentConstants::NoAlignment, AlignmentConstants::RightAlign);
 }
 
 // A word for a message: quoted, its first 40 characters, letters outside ASCII shown as "?".
@@ -40,11 +35,18 @@ std::string_view TrimTrailingBlanks(std::string_view text) {
 }  // namespace
 
 void DocumentWriter::SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fontstyle, int32_t fonteffect) {
-  FontNumber = fontnumber >= 1 && fontnumber <= 5 ? fontnumber : 1;
-  FontHeight = fontheight >= 8 && fontheight <= 72 ? fontheight : 8;
+  constexpr uint8_t SmallestHeight = 8, LargestHeight = 72;
+  FontNumber = IsCodeBetween(fontnumber, FontNumberConstants::Courier, FontNumberConstants::ZapfDingbats)
+                   ? fontnumber
+                   : Code(FontNumberConstants::Courier);
+  FontHeight = fontheight >= SmallestHeight && fontheight <= LargestHeight ? fontheight : SmallestHeight;
   // Symbol and ZapfDingbats have only their regular style; the test reads the number as passed.
-  FontStyle = fontstyle >= 2 && fontstyle <= 4 && fontnumber < 4 ? fontstyle : 1;
-  FontEffect = fonteffect >= 0 && fonteffect <= 2 ? fonteffect : 0;
+  const bool styled = fontnumber < Code(FontNumberConstants::Symbol) &&
+                      IsCodeBetween(fontstyle, FontStyleConstants::Bold, FontStyleConstants::BoldItalic);
+  FontStyle = styled ? fontstyle : Code(FontStyleConstants::Regular);
+  FontEffect = IsCodeBetween(fonteffect, FontEffectConstants::NoFontEffect, FontEffectConstants::Underline)
+                   ? fonteffect
+                   : Code(FontEffectConstants::NoFontEffect);
 }
 
 void DocumentWriter::GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& fontstyle,

@@ -2,6 +2,7 @@
 #include "paginor/enumerations.h"
 #include "pdf/pdf_strings.h"
 #include "pdf/pdf_writer.h"
+#include "services/enumeration_codes.h"
 #include "services/failure.h"
 
 namespace paginor {
@@ -20,8 +21,8 @@ int PdfWriter::FontIndex() const {
     case FontNumberConstants::Times:
       break;
   }
-  return (FontNumber - static_cast<int32_t>(FontNumberConstants::Courier)) * StylesPerFont + FontStyle -
-         static_cast<int32_t>(FontStyleConstants::Regular);
+  return (FontNumber - Code(FontNumberConstants::Courier)) * StylesPerFont +
+         (FontStyle - Code(FontStyleConstants::Regular));
 }
 
 void PdfWriter::EmitText(std::string_view codes) {

@@ -4,6 +4,7 @@
 #include "ps/ps_encoding.h"
 #include "ps/ps_writer.h"
 #include "services/byte_scan.h"
+#include "services/enumeration_codes.h"
 #include "services/failure.h"
 
 namespace paginor {
@@ -42,9 +43,9 @@ std::string_view PsWriter::FontName() const {
     case FontNumberConstants::Courier:
     case FontNumberConstants::Helvetica:
     case FontNumberConstants::Times:
-      if (FontStyle >= static_cast<int32_t>(FontStyleConstants::Regular) &&
-          FontStyle <= static_cast<int32_t>(FontStyleConstants::BoldItalic)) {
-        return StyledFonts[FontNumber - 1][FontStyle - 1];
+      if (IsCodeBetween(FontStyle, FontStyleConstants::Regular, FontStyleConstants::BoldItalic)) {
+        const int32_t family = FontNumber - Code(FontNumberConstants::Courier);
+        return StyledFonts[family][FontStyle - Code(FontStyleConstants::Regular)];
       }
       break;
   }

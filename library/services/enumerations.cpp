@@ -74,9 +74,9 @@ bool Enumerations::NormalizeArc(float& first, float& second) const {
 int16_t Enumerations::AlignmentOffset(int16_t available, int16_t used, int32_t alignment) const {
   const int16_t difference = CheckedInt16(static_cast<int32_t>(available) - used);
   switch (alignment) {
-    case static_cast<int32_t>(AlignmentConstants::Center):
+    case Code(AlignmentConstants::Center):
       return static_cast<int16_t>(difference / 2);
-    case static_cast<int32_t>(AlignmentConstants::RightAlign):
+    case Code(AlignmentConstants::RightAlign):
       return difference;
     default:  // NoAlignment, LeftAlign and unknown values
       return 0;
@@ -92,7 +92,7 @@ void Enumerations::PaperDimensions(int16_t& width, int16_t& height, std::string&
       break;
     }
   }
-  if (DocumentOrientation == 2) std::swap(width, height);  // Landscape
+  if (DocumentOrientation == Code(OrientationConstants::Landscape)) std::swap(width, height);
 }
 
 void Enumerations::ParseColor(std::string_view text, uint8_t& red, uint8_t& green, uint8_t& blue) const {

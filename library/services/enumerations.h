@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "paginor/enumerations.h"
+#include "services/enumeration_codes.h"
 #include "services/font_widths.h"
 #include "services/picture.h"
 
@@ -66,8 +68,8 @@ class Enumerations {
   std::string FormatColor(uint8_t red, uint8_t green, uint8_t blue) const;
 
  private:
-  int32_t DocumentOrientation = 1;  // Portrait
-  int32_t DocumentPaperSize = 9;    // A4
+  int32_t DocumentOrientation = Code(OrientationConstants::Portrait);
+  int32_t DocumentPaperSize = Code(PaperSizeConstants::A4);
 };
 
 }  // namespace paginor

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "paginor/enumerations.h"
+#include "services/enumeration_codes.h"
 
 namespace paginor {
 namespace {
@@ -24,10 +25,9 @@ constexpr size_t ZapfDingbatsTable = 9;
 }  // namespace
 
 const WidthTable* SelectWidthTable(int32_t fontnumber, int32_t fontstyle) {
-  const bool knownStyle = fontstyle >= static_cast<int32_t>(FontStyleConstants::Regular) &&
-                          fontstyle <= static_cast<int32_t>(FontStyleConstants::BoldItalic);
+  const bool knownStyle = IsCodeBetween(fontstyle, FontStyleConstants::Regular, FontStyleConstants::BoldItalic);
   // The tables of Helvetica and Times list the four styles in the order of their numbers.
-  const auto styleIndex = static_cast<size_t>(fontstyle - static_cast<int32_t>(FontStyleConstants::Regular));
+  const auto styleIndex = static_cast<size_t>(fontstyle - Code(FontStyleConstants::Regular));
   switch (static_cast<FontNumberConstants>(fontnumber)) {
     case FontNumberConstants::Courier:  // every style is 600 wide everywhere
       return &CourierWidths;
