@@ -47,17 +47,11 @@ class LineBuffer {
     }
     return *this;
   }
-  // A string literal: its size is known when compiling, so the copy becomes a few moves.
+  // A string literal: its size, without the terminating zero, is known when compiling, so the copy
+  // becomes a few moves.
   template <size_t N>
   LineBuffer& Put(const char (&literal)[N]) {
-    constexpr size_t size = N - 1;  // without the terminating zero
-    if (size <= static_cast<size_t>(ChunkEnd - Cursor)) {
-      std::memcpy(Cursor, literal, size);
-      Cursor += size;
-    } else {
-      PutSlow(std::string_view(literal, size));
-    }
-    return *this;
+    return Put(std::string_view(literal, N - 1));
   }
   LineBuffer& Put(char character) {
     if (Cursor == ChunkEnd) NextChunk();

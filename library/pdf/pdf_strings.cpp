@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "services/byte_scan.h"
+#include "core/escaped_text.h"
 #include "services/code_page.h"
 
 namespace paginor {
@@ -44,14 +44,8 @@ void AppendHex16(std::string& out, uint32_t unit) {
 }  // namespace
 
 void PutEscapedText(std::string_view codes, LineBuffer& out) {
-  // Runs without anything to escape go in whole.
   constexpr ByteSet Escaped("\\()");
-  size_t run = 0;
-  for (size_t index = Escaped.Find(codes, 0); index < codes.size(); index = Escaped.Find(codes, index + 1)) {
-    out.Put(codes.substr(run, index - run)).Put('\\');
-    run = index;
-  }
-  out.Put(codes.substr(run));
+  PutBackslashEscaped(codes, Escaped, out);
 }
 
 std::string EscapedLiteral(std::string_view bytes) {

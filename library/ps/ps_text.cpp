@@ -1,9 +1,9 @@
 // Text lines in PostScript: the font selected anew for every line, the colour, the baseline start and
 // the text shown as a string.
+#include "core/escaped_text.h"
 #include "paginor/enumerations.h"
 #include "ps/ps_encoding.h"
 #include "ps/ps_writer.h"
-#include "services/byte_scan.h"
 #include "services/enumeration_codes.h"
 #include "services/failure.h"
 
@@ -21,15 +21,7 @@ constexpr std::string_view StyledFonts[3][4] = {
 // ends the string early, and line ends written as escapes so that the string stays on its line.
 void PutStringText(std::string_view codes, LineBuffer& out) {
   constexpr ByteSet Escaped("\\()\r\n");
-  size_t run = 0;
-  for (size_t index = Escaped.Find(codes, 0); index < codes.size(); index = Escaped.Find(codes, index + 1)) {
-    // Each escape is a backslash and a character: the byte itself, or r or n for the line ends.
-    const char code = codes[index];
-    const char escaped = code == '\r' ? 'r' : code == '\n' ? 'n' : code;
-    out.Put(codes.substr(run, index - run)).Put('\\').Put(escaped);
-    run = index + 1;
-  }
-  out.Put(codes.substr(run));
+  PutBackslashEscaped(codes, Escaped, out);
 }
 
 }  // namespace
