@@ -1,4 +1,4 @@
-# The two commands of the README:
+# The README's two commands, ./demo.sh and ./test.sh, install what is missing (make included) and run:
 #   make demo   installs what is missing, builds the demo and writes the sample documents
 #   make test   installs what is missing, builds everything and runs every test, also under the sanitizers,
 #               checks the API reference and installs and uses the library from outside the tree
