@@ -26,7 +26,7 @@ class TextCodes : public ::testing::Test {
     return {x, y};
   }
 
-  // A document in memory on a white page without margins, in font at 10 points.
+  // A document in memory on a white page without margins, in the regular style of font at 10 points.
   static void Start(Document& document, FontNumberConstants font) {
     ASSERT_TRUE(document.CreateInMemory());
     document.NewPage(0, 0, 0, 0, 255, 255, 255);
@@ -37,7 +37,6 @@ class TextCodes : public ::testing::Test {
     EXPECT_TRUE(document.Flush());
     return document.TakeOutput();
   }
-
 };
 
 // The shown strings of a file, in order: the insides of "(...) show" lines in PostScript, of
