@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ make cmake ninja-build pkg-config doxygen
+  g++ libtsan2 make cmake ninja-build pkg-config doxygen
   zlib1g-dev libjpeg-dev libgif-dev libfltk1.3-dev libinih-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qpdf ghostscript poppler-utils

@@ -159,19 +159,19 @@ TEST_F(PdfText, WriteMultiTextBreaksLinesThatFitTheWidth) {
   EXPECT_FALSE(Pdf.WriteMultiText("a", 0, AlignmentConstants::NoAlignment, false, 496));  // 100 + 496 > 595
   EXPECT_FALSE(Pdf.WriteMultiText("a", 0, AlignmentConstants::Center, false, 596));
   EXPECT_EQ(Position(), (std::vector<int>{100, 24}));
-  // A word that fits alone but not with its blank leaves an empty line before it.
+  // A word that fits alone but not with its blank starts the paragraph's first line: no empty line
+  // comes before it.
   ASSERT_TRUE(Pdf.WriteMultiText("abcdefghij", 0, AlignmentConstants::NoAlignment, false, 60));
   ASSERT_TRUE(Pdf.WriteMultiText("abcdefghij", 0, AlignmentConstants::NoAlignment, true, 60));
   // No width: up to the right margin.
   ASSERT_TRUE(Pdf.WriteMultiText(std::string(81, 'x') + " yy"));
   EXPECT_EQ(Each("T* "), (std::vector<std::string>{
-                               "T* 0 0 0 rg (aaa bbb) Tj", "T* 0 0 0 rg (ccc ddd ) Tj", "T* 0 0 0 rg () Tj",
+                               "T* 0 0 0 rg (aaa bbb) Tj", "T* 0 0 0 rg (ccc ddd ) Tj",
                                "T* 0 0 0 rg (abcdefghij ) Tj", "T* 0 0 0 rg (abcdefghij ) Tj",
                                "T* 0 0 0 rg (" + std::string(81, 'x') + ") Tj", "T* 0 0 0 rg (yy ) Tj"}));
   EXPECT_EQ(Each("1 0 0 1 "), (std::vector<std::string>{"1 0 0 1 100 832 Tm", "1 0 0 1 100 820 Tm",
                                                      "1 0 0 1 100 808 Tm", "1 0 0 1 100 798 Tm",
-                                                     "1 0 0 1 100 788 Tm", "1 0 0 1 100 778 Tm",
-                                                     "1 0 0 1 100 768 Tm"}));
+                                                     "1 0 0 1 100 788 Tm", "1 0 0 1 100 778 Tm"}));
 }
 
 TEST_F(PdfText, WriteMultiTextOfNothingWritesNothing) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "services/dib.h"
@@ -192,6 +193,18 @@ TEST(BmpPictures, DamagedFilesAreRefusedAndLeaveTheOutputs) {
     BmpFile damaged = good;
     change(damaged);
     EXPECT_TRUE(refused(damaged.Bytes())) << damaged.width << " x " << damaged.height;
+  }
+  // A literal group that runs past the end of the data on the last row, where nothing after it would
+  // notice: with 8 and with 4 bits, on the second of two rows and on a picture of one row.
+  for (const auto& [bits, compression, rows] :
+       std::vector<std::tuple<int, int, std::string>>{{8, 1, std::string("\x03\x01\x00\x00\x00\x05\x01\x02", 8)},
+                                                      {8, 1, std::string("\x00\x05\x01\x02\x01", 5)},
+                                                      {4, 2, std::string("\x03\x11\x00\x00\x00\x07\x12", 7)}}) {
+    BmpFile overrun = Bmp(3, rows.size() == 5 ? 1 : 2, bits, compression);
+    overrun.afterHeader = Entries({0, 0xFFFFFF});
+    overrun.coloursUsed = 2;
+    overrun.rows = rows;
+    EXPECT_TRUE(refused(overrun.Bytes())) << bits << " bits, " << rows.size() << " bytes of rows";
   }
   // A pixel offset past the end of the file.
   std::string far = bytes;

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <stdexcept>
+
+#include "paginor/pdf.h"
+#include "paginor/ps.h"
 
 #include "platform/platform_services.h"
 
@@ -22,6 +26,29 @@ TEST(Platform, TitleCopyrightAndMessages) {
   ShowMessage("Initialize()", LibraryTitle(), MessageIcon::Information);
   EXPECT_EQ(seen, "Initialize()|Paginor|0");
   SetMessageHandler(nullptr);
+}
+
+TEST(Platform, AThrowingHandlerNeverReachesTheCaller) {
+  int calls = 0;
+  SetMessageHandler([&](const std::string& text, const std::string&, MessageIcon) {
+    ++calls;
+    // A handler may install another while it runs; what it throws stays in the library.
+    if (text == "Initialize()") SetMessageHandler([&](const std::string&, const std::string&, MessageIcon) {
+      ++calls;
+      throw 7;
+    });
+    throw std::runtime_error("the host's dialog failed");
+  });
+  SetFailureMessages(true);
+  EXPECT_NO_THROW({
+    PDF pdf;
+    PS ps;
+    EXPECT_FALSE(pdf.WriteText("no page"));  // refused: its message goes to the throwing handler
+    EXPECT_FALSE(ps.WriteText("no page"));
+  });
+  SetFailureMessages(false);
+  SetMessageHandler(nullptr);
+  EXPECT_EQ(calls, 4);
 }
 
 TEST(Platform, CreationTimeHonoursSourceDateEpoch) {

@@ -201,7 +201,9 @@ TEST(CodePage, ConvertsUtf8ToWindows1252) {
   EXPECT_EQ(ToWindows1252("a\xc3"), "a?");
   EXPECT_EQ(ToWindows1252("\xc0\xaf"), "??");
   EXPECT_EQ(ToWindows1252("\xed\xa0\x80"), "???");
-  EXPECT_EQ(ToWindows1252(std::string("\0x", 2)), std::string("\0x", 2));
+  // Controls but the line ends, and the codes the code page leaves unassigned, have no glyph: '?'.
+  EXPECT_EQ(ToWindows1252(std::string("\0x\t\x1F\x7F\r\n", 7)), "?x???\r\n");
+  EXPECT_EQ(ToWindows1252("\u0081\u008D\u008F\u0090\u009D\u0080\u009F\u0160"), "???????\x8A");
 }
 
 }  // namespace

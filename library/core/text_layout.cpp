@@ -59,10 +59,10 @@ void DocumentWriter::GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& 
 
 bool DocumentWriter::WriteText(std::string_view text, bool carriagereturn, uint8_t dy, int32_t alignment,
                                std::string_view hyperlink) {
-  // Text in ASCII, by far the most common, is its own Windows-1252 codes; other text is converted into
-  // a buffer kept between calls: single lines are the hot path.
+  // Text in printable ASCII, by far the most common, is its own Windows-1252 codes; other text is
+  // converted into a buffer kept between calls: single lines are the hot path.
   if (NoPageOpen()) return false;
-  if (FindNonAscii(text, 0) == text.size()) return WriteCodes(text, carriagereturn, dy, alignment, hyperlink);
+  if (FindNonPrintable(text, 0) == text.size()) return WriteCodes(text, carriagereturn, dy, alignment, hyperlink);
   TextCodes.clear();
   AppendWindows1252(text, TextCodes);
   return WriteCodes(TextCodes, carriagereturn, dy, alignment, hyperlink);
@@ -228,8 +228,12 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
       lineUnits += pieceUnits;
       if (lineLength > 32767) Fail();
       if (Enumerations::UnitsToPoints(lineUnits, FontHeight) > width) {
-        const std::string_view previous(codes.data() + lineStart, wordStart - lineStart);
-        written = WriteParagraphLine(TrimTrailingBlanks(previous), dy, justified, width, startx) && written;
+        // The words before this one go on a line of their own. A word that starts its line stays on it
+        // (no word is wider than the block), so a line that would hold nothing but blanks, as before a
+        // word that fits the block only without its blank, is not written.
+        const std::string_view previous =
+            TrimTrailingBlanks(std::string_view(codes.data() + lineStart, wordStart - lineStart));
+        if (!previous.empty()) written = WriteParagraphLine(previous, dy, justified, width, startx) && written;
         lineStart = wordStart;
         lineLength = word.size() + 1;
         lineUnits = pieceUnits;

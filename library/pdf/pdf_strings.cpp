@@ -25,10 +25,13 @@ constexpr DocCode PdfDocExtras[] = {
     {0x0152, 0x96}, {0x0160, 0x97}, {0x0178, 0x98}, {0x017D, 0x99}, {0x0131, 0x9A}, {0x0142, 0x9B},
     {0x0153, 0x9C}, {0x0161, 0x9D}, {0x017E, 0x9E}};
 
-// The PDFDocEncoding code of a character, or -1 when it has none. ASCII (control characters
-// included) and Latin-1 from 0xA1 up but the soft hyphen keep their values.
+// The PDFDocEncoding code of a character, or -1 when it has none. Printable ASCII, tab, line feed and
+// carriage return, and Latin-1 from 0xA1 up but the soft hyphen keep their values; the other control
+// characters and DEL have no code there.
 int PdfDocCode(char32_t character) {
-  if (character < 0x80 || (character >= 0xA1 && character <= 0xFF && character != 0xAD)) {
+  const bool printable = character >= 0x20 && character < 0x7F;
+  if (printable || character == U'\t' || character == U'\n' || character == U'\r' ||
+      (character >= 0xA1 && character <= 0xFF && character != 0xAD)) {
     return static_cast<int>(character);
   }
   for (const DocCode& extra : PdfDocExtras) {
@@ -109,7 +112,7 @@ std::string UriLiteral(std::string_view utf8) {
   ascii.reserve(utf8.size());
   for (const char byte : utf8) {
     const auto value = static_cast<uint8_t>(byte);
-    if (value < 0x80) {
+    if (value >= 0x20 && value < 0x7F) {
       ascii.push_back(byte);
     } else {
       ascii.push_back('%');

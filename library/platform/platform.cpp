@@ -2,6 +2,8 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <utility>
 
 #include "platform/platform_services.h"
@@ -9,9 +11,18 @@
 namespace paginor {
 namespace {
 
-MessageHandler& InstalledHandler() {
-  static MessageHandler handler;
-  return handler;
+// The handler installed for the whole process. Documents on several threads read it while any thread
+// may replace it: each reader takes its own reference under the lock and calls the handler after
+// releasing it, so that a handler may itself install another, and a replaced handler lives until its
+// last running call ends.
+struct InstalledHandler {
+  std::mutex Lock;
+  std::shared_ptr<const MessageHandler> Handler;
+};
+
+InstalledHandler& Installed() {
+  static InstalledHandler installed;
+  return installed;
 }
 
 std::atomic<bool>& FailureMessages() {
@@ -23,11 +34,21 @@ std::atomic<bool>& FailureMessages() {
 
 void SetFailureMessages(bool enabled) { FailureMessages() = enabled; }
 
-void ShowFailure(const std::string& message) {
+void ShowFailure(const std::string& message) noexcept {
   if (FailureMessages()) ShowMessage(message, LibraryTitle(), MessageIcon::Exclamation);
 }
 
-void SetMessageHandler(MessageHandler handler) { InstalledHandler() = std::move(handler); }
+void SetMessageHandler(MessageHandler handler) {
+  try {
+    std::shared_ptr<const MessageHandler> replaced;
+    if (handler) replaced = std::make_shared<const MessageHandler>(std::move(handler));
+    InstalledHandler& installed = Installed();
+    const std::lock_guard guard(installed.Lock);
+    installed.Handler.swap(replaced);
+  } catch (...) {
+    // Out of memory: the previous handler stays installed.
+  }
+}
 
 const std::string& LibraryTitle() {
   static const std::string title = "Paginor";
@@ -39,9 +60,19 @@ const std::string& LibraryCopyright() {
   return copyright;
 }
 
-void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) {
-  const MessageHandler& handler = InstalledHandler();
-  if (handler) handler(text, caption, icon);
+void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) noexcept {
+  std::shared_ptr<const MessageHandler> handler;
+  {
+    InstalledHandler& installed = Installed();
+    const std::lock_guard guard(installed.Lock);
+    handler = installed.Handler;
+  }
+  if (!handler) return;
+  try {
+    (*handler)(text, caption, icon);
+  } catch (...) {
+    // What the handler throws is its own affair: no operation of the library lets anything escape.
+  }
 }
 
 std::tm CreationTime() {

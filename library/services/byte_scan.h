@@ -50,19 +50,22 @@ inline size_t FirstFlagged(uint64_t flags) {
 
 }  // namespace byte_scan
 
-// The position of the first byte at or after from that is not ASCII (128 or more), or text.size().
-inline size_t FindNonAscii(std::string_view text, size_t from) {
-  // Two words at a time while neither has a byte from 128 up, then word by word.
+// The position of the first byte at or after from that is not printable ASCII (a control character,
+// DEL or a byte from 128 up), or text.size().
+inline size_t FindNonPrintable(std::string_view text, size_t from) {
+  // Moved down by the blank, the printable bytes 0x20 to 0x7E become 0x00 to 0x5E and every other byte
+  // lies above: one subtraction and one comparison test sixteen bytes at once.
+  constexpr uint8_t Blank = 0x20, LastMoved = 0x7E - 0x20;
   for (; text.size() - from >= 16; from += 16) {
-    if (((byte_scan::Word(text.data() + from) | byte_scan::Word(text.data() + from + 8)) & byte_scan::HighBits) != 0) {
-      break;
-    }
+    byte_scan::Bytes16 block;
+    std::memcpy(&block, text.data() + from, sizeof block);
+    const byte_scan::Mask16 outside = (block - Blank) > LastMoved;
+    uint64_t halves[2];
+    std::memcpy(halves, &outside, sizeof halves);
+    if (halves[0] != 0) return from + byte_scan::FirstFlagged(halves[0]);
+    if (halves[1] != 0) return from + 8 + byte_scan::FirstFlagged(halves[1]);
   }
-  for (; text.size() - from >= 8; from += 8) {
-    const uint64_t high = byte_scan::Word(text.data() + from) & byte_scan::HighBits;
-    if (high != 0) return from + byte_scan::FirstFlagged(high);
-  }
-  while (from < text.size() && static_cast<uint8_t>(text[from]) < 0x80) ++from;
+  while (from < text.size() && static_cast<uint8_t>(static_cast<uint8_t>(text[from]) - Blank) <= LastMoved) ++from;
   return from;
 }
 

@@ -7,17 +7,24 @@
 namespace paginor {
 namespace {
 
-// Unicode code points of the Windows-1252 codes 0x80 to 0x9F. The five codes the code page leaves
-// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same value.
-constexpr char32_t HighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// Unicode code points of the Windows-1252 codes 0x80 to 0x9F; 0 for the five codes the code page
+// leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D), which no character reaches.
+constexpr char32_t HighCharacters[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char ToCode(char32_t codepoint) {
-  if (codepoint < 0x80 || (codepoint >= 0xA0 && codepoint <= 0xFF)) return static_cast<char>(codepoint);
+// The code of a character that is not printable ASCII. Line ends keep their codes. Every other control
+// character (C0, DEL and C1, those the code page leaves unassigned included) has no glyph of its own:
+// each reader would draw and read it back differently, so, like a character that Windows-1252 lacks,
+// it becomes '?'.
+char ToCode(char32_t character) {
+  if (character == U'\r' || character == U'\n' || (character >= 0xA0 && character <= 0xFF)) {
+    return static_cast<char>(character);
+  }
+  if (character < 0xA0) return '?';
   for (unsigned index = 0; index < 32; ++index) {
-    if (HighControls[index] == codepoint) return static_cast<char>(0x80 + index);
+    if (HighCharacters[index] == character) return static_cast<char>(0x80 + index);
   }
   return '?';
 }
@@ -69,8 +76,8 @@ void AppendWindows1252(std::string_view utf8, std::string& out) {
   out.reserve(out.size() + utf8.size());
   size_t position = 0;
   while (position < utf8.size()) {
-    // Runs of ASCII, by far the most common text, are copied as they are.
-    const size_t run = FindNonAscii(utf8, position);
+    // Runs of printable ASCII, by far the most common text, are copied as they are.
+    const size_t run = FindNonPrintable(utf8, position);
     out.append(utf8.data() + position, run - position);
     position = run;
     if (position < utf8.size()) out.push_back(ToCode(NextCharacter(utf8, position)));

@@ -10,8 +10,9 @@ namespace paginor {
 char32_t NextCharacter(std::string_view text, size_t& position);
 
 // Appends the Windows-1252 codes of a UTF-8 text to out, one byte per character. A character with no
-// Windows-1252 equivalent, and every byte that is not part of a valid UTF-8 sequence, becomes '?'.
-// Measurement and every writer use this one conversion.
+// Windows-1252 equivalent, a control character other than a line end (CR or LF), tab and DEL included,
+// and every byte that is not part of a valid UTF-8 sequence, becomes '?'. Measurement and every writer
+// use this one conversion.
 void AppendWindows1252(std::string_view utf8, std::string& out);
 
 // The Windows-1252 codes of a UTF-8 text.

@@ -28,7 +28,8 @@ using OutputFunction = std::function<bool(std::string_view bytes)>;
 /// Units: positions and sizes are whole points (1/72 inch), measured from the top-left corner of the
 /// area inside the page margins, y growing downwards. Colours are three bytes, red, green and blue, 0 to
 /// 255. Texts are UTF-8; they are written and measured in Windows-1252, and a character without an
-/// equivalent there becomes "?".
+/// equivalent there, or without a glyph of its own (a control character other than CR and LF, or a
+/// code Windows-1252 leaves unassigned), becomes "?".
 ///
 /// Results: no operation throws. Setters store what is valid and ignore (or replace by a default) what
 /// is not. The Draw and Write operations return false when they refuse an item (it does not fit the area
@@ -255,7 +256,10 @@ class PAGINOR_API Document {
   /// line but the last is spread to fill the width exactly. When the next line would reach below the
   /// bottom margin, a new page with the same margins and page colour starts and the paragraph goes on at
   /// its top. Afterwards the position is at the start of the line below the paragraph (x at the line
-  /// start, not at the block's start). An empty text writes nothing.
+  /// start, not at the block's start). Where the text breaks, a line of nothing but blanks is left out,
+  /// so a paragraph never opens with an empty line: a word that fills the block only without its blank
+  /// starts the first line.
+  /// An empty text writes nothing.
   /// @return true when every word was written; false, writing nothing, when @p alignment is outside
   ///         AlignmentConstants, the block does not fit across the area inside the margins, a word is
   ///         wider than the block, or a line would not fit even on a fresh page.

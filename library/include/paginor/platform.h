@@ -24,13 +24,16 @@ using MessageHandler =
 
 /// Installs the handler for the library's messages, replacing the previous one. Each PDF and PS writer
 /// sends "Initialize()" when it is constructed, captioned with LibraryTitle(), as
-/// MessageIcon::Information. The handler runs on the thread that constructs the writer. An empty
-/// handler, the default, shows nothing.
+/// MessageIcon::Information. The handler runs on the thread that constructs the writer (or whose
+/// operation failed, for failure messages): with documents on several threads it may run on several at
+/// once. Safe to call from any thread, also while documents are written and from inside the handler; a
+/// call already running keeps the handler it started with. What the handler throws is caught and
+/// dropped: no operation of the library throws. An empty handler, the default, shows nothing.
 PAGINOR_API void SetMessageHandler(MessageHandler handler);
 
 /// Asks for failure messages: when enabled, every Create, Flush, Draw or Write operation that returns
 /// false also passes its LastFailureMessage() to the message handler, captioned with LibraryTitle(),
-/// with MessageIcon::Exclamation. Disabled by default.
+/// with MessageIcon::Exclamation. Disabled by default. Safe to call from any thread.
 PAGINOR_API void SetFailureMessages(bool enabled);
 
 /// The library's title, "Paginor": the caption of its messages.
