@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 #include <system_error>
 
 namespace paginor {
@@ -94,15 +95,19 @@ bool OutputFile::InternalFailure(std::string text) {
 bool OutputFile::Deliver(std::string_view bytes) {
   if (!Sink) return WriteAll(Descriptor, bytes) || FileFailed("cannot write");
   bool taken = false;
+  bool memoryRanOut = false;
   InSink = true;
   try {
     taken = Sink(bytes);
+  } catch (const std::bad_alloc&) {
+    memoryRanOut = true;
   } catch (...) {  // a function that throws refuses the bytes as one that returns false
   }
   InSink = false;
   if (taken) return true;
+  if (memoryRanOut) return InternalFailure("memory ran out while " + Path + " took the document's bytes");
   Reason = FailureConstants::OutputAborted;
-  Text = "the output function refused the document's bytes";
+  Text = Path + " refused the document's bytes";
   return false;
 }
 
