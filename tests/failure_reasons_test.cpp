@@ -2,8 +2,10 @@
 // argument and its value; a success clears it. Both formats share the reasons, so every test runs on each.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "paginor/platform.h"
@@ -33,6 +35,17 @@ class FailureReasons : public ::testing::Test {
       EXPECT_NE(document.LastFailureMessage().find(part), std::string::npos)
           << "\"" << part << "\" is not in \"" << document.LastFailureMessage() << "\"";
     }
+  }
+  // A white GIF picture of the given size, written under name.
+  static std::string WhiteGif(const std::string& name, int width, int height) {
+    testing::GifPicture picture;
+    picture.screenWidth = picture.width = width;
+    picture.screenHeight = picture.height = height;
+    picture.globalColours = {{0, 0, 0}, {255, 255, 255}};
+    picture.indices.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 1);
+    const std::string path = TempPath(name);
+    EXPECT_TRUE(testing::WriteGif(path, picture));
+    return path;
   }
   void ExpectCleared() {
     EXPECT_EQ(document.LastFailure(), FailureConstants::NoFailure);
@@ -92,6 +105,85 @@ TYPED_TEST(FailureReasons, WriteText) {
   this->ExpectFailure(FailureConstants::DoesNotFit, {"WriteMultiText: ", "the word \"www", "576 points wide"});
 }
 
+// What a refusal says is true: the room left from x, the kind of item too high, a text too wide for
+// any page refused as not fitting rather than as an overflow.
+TYPED_TEST(FailureReasons, MessagesTellTheTruth) {
+  auto& document = this->document;
+  this->Start("truth");
+  document.SetPosition(440, 0);
+  EXPECT_FALSE(document.WriteText(std::string(12, 'w')));  // 57.6 points in Courier 8
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"58 points wide; 55 are available from x 440"});
+  EXPECT_FALSE(document.WriteMultiText("w", 0, AlignmentConstants::NoAlignment, false, 60));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"the block is 60 points wide; 55 are available from x 440"});
+
+  document.SetPosition(0, 0);
+  EXPECT_FALSE(document.DrawPicture(this->WhiteGif("tall.gif", 20, 800)));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"the picture 800 points high at y 0 passes the bottom"});
+
+  // 2,000 W at 72 points are 135,936 points; 40,000 letters are more than a line ever measured.
+  document.SetFont(FontNumberConstants::Helvetica, 72, FontStyleConstants::Regular, FontEffectConstants::NoFontEffect);
+  EXPECT_FALSE(document.WriteText(std::string(2000, 'W')));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"the text is 135936 points wide; 495 are available"});
+  EXPECT_FALSE(document.WriteTitle(std::string(2000, 'W')));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"the title is "});
+  EXPECT_FALSE(document.WriteText(std::string(40000, 'i'), false, 0, AlignmentConstants::Center));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"the text is "});
+  EXPECT_FALSE(document.WriteMultiText("a " + std::string(40000, 'i')));
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"the word \"iii"});
+}
+
+// Nothing drawn after Create and before the first page would show: every figure, text and picture is
+// refused there with a reason that says what to do.
+TYPED_TEST(FailureReasons, NothingIsDrawnBeforeTheFirstPage) {
+  auto& document = this->document;
+  ASSERT_TRUE(document.Create(TempPath("before-page" + std::string(TypeParam::Extension))));
+  Document& shared = document;
+  const std::vector<std::pair<std::string, bool>> calls = {
+      {"DrawLine", document.DrawLine(0, 0, 5, 5)},
+      {"DrawRectangle", document.DrawRectangle(0, 0, 5, 5)},
+      {"DrawCircle", document.DrawCircle(5, 5, 5)},
+      {"DrawEllipse", document.DrawEllipse(5, 5, 5, 3)},
+      {"DrawArc", document.DrawArc(5, 5, 5, 0, 90)},
+      {"DrawCurve", document.DrawCurve(0, 0, 5, 5, 9, 0)},
+      {"WriteText", document.WriteText("text")},
+      {"WriteMultiText", document.WriteMultiText("a paragraph")},
+      {"WriteTitle", document.WriteTitle("title")},
+      {"DrawPicture", shared.DrawPicture(TempPath("missing.gif"))},
+  };
+  for (const auto& [name, result] : calls) EXPECT_FALSE(result) << name;
+  this->ExpectFailure(FailureConstants::NoPage, {"DrawPicture: no page is open: NewPage starts the first page"});
+  document.NewPage(0, 0, 0, 0, 255, 255, 255);
+  EXPECT_TRUE(document.DrawLine(0, 0, 5, 5));
+  EXPECT_TRUE(document.WriteText("text"));
+}
+
+// A PostScript document waits in a temporary file until Flush when its output cannot hold it: when
+// that file cannot be made, Create says so, naming the output truly.
+TEST(FailureReasonsPs, TemporaryFileThatCannotBeMadeIsRefusedAtCreate) {
+  const char* saved = std::getenv("TMPDIR");
+  const std::string previous = saved != nullptr ? saved : "";
+  ::setenv("TMPDIR", TempPath("no such folder").c_str(), 1);
+  PS memory, function;
+  const bool inMemory = memory.CreateInMemory();
+  const bool toFunction = function.Create([](std::string_view) { return true; });
+  if (saved != nullptr) {
+    ::setenv("TMPDIR", previous.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
+  EXPECT_FALSE(inMemory);
+  EXPECT_EQ(memory.LastFailure(), FailureConstants::FileError);
+  EXPECT_EQ(memory.LastFailureMessage().rfind(
+                "CreateInMemory: cannot create a temporary file for the document in memory: ", 0),
+            0u)
+      << memory.LastFailureMessage();
+  EXPECT_FALSE(toFunction);
+  EXPECT_EQ(function.LastFailureMessage().rfind("Create: cannot create a temporary file for the output function", 0), 0u)
+      << function.LastFailureMessage();
+  EXPECT_FALSE(memory.Flush());
+  EXPECT_EQ(memory.LastFailure(), FailureConstants::NoPage);
+}
+
 TYPED_TEST(FailureReasons, Figures) {
   auto& document = this->document;
   this->Start("figures");
@@ -121,13 +213,7 @@ TYPED_TEST(FailureReasons, DrawPicture) {
   EXPECT_FALSE(document.DrawPicture(damaged));
   this->ExpectFailure(FailureConstants::PictureNotLoadable, {"GIF decoder"});
 
-  testing::GifPicture wide;
-  wide.screenWidth = wide.width = 600;
-  wide.screenHeight = wide.height = 60;
-  wide.globalColours = {{0, 0, 0}, {255, 255, 255}};
-  wide.indices.assign(600 * 60, 1);
-  const std::string widePath = TempPath("wide.gif");
-  ASSERT_TRUE(testing::WriteGif(widePath, wide));
+  const std::string widePath = this->WhiteGif("wide.gif", 600, 60);
   EXPECT_FALSE(document.DrawPicture(widePath));
   this->ExpectFailure(FailureConstants::DoesNotFit, {"the picture is 600 points wide", "495"});
   Document& shared = document;  // the call every format has
@@ -199,6 +285,9 @@ TYPED_TEST(FailureReasons, MessageHandlerHearsFailuresOnlyWhenAsked) {
   EXPECT_FALSE(document.WriteText("nowhere"));
   EXPECT_TRUE(document.Create(TempPath("heard" + std::string(TypeParam::Extension))));
   SetFailureMessages(false);
+  // A moved-from document goes on as a new one without announcing itself again.
+  typename TypeParam::Document taken(std::move(document));
+  EXPECT_EQ(document.Title(), "");
   SetMessageHandler({});
   EXPECT_EQ(heard, std::vector<std::string>({"Paginor|Initialize()|0",
                                              "Paginor|WriteText: no document is open: Create comes before "

@@ -123,6 +123,74 @@ TYPED_TEST(OutputSinks, MemoryOfAFailedOrReplacedDocumentIsNotHandedOver) {
   EXPECT_EQ(document.TakeOutput(), "");
 }
 
+// A function that calls back into its own document is refused, never obeyed: the document it is being
+// handed goes on untouched, byte for byte, and each refused call says why while the function runs.
+TYPED_TEST(OutputSinks, CallsFromInsideTheFunctionAreRefused) {
+  testing::FixCreationDate();
+  const std::string file = this->ToFile(150);
+  using Document = typename TypeParam::Document;
+  Document document;
+  std::string blocks;
+  std::vector<std::string> refusals;
+  ASSERT_TRUE(document.Create([&](std::string_view bytes) {
+    blocks.append(bytes);
+    if (!refusals.empty()) return true;
+    const auto refused = [&](bool result) {
+      if (document.LastFailure() == FailureConstants::CalledFromOutput) refusals.push_back(document.LastFailureMessage());
+      return !result;
+    };
+    EXPECT_TRUE(refused(document.Flush()));
+    EXPECT_TRUE(refused(document.WriteText("inside")));
+    EXPECT_TRUE(refused(document.DrawLine(0, 0, 5, 5)));
+    EXPECT_TRUE(refused(document.Create(TempPath("inside" + std::string(TypeParam::Extension)))));
+    EXPECT_TRUE(refused(document.CreateInMemory()));
+    // Calls without a result do nothing: the operation running reads the state it started with.
+    document.NewPage(0, 0, 0, 0, 0, 0, 0);
+    document.SetDash(std::string(8, '1').append(" 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"));
+    document.SetFooter(std::string(100, 'x'));
+    document.SetFont(FontNumberConstants::Times, 30, FontStyleConstants::Bold, FontEffectConstants::Underline);
+    document = Document();
+    return true;
+  }));
+  this->Draw(document, 150);
+  EXPECT_TRUE(document.Flush());
+  EXPECT_EQ(document.LastFailure(), FailureConstants::NoFailure);
+  EXPECT_TRUE(blocks == file);
+  EXPECT_EQ(refusals, (std::vector<std::string>{
+                          "Flush: called from inside the document's own output function",
+                          "WriteText: called from inside the document's own output function",
+                          "DrawLine: called from inside the document's own output function",
+                          "Create: called from inside the document's own output function",
+                          "CreateInMemory: called from inside the document's own output function"}));
+}
+
+// A Create that cannot open its output leaves everything as it was: the finished document collected in
+// memory is still there to take, and a document being written stays open and writable.
+TYPED_TEST(OutputSinks, RefusedCreateLeavesTheDocumentAsItWas) {
+  const std::string extension = TypeParam::Extension;
+  const std::string missing = TempPath("no such folder") + "/x" + extension;
+  typename TypeParam::Document document;
+  ASSERT_TRUE(document.CreateInMemory());
+  document.NewPage(36, 36, 36, 36, 255, 255, 255);
+  ASSERT_TRUE(document.WriteText("finished"));
+  ASSERT_TRUE(document.Flush());
+  EXPECT_FALSE(document.Create(missing));
+  EXPECT_FALSE(document.Create(OutputFunction()));
+  EXPECT_NE(document.TakeOutput().find("(finished)"), std::string::npos);
+
+  const std::string path = TempPath("kept" + extension);
+  ASSERT_TRUE(document.Create(path));
+  document.NewPage(36, 36, 36, 36, 255, 255, 255);
+  ASSERT_TRUE(document.WriteText("before"));
+  EXPECT_FALSE(document.Create(missing));
+  EXPECT_EQ(document.LastFailure(), FailureConstants::FileError);
+  EXPECT_TRUE(document.WriteText("after"));
+  ASSERT_TRUE(document.Flush());
+  const std::string written = testing::ReadFile(path);
+  EXPECT_NE(written.find("(before)"), std::string::npos);
+  EXPECT_NE(written.find("(after)"), std::string::npos);
+}
+
 // The PDF document leaves memory as it grows: blocks reach the function long before Flush.
 TEST(OutputSinksPdf, BlocksArriveWhileTheDocumentGrows) {
   PDF pdf;

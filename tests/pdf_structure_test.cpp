@@ -171,37 +171,32 @@ TEST(PdfStructure, PagesListTheirOwnStreamsInOrder) {
   PDF pdf;
   const std::string path = TempPath("pages.pdf");
   ASSERT_TRUE(pdf.Create(path));
-  EXPECT_TRUE(pdf.DrawLine(0, 0, 10, 10));  // before any page: written, but on no page
   pdf.NewPage(0, 0, 0, 0, 255, 255, 255);
   EXPECT_TRUE(pdf.WriteText("first"));
   pdf.NewPage(0, 0, 0, 0, 255, 255, 255);
   pdf.NewPage(0, 0, 0, 0, 255, 255, 255);
   EXPECT_TRUE(pdf.WriteText("third", false, 0, AlignmentConstants::NoAlignment, "https://example.com/"));
   const PdfFile file = FlushAndCheck(pdf, path);
-  // Objects 18 and 19 are the line; each page is background, [text,] footer, then its page object.
-  EXPECT_EQ(file.Pages(), (std::vector<int32_t>{26, 31, 39}));
-  EXPECT_EQ(file.PageList(0, "/Contents [ "), (std::vector<int32_t>{20, 22, 24}));
-  EXPECT_EQ(file.PageList(1, "/Contents [ "), (std::vector<int32_t>{27, 29}));
-  EXPECT_EQ(file.PageList(2, "/Contents [ "), (std::vector<int32_t>{32, 34, 37}));
-  EXPECT_EQ(file.PageList(2, "/Annots [ "), (std::vector<int32_t>{36}));
-  EXPECT_EQ(file.Object(39)[3], "/Annots [ 36 0 R ]");
+  // Each page is background, [text,] footer, then its page object.
+  EXPECT_EQ(file.Pages(), (std::vector<int32_t>{24, 29, 37}));
+  EXPECT_EQ(file.PageList(0, "/Contents [ "), (std::vector<int32_t>{18, 20, 22}));
+  EXPECT_EQ(file.PageList(1, "/Contents [ "), (std::vector<int32_t>{25, 27}));
+  EXPECT_EQ(file.PageList(2, "/Contents [ "), (std::vector<int32_t>{30, 32, 35}));
+  EXPECT_EQ(file.PageList(2, "/Annots [ "), (std::vector<int32_t>{34}));
+  EXPECT_EQ(file.Object(37)[3], "/Annots [ 34 0 R ]");
   EXPECT_TRUE(file.PageList(0, "/Annots [ ").empty());
   EXPECT_EQ(file.Object(2)[3], "/Count 3");
 }
 
-TEST(PdfStructure, WithoutNewPageFlushEndsTheOnePageThatHoldsTheDrawing) {
+TEST(PdfStructure, WithoutNewPageFlushEndsTheOnePageWithItsFooter) {
   PDF pdf;
   const std::string path = TempPath("no-new-page.pdf");
   ASSERT_TRUE(pdf.Create(path));
-  EXPECT_TRUE(pdf.DrawRectangle(10, 10, 20, 20));
-  pdf.SetPosition(0, 0);  // no page has set the position yet
-  EXPECT_TRUE(pdf.WriteText("text"));
+  EXPECT_FALSE(pdf.DrawRectangle(10, 10, 20, 20));  // no page to draw on
   const PdfFile file = FlushAndCheck(pdf, path);
-  EXPECT_EQ(file.Pages(), std::vector<int32_t>{24});
-  EXPECT_EQ(file.Object(24)[3], "/Contents [ 18 0 R 20 0 R 22 0 R ]");
-  EXPECT_EQ(file.StreamData(18)[0], "q");
-  EXPECT_EQ(file.StreamData(20)[0], "Q");
-  EXPECT_EQ(file.StreamData(22)[0], "BT");
+  EXPECT_EQ(file.Pages(), std::vector<int32_t>{20});
+  EXPECT_EQ(file.Object(20)[3], "/Contents [ 18 0 R ]");
+  EXPECT_EQ(file.StreamData(18)[0], "BT");
 }
 
 TEST(PdfStructure, SecondCreateStartsAfreshAndClosesTheFirstFile) {
@@ -223,11 +218,13 @@ TEST(PdfStructure, SecondCreateStartsAfreshAndClosesTheFirstFile) {
   EXPECT_EQ(file.Object(20)[3], "/Contents [ 18 0 R ]");  // the footer only: no stream or link of the first
   EXPECT_FALSE(testing::IsOpenInProcess(second));
 
-  // An unwritable path for the next document still lets go of the open one.
+  // An unwritable path for the next document leaves the open one open, and writable.
   ASSERT_TRUE(pdf.Create(first));
+  pdf.NewPage(36, 36, 36, 36, 255, 255, 255);
   EXPECT_FALSE(pdf.Create(TempPath("missing-folder/next.pdf")));
-  EXPECT_FALSE(testing::IsOpenInProcess(first));
-  EXPECT_FALSE(pdf.Flush());
+  EXPECT_TRUE(testing::IsOpenInProcess(first));
+  EXPECT_TRUE(pdf.WriteText("kept"));
+  EXPECT_TRUE(FlushAndCheck(pdf, first).Pages().size() == 1);
 }
 
 TEST(PdfStructure, FlushWritesOnceAndReportsFailure) {

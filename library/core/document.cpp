@@ -7,12 +7,25 @@
 #include "core/document_writer.h"
 #include "core/guarded.h"
 #include "core/reported.h"
+#include "platform/platform_services.h"
 
 namespace paginor {
 
 Document::~Document() = default;
 Document::Document(Document&&) noexcept = default;
-Document& Document::operator=(Document&&) noexcept = default;
+
+Document& Document::operator=(Document&& other) noexcept {
+  // A document handing bytes to its output function is still being written: neither side changes.
+  if (this != &other && !InOutputFunction() && !other.InOutputFunction()) {
+    MakeWriter = other.MakeWriter;
+    OwnWriter = std::move(other.OwnWriter);
+  }
+  return *this;
+}
+
+void Document::Announce() { ShowMessage("Initialize()", LibraryTitle(), MessageIcon::Information); }
+
+bool Document::InOutputFunction() const noexcept { return OwnWriter && OwnWriter->InOutputFunction(); }
 
 DocumentWriter& Document::Writer() const {
   if (!OwnWriter) OwnWriter = MakeWriter();
@@ -23,44 +36,44 @@ const std::string& Document::Author() const {
   return GuardedText([&]() -> const std::string& { return Writer().Author; });
 }
 void Document::SetAuthor(std::string value) {
-  Guarded([&] { Writer().Author = std::move(value); });
+  Changed([&] { Writer().Author = std::move(value); });
 }
 const std::string& Document::Creator() const {
   return GuardedText([&]() -> const std::string& { return Writer().Creator; });
 }
 void Document::SetCreator(std::string value) {
-  Guarded([&] { Writer().Creator = std::move(value); });
+  Changed([&] { Writer().Creator = std::move(value); });
 }
 const std::string& Document::Title() const {
   return GuardedText([&]() -> const std::string& { return Writer().Title; });
 }
 void Document::SetTitle(std::string value) {
-  Guarded([&] { Writer().Title = std::move(value); });
+  Changed([&] { Writer().Title = std::move(value); });
 }
 OrientationConstants Document::Orientation() const {
   return Guarded(OrientationConstants::Portrait,
                  [&] { return static_cast<OrientationConstants>(Writer().Orientation); });
 }
 void Document::SetOrientation(OrientationConstants value) {
-  Guarded([&] { Writer().Orientation = static_cast<int32_t>(value); });
+  Changed([&] { Writer().Orientation = static_cast<int32_t>(value); });
 }
 PaperSizeConstants Document::PaperSize() const {
   return Guarded(PaperSizeConstants::A4, [&] { return static_cast<PaperSizeConstants>(Writer().PaperSize); });
 }
 void Document::SetPaperSize(PaperSizeConstants value) {
-  Guarded([&] { Writer().PaperSize = static_cast<int32_t>(value); });
+  Changed([&] { Writer().PaperSize = static_cast<int32_t>(value); });
 }
 bool Document::Rotated() const {
   return Guarded(false, [&] { return Writer().Rotated; });
 }
 void Document::SetRotated(bool value) {
-  Guarded([&] { Writer().Rotated = value; });
+  Changed([&] { Writer().Rotated = value; });
 }
 const std::string& Document::Footer() const {
   return GuardedText([&]() -> const std::string& { return Writer().GetFooter(); });
 }
 void Document::SetFooter(std::string value) {
-  Guarded([&] { Writer().SetFooter(std::move(value)); });
+  Changed([&] { Writer().SetFooter(std::move(value)); });
 }
 const std::string& Document::Version() const {
   return GuardedText([&]() -> const std::string& { return Writer().Version; });
@@ -83,11 +96,11 @@ std::string Document::TakeOutput() {
 }
 
 FailureConstants Document::LastFailure() const {
-  return Guarded(FailureConstants::InternalFailure, [&] { return Writer().Report.Reason; });
+  return Guarded(FailureConstants::InternalFailure, [&] { return Writer().LastReport().Reason; });
 }
 
 const std::string& Document::LastFailureMessage() const {
-  return GuardedText([&]() -> const std::string& { return Writer().Report.Message; });
+  return GuardedText([&]() -> const std::string& { return Writer().LastReport().Message; });
 }
 
 bool Document::Flush() {
@@ -96,17 +109,17 @@ bool Document::Flush() {
 
 void Document::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                        uint8_t red, uint8_t green, uint8_t blue) {
-  Guarded([&] { Writer().NewPage(marginleft, margintop, marginright, marginbottom, red, green, blue); });
+  Changed([&] { Writer().NewPage(marginleft, margintop, marginright, marginbottom, red, green, blue); });
 }
 
 void Document::SetColor(uint8_t red, uint8_t green, uint8_t blue) {
-  Guarded([&] { Writer().SetColor(red, green, blue); });
+  Changed([&] { Writer().SetColor(red, green, blue); });
 }
 void Document::GetColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
   Guarded([&] { Writer().GetColor(red, green, blue); });
 }
 void Document::SetFillColor(uint8_t red, uint8_t green, uint8_t blue) {
-  Guarded([&] { Writer().SetFillColor(red, green, blue); });
+  Changed([&] { Writer().SetFillColor(red, green, blue); });
 }
 void Document::GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
   Guarded([&] { Writer().GetFillColor(red, green, blue); });
@@ -115,31 +128,31 @@ void Document::GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
   Guarded([&] { Writer().GetPageColor(red, green, blue); });
 }
 void Document::SetDash(const std::string& dash) {
-  Guarded([&] { Writer().SetDash(dash); });
+  Changed([&] { Writer().SetDash(dash); });
 }
 std::string Document::GetDash() const {
   return Guarded(std::string(), [&] { return Writer().GetDash(); });
 }
 void Document::SetFillStyle(bool fillstyle) {
-  Guarded([&] { Writer().SetFillStyle(fillstyle); });
+  Changed([&] { Writer().SetFillStyle(fillstyle); });
 }
 bool Document::GetFillStyle() const {
   return Guarded(false, [&] { return Writer().GetFillStyle(); });
 }
 void Document::SetThickness(uint8_t thickness) {
-  Guarded([&] { Writer().SetThickness(thickness); });
+  Changed([&] { Writer().SetThickness(thickness); });
 }
 uint8_t Document::GetThickness() const {
   return Guarded(uint8_t{0}, [&] { return Writer().GetThickness(); });
 }
 void Document::SetPictureDimensions(int16_t width, int16_t height) {
-  Guarded([&] { Writer().SetPictureDimensions(width, height); });
+  Changed([&] { Writer().SetPictureDimensions(width, height); });
 }
 void Document::GetPictureDimensions(int16_t& width, int16_t& height) const {
   Guarded([&] { Writer().GetPictureDimensions(width, height); });
 }
 void Document::SetPosition(int16_t x, int16_t y) {
-  Guarded([&] { Writer().SetPosition(x, y); });
+  Changed([&] { Writer().SetPosition(x, y); });
 }
 void Document::GetPosition(int16_t& x, int16_t& y) const {
   Guarded([&] { Writer().GetPosition(x, y); });
@@ -173,7 +186,7 @@ bool Document::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t
 
 void Document::SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                        FontEffectConstants fonteffect) {
-  Guarded([&] {
+  Changed([&] {
     Writer().SetFont(static_cast<int32_t>(fontnumber), fontheight, static_cast<int32_t>(fontstyle),
                      static_cast<int32_t>(fonteffect));
   });

@@ -34,31 +34,35 @@ std::string DefaultFooter() {
 
 DocumentWriter::DocumentWriter(std::string version)
     : Version(std::move(version)), Footer(DefaultFooter()), FooterCodes(ToWindows1252(Footer)) {
-  Lines.Clear(&FileHandle);  // before Create, output goes nowhere
-  ShowMessage("Initialize()", LibraryTitle(), MessageIcon::Information);
+  Lines.Clear(FileHandle.get());  // before Create, output goes nowhere
 }
 
 DocumentWriter::~DocumentWriter() = default;
 
 bool DocumentWriter::Create(const std::string& file) {
-  return ValidPageSetup() && Opened(FileHandle.Open(file, HasCountFields())) && StartDocument();
+  if (!ValidPageSetup()) return false;
+  auto output = std::make_unique<OutputFile>();
+  const bool opened = output->Open(file, HasCountFields());
+  return StartDocument(std::move(output), opened, false);
 }
 
 bool DocumentWriter::Create(ByteSink sink) {
-  return ValidPageSetup() && Opened(FileHandle.Open(std::move(sink), HasCountFields())) && StartDocument();
+  if (!ValidPageSetup()) return false;
+  auto output = std::make_unique<OutputFile>();
+  const bool opened = output->Open(std::move(sink), HasCountFields(), "the output function");
+  return StartDocument(std::move(output), opened, false);
 }
 
 bool DocumentWriter::CreateInMemory() {
   if (!ValidPageSetup()) return false;
-  const bool opened = FileHandle.Open(
+  auto output = std::make_unique<OutputFile>();
+  const bool opened = output->Open(
       [this](std::string_view bytes) {
         Collected.append(bytes);
         return true;
       },
-      HasCountFields());
-  if (!Opened(opened) || !StartDocument()) return false;
-  CollectingInMemory = true;
-  return true;
+      HasCountFields(), "the document in memory");
+  return StartDocument(std::move(output), opened, true);
 }
 
 std::string DocumentWriter::TakeOutput() {
@@ -80,17 +84,17 @@ bool DocumentWriter::ValidPageSetup() {
   return true;
 }
 
-bool DocumentWriter::Opened(bool opened) {
-  // Whatever was collected before belongs to the previous document.
+bool DocumentWriter::StartDocument(std::unique_ptr<OutputFile> output, bool opened, bool inMemory) {
+  // An output that did not open changes nothing: the earlier document stays open, or its collected
+  // bytes stay there to take.
+  if (!opened) return Refuse(output->FailureReason(), output->FailureText());
+  // The new output replaces the earlier one, which is given up with whatever it collected.
+  FileHandle = std::move(output);
   Collected.clear();
   CollectedComplete = false;
-  CollectingInMemory = false;
-  return opened || Refuse(FileHandle.FailureReason(), FileHandle.FailureText());
-}
-
-bool DocumentWriter::StartDocument() {
+  CollectingInMemory = inMemory;
   try {
-    Lines.Clear(&FileHandle);
+    Lines.Clear(FileHandle.get());
     Services.SetOrientation(Orientation);
     Services.SetPaperSize(PaperSize);
     MediaName.clear();
@@ -98,7 +102,7 @@ bool DocumentWriter::StartDocument() {
     WriteDocumentHead();
     ResetDrawingState();
   } catch (...) {
-    FileHandle.Close();
+    FileHandle->Close();
     return false;
   }
   return true;
@@ -121,22 +125,22 @@ void DocumentWriter::ResetDrawingState() {
 }
 
 bool DocumentWriter::Flush() {
-  if (!FileHandle.IsOpen()) {
+  if (!FileHandle->IsOpen()) {
     return Refuse(FailureConstants::NoPage, "no document is open: Create was not called, or it was already written");
   }
   // Every step runs even when an earlier one failed. A document whose closing part could not be
   // written is not delivered: its file is emptied as after any other failure.
   PassOver([&] { EndPage(); });
   const bool closed = PassOver([&] { WriteDocumentTail(); });
-  if (!closed) FileHandle.Close();
-  const bool written = closed && FileHandle.Finish(Lines);
-  Lines.Clear(&FileHandle);  // the closed file takes nothing more: later output is dropped
+  if (!closed) FileHandle->Close();
+  const bool written = closed && FileHandle->Finish(Lines);
+  Lines.Clear(FileHandle.get());  // the closed file takes nothing more: later output is dropped
   CollectedComplete = written && CollectingInMemory;
   if (!written) {
     Collected.clear();
     // The format names its limit where it knows it; this stands for any other cause.
     if (!closed) return Refuse(FailureConstants::InternalFailure, "the end of the document could not be written");
-    return Refuse(FileHandle.FailureReason(), FileHandle.FailureText());
+    return Refuse(FileHandle->FailureReason(), FileHandle->FailureText());
   }
   return true;
 }
@@ -183,8 +187,13 @@ void DocumentWriter::SetFooter(std::string footer) {
 }
 
 bool DocumentWriter::NoPageOpen() {
-  if (FileHandle.IsOpen()) return false;
-  Refuse(FailureConstants::NoPage, "no document is open: Create comes before drawing, and Flush ends it");
+  if (!FileHandle->IsOpen()) {
+    Refuse(FailureConstants::NoPage, "no document is open: Create comes before drawing, and Flush ends it");
+    return true;
+  }
+  // Before the first page nothing drawn would show: the page would paint over it, or drop it.
+  if (PageOpen) return false;
+  Refuse(FailureConstants::NoPage, "no page is open: NewPage starts the first page");
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,6 +41,14 @@ class DocumentWriter {
   const std::string Version;
   // Why the last operation with a result failed (see FailureReport).
   FailureReport Report;
+  // Why the last call made from inside the output function was refused; kept apart from Report, which
+  // belongs to the operation still running.
+  FailureReport NestedReport;
+  // The report LastFailure gives: the nested one while the output function runs.
+  const FailureReport& LastReport() const { return InOutputFunction() ? NestedReport : Report; }
+  // True while the document hands bytes to the caller's output function, which must not change the
+  // document under the operation that is writing it.
+  bool InOutputFunction() const { return FileHandle->Delivering(); }
 
   // Opens the file, emptied; the document goes to it as it grows. Without a Flush (another Create, or
   // the writer going away) the file is emptied again.
@@ -139,17 +148,19 @@ class DocumentWriter {
   // in several places) say so; the document is then held in a file that can be rewritten until Flush.
   virtual bool HasCountFields() const { return false; }
   // Writes a count field at the end of the document.
-  void PutCountField() { FileHandle.PutCountField(Lines); }
+  void PutCountField() { FileHandle->PutCountField(Lines); }
   // Sets the count the fields show from now on; the fields already written grow when it gains a digit.
-  void SetFieldCount(int64_t count) { FileHandle.SetFieldCount(Lines, count); }
+  void SetFieldCount(int64_t count) { FileHandle->SetFieldCount(Lines, count); }
 
   // Records why the operation is refused; returns false.
   bool Refuse(FailureConstants reason, std::string message) { return Report.Refuse(reason, std::move(message)); }
-  // True, with the reason recorded, when no document is open to draw in: output would go nowhere.
+  // True, with the reason recorded, when no page is open to draw in: output would go nowhere, or never
+  // show.
   bool NoPageOpen();
   // Refuses a figure, with the reason, when an argument is negative or the figure is not inside.
-  // Refuses, with the reason, a line of height points at the caller's y that passes the area's bottom.
-  bool LineFits(int16_t y, int16_t height);
+  // Refuses, with the reason, an item (what: "a line", "the picture") of height points at the caller's y
+  // that passes the area's bottom.
+  bool LineFits(const char* what, int16_t y, int16_t height);
   // Refuse an alignment that is not one of the constants, and an item too wide from x.
   bool RefuseAlignment(int32_t alignment);
   bool RefuseWidth(const char* what, int64_t width, int64_t x);
@@ -162,6 +173,11 @@ class DocumentWriter {
   int16_t AvailableHeight() const;
   // The caller's y of the current position.
   int16_t CurrentY() const;
+  // A text's width in thousandths of the font size, and such a width in points in the current font, for
+  // the fit tests: without the limits of the widths that are written, so that a text too long or too
+  // wide for any page is refused as not fitting rather than failing as an overflow.
+  int64_t WideUnits(std::string_view codes) const;
+  int64_t WidePoints(int64_t units) const;
 
   LineBuffer Lines;
   Enumerations Services;
@@ -201,13 +217,13 @@ class DocumentWriter {
   bool WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width, int16_t startx);
   void ResetDrawingState();
   bool ValidPageSetup();
-  // Notes the reason when the output did not open; forgets what an earlier document collected.
-  bool Opened(bool opened);
-  bool StartDocument();
+  // Starts the document in output, which replaces the earlier one, when it opened; else notes why
+  // not and leaves everything as it was.
+  bool StartDocument(std::unique_ptr<OutputFile> output, bool opened, bool inMemory);
   template <typename Output>
   bool AllOrNothing(Output&& output);
 
-  OutputFile FileHandle;
+  std::unique_ptr<OutputFile> FileHandle = std::make_unique<OutputFile>();
   std::string Footer;
   std::string FooterCodes;
   std::string Collected;  // the document collected in memory

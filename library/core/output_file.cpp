@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 #include <system_error>
 
 namespace paginor {
@@ -29,7 +30,7 @@ bool IsRegularFile(int descriptor) {
 bool OutputFile::Open(const std::string& path, bool countFields) {
   Close();
   Start(countFields, FolderOf(path));
-  Path = path;
+  Path = "\"" + path + "\"";
   if (path.empty() || path.find('\0') != std::string::npos) {
     Reason = FailureConstants::InvalidArgument;
     Text = "the file name \"" + path.substr(0, path.find('\0')) + "\" is empty or holds a zero byte";
@@ -45,22 +46,26 @@ bool OutputFile::Open(const std::string& path, bool countFields) {
   if (Descriptor < 0) Descriptor = ::open(path.c_str(), O_WRONLY | Flags, 0666);
   if (Descriptor < 0) return FileFailed("cannot create");
   Staged = countFields && !(readBack && IsRegularFile(Descriptor));
-  return true;
+  return OpenStage();
 }
 
-bool OutputFile::Open(ByteSink sink, bool countFields) {
+bool OutputFile::Open(ByteSink sink, bool countFields, std::string name) {
   Close();
   // The document of a function waits in the temporary folder.
   Start(countFields, {});
-  Staged = countFields;
-  Path = "the output function";
+  Path = std::move(name);
   if (!sink) {
     Reason = FailureConstants::InvalidArgument;
-    Text = "the output function is empty";
+    Text = Path + " is empty";
     return false;
   }
   Sink = std::move(sink);
-  return true;
+  Staged = countFields;
+  return OpenStage();
+}
+
+bool OutputFile::OpenStage() {
+  return !Staged || Stage.Open(Folder) || FileFailed("cannot create a temporary file for");
 }
 
 void OutputFile::Start(bool countFields, std::string folder) {
@@ -77,7 +82,7 @@ void OutputFile::Start(bool countFields, std::string folder) {
 bool OutputFile::FileFailed(std::string_view what) {
   const int error = errno;
   Reason = FailureConstants::FileError;
-  Text.assign(what).append(" \"").append(Path).append("\": ").append(std::generic_category().message(error));
+  Text.assign(what).append(" ").append(Path).append(": ").append(std::generic_category().message(error));
   return false;
 }
 
@@ -90,13 +95,19 @@ bool OutputFile::InternalFailure(std::string text) {
 bool OutputFile::Deliver(std::string_view bytes) {
   if (!Sink) return WriteAll(Descriptor, bytes) || FileFailed("cannot write");
   bool taken = false;
+  bool memoryRanOut = false;
+  InSink = true;
   try {
     taken = Sink(bytes);
+  } catch (const std::bad_alloc&) {
+    memoryRanOut = true;
   } catch (...) {  // a function that throws refuses the bytes as one that returns false
   }
+  InSink = false;
   if (taken) return true;
+  if (memoryRanOut) return InternalFailure("memory ran out while " + Path + " took the document's bytes");
   Reason = FailureConstants::OutputAborted;
-  Text = "the output function refused the document's bytes";
+  Text = Path + " refused the document's bytes";
   return false;
 }
 
@@ -106,9 +117,7 @@ void OutputFile::Take(std::string_view block) {
     Failed = !Deliver(block);
     return;
   }
-  if (Staged && !Stage.Open(Folder)) {
-    Failed = !FileFailed("cannot create a temporary file for");
-  } else if (!WriteAllAt(Holder(), block, Written)) {
+  if (!WriteAllAt(Holder(), block, Written)) {
     Failed = !FileFailed(Staged ? "cannot write the temporary file for" : "cannot write");
   }
   Written += static_cast<int64_t>(block.size());

@@ -23,7 +23,8 @@ using ByteSink = std::function<bool(std::string_view bytes)>;
 // temporary file, which Finish then copies into the output. A file that is given up, or whose writing
 // failed, is emptied again, so that no half-written document looks complete; a pipe, a terminal or a
 // caller's function cannot take bytes back, and there the failure is only reported. After a failure,
-// FailureReason and FailureText tell what went wrong.
+// FailureReason and FailureText tell what went wrong. The temporary file is made when the output opens,
+// so that an output that cannot hold its document is refused there rather than at Finish.
 class OutputFile final : public BlockDestination {
  public:
   OutputFile() = default;
@@ -32,9 +33,12 @@ class OutputFile final : public BlockDestination {
   ~OutputFile() { Close(); }
 
   bool Open(const std::string& path, bool countFields);
-  // Sends the document to sink instead of a file; false for an empty function.
-  bool Open(ByteSink sink, bool countFields);
+  // Sends the document to sink instead of a file; false for an empty function. Messages call the
+  // output by name.
+  bool Open(ByteSink sink, bool countFields, std::string name);
   bool IsOpen() const { return Descriptor >= 0 || Sink; }
+  // True while the sink runs: the document is handing it bytes.
+  bool Delivering() const { return InSink; }
   void Take(std::string_view block) override;
   // Writes a count field at the end of the document.
   void PutCountField(LineBuffer& lines) { Fields.Put(lines); }
@@ -54,6 +58,8 @@ class OutputFile final : public BlockDestination {
   void Start(bool countFields, std::string folder);
   // Passes bytes on to the file or the function; false, with the reason noted, when they were refused.
   bool Deliver(std::string_view bytes);
+  // Makes the temporary file that holds the document of a pipe, a terminal or a function.
+  bool OpenStage();
   // The file that holds a document with count fields: the output file, or the temporary one.
   int Holder() const { return Staged ? Stage.Handle() : Descriptor; }
   // Fills in the count fields and copies a temporary file into the output.
@@ -64,10 +70,11 @@ class OutputFile final : public BlockDestination {
 
   int Descriptor = -1;
   ByteSink Sink;
-  std::string Path;
+  std::string Path;  // the output as messages name it: a file path in quotes, or what it is
   bool Held = false;    // the document has count fields and is held in a file until Finish
   bool Staged = false;  // it is held in the temporary file
   bool Failed = false;
+  bool InSink = false;
   std::string Folder;
   TemporaryFile Stage;
   CountFields Fields;

@@ -61,7 +61,7 @@ bool DocumentWriter::DrawPicture(const std::string& file, AlignmentConstants ali
       Resize().Calculate(PictureWidth, PictureHeight, width, height, width, height);
     }
     // The width is tested at the current x whatever the alignment.
-    if (!LineFits(CurrentY(), height)) return false;
+    if (!LineFits("the picture", CurrentY(), height)) return false;
     if (PositionX + width > AvailableWidth()) return RefuseWidth("the picture", width, PositionX);
   } catch (const std::exception&) {
     return false;

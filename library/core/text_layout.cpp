@@ -1,6 +1,7 @@
 // Fonts, single lines, paragraphs and titles: measuring, fitting and placing text. The format writes
 // each placed line through EmitText.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "core/document_writer.h"
@@ -71,13 +72,14 @@ bool DocumentWriter::WriteText(std::string_view text, bool carriagereturn, uint8
 bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, int32_t alignment,
                                 std::string_view hyperlink) {
   try {
-    const int16_t width = Services.TextWidth(codes, FontNumber, FontHeight, FontStyle);
+    const int64_t wide = WidePoints(WideUnits(codes));
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
     if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
-    if (!LineFits(y, FontHeight)) return false;
+    if (!LineFits("a line", y, FontHeight)) return false;
     const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
-    if (from + width > available) return RefuseWidth("the text", width, from);
+    if (from + wide > available) return RefuseWidth("the text", wide, from);
+    const auto width = static_cast<int16_t>(wide);  // it fits the available width
     if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     EmitText(codes);
@@ -157,16 +159,31 @@ bool DocumentWriter::RefuseAlignment(int32_t alignment) {
 }
 
 bool DocumentWriter::RefuseWidth(const char* what, int64_t width, int64_t x) {
+  const int64_t room = std::max<int64_t>(AvailableWidth() - x, 0);
   return Refuse(FailureConstants::DoesNotFit, std::string(what) + " is " + std::to_string(width) + " points wide; " +
-                                                  std::to_string(AvailableWidth()) + " are available from x " +
-                                                  std::to_string(x));
+                                                  std::to_string(room) + " are available from x " + std::to_string(x));
 }
 
-bool DocumentWriter::LineFits(int16_t y, int16_t height) {
+bool DocumentWriter::LineFits(const char* what, int16_t y, int16_t height) {
   if (y + height <= AvailableHeight()) return true;
-  return Refuse(FailureConstants::DoesNotFit, "a line " + std::to_string(height) + " points high at y " + std::to_string(y) +
-                                                  " passes the bottom of the available area, " +
+  return Refuse(FailureConstants::DoesNotFit, std::string(what) + " " + std::to_string(height) + " points high at y " +
+                                                  std::to_string(y) + " passes the bottom of the available area, " +
                                                   std::to_string(AvailableHeight()) + " points high");
+}
+
+int64_t DocumentWriter::WideUnits(std::string_view codes) const {
+  // The measure takes at most 32767 codes at a time.
+  constexpr size_t Piece = 32767;
+  int64_t units = 0;
+  for (size_t start = 0; start < codes.size(); start += Piece) {
+    units += Services.TextUnits(codes.substr(start, Piece), FontNumber, FontStyle);
+  }
+  return units;
+}
+
+int64_t DocumentWriter::WidePoints(int64_t units) const {
+  // As Enumerations::UnitsToPoints, halves to even, without its 16-bit limit.
+  return static_cast<int64_t>(std::nearbyint(static_cast<double>(units) / 1000.0 * FontHeight));
 }
 
 bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified,
@@ -191,7 +208,7 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     const std::string codes = ToWindows1252(text);
     if (codes.empty()) return true;
     // A line that does not fit even a fresh page would only start one empty page after another.
-    if (!LineFits(0, FontHeight)) return false;
+    if (!LineFits("a line", 0, FontHeight)) return false;
     std::vector<std::string_view> words;
     for (size_t start = 0;;) {
       const size_t blank = codes.find(' ', start);
@@ -203,8 +220,8 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     std::vector<int64_t> wordUnits;
     wordUnits.reserve(words.size());
     for (const std::string_view word : words) {
-      wordUnits.push_back(Services.TextUnits(word, FontNumber, FontStyle));
-      const int64_t wordWidth = Enumerations::UnitsToPoints(wordUnits.back(), FontHeight);
+      wordUnits.push_back(WideUnits(word));
+      const int64_t wordWidth = WidePoints(wordUnits.back());
       if (wordWidth > width) {
         return Refuse(FailureConstants::DoesNotFit, "the word " + Quoted(word) + " is " +
                                                         std::to_string(wordWidth) + " points wide, wider than the block's " +
@@ -259,7 +276,7 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
     const std::string codes = ToWindows1252(text);
     const int16_t height = FontHeight;
     // The bullet takes FontHeight - 1 points before the text.
-    const int16_t width = CheckedInt16(height + Services.TextWidth(codes, FontNumber, FontHeight, FontStyle) - 1);
+    const int64_t wide = height + WidePoints(WideUnits(codes)) - 1;
     const int16_t available = AvailableWidth();
     const int16_t y = CurrentY();
     if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
@@ -267,9 +284,10 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
       return Refuse(FailureConstants::InvalidArgument,
                     "the bullet " + std::to_string(bullet) + " is not one of the BulletConstants");
     }
-    if (!LineFits(y, height)) return false;
+    if (!LineFits("a line", y, height)) return false;
     const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
-    if (from + width > available) return RefuseWidth("the title", width, from);
+    if (from + wide > available) return RefuseWidth("the title", wide, from);
+    const auto width = static_cast<int16_t>(wide);  // it fits the available width
     if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
 
     // The bullet is solid and filled in the text colour.

@@ -20,19 +20,19 @@ const std::string& PDF::Keywords() const {
   return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Keywords; });
 }
 void PDF::SetKeywords(std::string value) {
-  Guarded([&] { Pdf(Writer()).Keywords = std::move(value); });
+  Changed([&] { Pdf(Writer()).Keywords = std::move(value); });
 }
 const std::string& PDF::Producer() const {
   return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Producer; });
 }
 void PDF::SetProducer(std::string value) {
-  Guarded([&] { Pdf(Writer()).Producer = std::move(value); });
+  Changed([&] { Pdf(Writer()).Producer = std::move(value); });
 }
 const std::string& PDF::Subject() const {
   return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Subject; });
 }
 void PDF::SetSubject(std::string value) {
-  Guarded([&] { Pdf(Writer()).Subject = std::move(value); });
+  Changed([&] { Pdf(Writer()).Subject = std::move(value); });
 }
 
 bool PDF::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,

@@ -18,7 +18,10 @@ namespace paginor {
 class DocumentWriter;
 
 /// Receives a document's bytes in order, in blocks, as they are produced; returning false refuses them
-/// and aborts the document (its Flush then returns false with FailureConstants::OutputAborted).
+/// and aborts the document (its Flush then returns false with FailureConstants::OutputAborted). The
+/// function must not change its own document: while it runs, the document's operations with a result
+/// return false with FailureConstants::CalledFromOutput, the others do nothing, and the getters (also
+/// LastFailure() for the refused call) answer as usual.
 using OutputFunction = std::function<bool(std::string_view bytes)>;
 
 /// What every Paginor document offers, whatever its format: properties, pages, the drawing state,
@@ -34,7 +37,9 @@ using OutputFunction = std::function<bool(std::string_view bytes)>;
 /// Results: no operation throws. Setters store what is valid and ignore (or replace by a default) what
 /// is not. The Draw and Write operations return false when they refuse an item (it does not fit the area
 /// inside the margins, or an argument is out of range; then nothing is written and nothing moves) or
-/// fail part way. The drawing state survives page changes. Before Create() the getters give the defaults
+/// fail part way. They draw on the current page: before the first NewPage() after Create(), and
+/// without an open document, they are refused with FailureConstants::NoPage. The drawing state survives
+/// page changes. Before Create() the getters give the defaults
 /// that Create() sets.
 ///
 /// Documents are not copyable. A PDF (or PS) can be moved to another of its kind, open file included;
@@ -99,13 +104,17 @@ class PAGINOR_API Document {
   /// the properties and fixes the page size, from PaperSize() and Orientation(), for the whole
   /// document. Resets the drawing state: colour and fill colour black, no fill, solid lines 1 point
   /// thick, Courier 8 points regular without effect, zero margins, white page colour, no picture box.
-  /// Starts no page: NewPage() does. Calling it again closes the earlier file and starts over.
+  /// Starts no page: NewPage() does. Calling it again closes the earlier file and starts over; a Create
+  /// that is refused changes nothing: the earlier document stays open and writable, or the output it
+  /// collected in memory stays there to take.
   /// @return false, creating no file, for an orientation or paper size outside its enumeration; false
-  ///         when the file cannot be created.
+  ///         when the file cannot be created, or when a PostScript document, held in a temporary file
+  ///         until Flush() when it cannot be held in its own output, cannot make that file.
   bool Create(const std::string& file);
   /// Starts the document as Create(file) does, but hands its bytes to output, in blocks as they are
   /// produced, instead of writing a file. Memory stays bounded whatever the document's length. False
-  /// for an empty function or what Create(file) refuses.
+  /// for an empty function or what Create(file) refuses. See OutputFunction for what the function may
+  /// call.
   bool Create(OutputFunction output);
   /// Starts the document as Create(file) does, collecting its bytes in memory; take them with
   /// TakeOutput() after a successful Flush.
@@ -296,12 +305,15 @@ class PAGINOR_API Document {
   /// make a fresh writer of the same kind.
   template <typename FormatWriter>
   explicit Document(std::unique_ptr<FormatWriter> writer)
-      : MakeWriter(&MakeFresh<FormatWriter>), OwnWriter(std::move(writer)) {}
+      : MakeWriter(&MakeFresh<FormatWriter>), OwnWriter(std::move(writer)) {
+    Announce();
+  }
   /// Takes over the document of @p other, which must be of the same format; @p other is left as a new
   /// document.
   Document(Document&& other) noexcept;
   /// Closes this document's open file, then takes over the document of @p other, which must be of the
-  /// same format and is left as a new document.
+  /// same format and is left as a new document. Called from inside the output function of either
+  /// document, it changes neither.
   Document& operator=(Document&& other) noexcept;
 
   /// The document's writer, which holds the document and its state; after a move, a fresh one made on
@@ -312,8 +324,19 @@ class PAGINOR_API Document {
   /// it, and keeps why it failed for LastFailure(). For the formats' own operations.
   template <typename Operation>
   bool Reported(const char* name, Operation&& operation) noexcept;
+  /// Runs an operation that changes the document without a result (a setter, NewPage), so that nothing
+  /// escapes it; called from inside the document's own output function, it is ignored. For the formats'
+  /// own setters.
+  template <typename Operation>
+  void Changed(Operation&& operation) noexcept;
 
  private:
+  // Shows "Initialize()", the message of a new document; the fresh writer of a moved-from document
+  // shows nothing.
+  static void Announce();
+  // True while this document hands bytes to its output function.
+  bool InOutputFunction() const noexcept;
+
   template <typename FormatWriter>
   static std::unique_ptr<DocumentWriter> MakeFresh() {
     return std::make_unique<FormatWriter>();

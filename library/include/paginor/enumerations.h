@@ -35,11 +35,12 @@ enum class FailureConstants : int32_t {
   NoFailure = 0,           ///< The last operation with a result succeeded.
   InvalidArgument = 1,     ///< An argument or property is outside its allowed values.
   DoesNotFit = 2,          ///< The item does not fit the available area of the page.
-  NoPage = 3,              ///< No document is open to draw in or to write: before Create, or after Flush.
+  NoPage = 3,              ///< No page to draw on: before Create, before the first NewPage, or after Flush.
   FileError = 4,           ///< The output file could not be created or written; the message has the system's text.
   PictureNotLoadable = 5,  ///< The picture file could not be read or decoded; the message says why.
   InternalFailure = 6,     ///< A value overflowed or memory ran out while the operation ran.
   OutputAborted = 7,       ///< The caller's output function refused the document's bytes.
+  CalledFromOutput = 8,    ///< Called from inside the document's own output function, which it refuses.
 };
 
 /// A line drawn through or under text.
