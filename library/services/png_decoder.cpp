@@ -1,6 +1,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstring>
 
 #include "services/picture_decoders.h"
@@ -12,6 +13,29 @@ namespace {
 
 // Ancillary chunks (text, colour profiles) may not make the decoder hold more than this at once.
 constexpr png_alloc_size_t MaxChunkBytes = png_alloc_size_t{8} << 20;
+
+// Ancillary chunks whose content a picture in a document does not need (texts, colour profiles,
+// suggested palettes, calibrations, metadata): the decoder passes over them without holding them.
+constexpr char SkippedChunks[] = "iCCP\0sPLT\0tEXt\0zTXt\0iTXt\0pCAL\0sCAL\0eXIf\0hIST";
+constexpr int SkippedChunkCount = 9;
+
+uint32_t BigEndian32(const uint8_t* bytes) {
+  return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+// Whether every chunk after the signature lies within the file, up to the closing IEND chunk. A length
+// that reaches past the file's end means a damaged or cut file, and would have the decoder reserve
+// memory for data that is not there.
+bool ChunksFitFile(std::span<const uint8_t> bytes) {
+  constexpr size_t Signature = 8, Frame = 12;  // length, type and CRC around each chunk's data
+  for (size_t position = Signature; bytes.size() - position >= Frame;) {
+    const uint32_t length = BigEndian32(bytes.data() + position);
+    if (length > bytes.size() - position - Frame) return false;
+    if (std::memcmp(bytes.data() + position + 4, "IEND", 4) == 0) return true;
+    position += Frame + length;
+  }
+  return false;
+}
 
 // The file's bytes as the decoder reads them.
 struct PngInput {
@@ -143,7 +167,7 @@ bool Decompress(png_structp png, png_infop info, size_t filesize, DIB& dib) {
   for (int pass = 0; pass < passes; ++pass) {
     for (int32_t y = 0; y < rows; ++y) png_read_row(png, dib.Row(rows - 1 - y), nullptr);
   }
-  // The rest of the file must be there too: a file cut short after its pixels is damaged as well.
+  // The rest of the file is read too, so that damage after the pixels is found as well.
   png_read_end(png, nullptr);
   return true;
 }
@@ -151,6 +175,7 @@ bool Decompress(png_structp png, png_infop info, size_t filesize, DIB& dib) {
 }  // namespace
 
 bool DecodePng(std::span<const uint8_t> bytes, DIB& dib) {
+  if (bytes.size() < 8 || !ChunksFitFile(bytes)) return false;
   PngInput input{bytes, 0};
   PngReader reader;
   reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, LeaveDecoder, IgnoreWarning);
@@ -161,6 +186,8 @@ bool DecodePng(std::span<const uint8_t> bytes, DIB& dib) {
   png_set_read_fn(reader.png, &input, ReadPngBytes);
   png_set_user_limits(reader.png, 32767, 32767);
   png_set_chunk_malloc_max(reader.png, MaxChunkBytes);
+  png_set_keep_unknown_chunks(reader.png, PNG_HANDLE_CHUNK_NEVER, reinterpret_cast<png_const_bytep>(SkippedChunks),
+                              SkippedChunkCount);
   return Decompress(reader.png, reader.info, bytes.size(), dib);
 }
 
