@@ -207,7 +207,7 @@ TYPED_TEST(FailureReasons, DrawPicture) {
   const std::string text = TempPath("words.gif");
   testing::WriteFile(text, "not a picture at all");
   EXPECT_FALSE(document.DrawPicture(text));
-  this->ExpectFailure(FailureConstants::PictureNotLoadable, {text, "not a BMP, GIF or JPEG picture"});
+  this->ExpectFailure(FailureConstants::PictureNotLoadable, {text, "not a BMP, GIF, JPEG or PNG picture"});
   const std::string damaged = TempPath("damaged.gif");
   testing::WriteFile(damaged, "GIF89a\x01");
   EXPECT_FALSE(document.DrawPicture(damaged));

@@ -197,7 +197,7 @@ TEST(BmpPictures, DamagedFilesAreRefusedAndLeaveTheOutputs) {
   // A literal group that runs past the end of the data on the last row, where nothing after it would
   // notice: with 8 and with 4 bits, on the second of two rows and on a picture of one row.
   for (const auto& [bits, compression, rows] :
-       std::vector<std::tuple<int, int, std::string>>{{8, 1, std::string("\x03\x01\x00\x00\x00\x05\x01\x02", 8)},
+       std::vector<std::tuple<uint16_t, uint32_t, std::string>>{{8, 1, std::string("\x03\x01\x00\x00\x00\x05\x01\x02", 8)},
                                                       {8, 1, std::string("\x00\x05\x01\x02\x01", 5)},
                                                       {4, 2, std::string("\x03\x11\x00\x00\x00\x07\x12", 7)}}) {
     BmpFile overrun = Bmp(3, rows.size() == 5 ? 1 : 2, bits, compression);

@@ -100,8 +100,8 @@ class DocumentWriter {
                  std::string_view hyperlink);
   bool WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified, int16_t width);
   bool WriteTitle(std::string_view text, int32_t alignment, int32_t bullet, std::string_view hyperlink);
-  // Places a BMP, GIF or JPEG file at the current position, fitted into the picture box when one is set,
-  // and moves the position to the line start below it. Refused (false, nothing written) for an invalid
+  // Places a BMP, GIF, JPEG or PNG file at the current position, fitted into the picture box when one is
+  // set, and moves the position to the line start below it. Refused (false, nothing written) for an invalid
   // alignment or encoding, a file that does not load, or a picture that does not fit below the position;
   // a failure while writing it takes back everything it appended and also returns false.
   bool DrawPicture(const std::string& file, AlignmentConstants alignment, std::string_view hyperlink,
@@ -151,6 +151,11 @@ class DocumentWriter {
   void PutCountField() { FileHandle->PutCountField(Lines); }
   // Sets the count the fields show from now on; the fields already written grow when it gains a digit.
   void SetFieldCount(int64_t count) { FileHandle->SetFieldCount(Lines, count); }
+
+  // Replaces bytes of the document already appended, from offset on, by as many others: in memory,
+  // else where the output keeps them (a regular file, the document collected in memory). False, changing
+  // nothing, when the destination took them for good (a pipe, the caller's function).
+  bool RewriteOutput(int64_t offset, std::string_view bytes);
 
   // Records why the operation is refused; returns false.
   bool Refuse(FailureConstants reason, std::string message) { return Report.Refuse(reason, std::move(message)); }

@@ -53,6 +53,19 @@ void LineBuffer::PutSlow(std::string_view text) {
   }
 }
 
+bool LineBuffer::Overwrite(int64_t offset, std::string_view bytes) {
+  if (InUse == 0 || offset < HandedOver() || offset > Offset() - static_cast<int64_t>(bytes.size())) return false;
+  for (int64_t at = offset; !bytes.empty();) {
+    const int64_t inMemory = at - HandedOver();
+    const size_t within = static_cast<size_t>(inMemory % static_cast<int64_t>(ChunkSize));
+    const size_t piece = std::min(bytes.size(), ChunkSize - within);
+    std::memcpy(Chunks[static_cast<size_t>(inMemory / static_cast<int64_t>(ChunkSize))].get() + within, bytes.data(), piece);
+    bytes.remove_prefix(piece);
+    at += static_cast<int64_t>(piece);
+  }
+  return true;
+}
+
 void LineBuffer::HandOverAll() {
   if (Destination == nullptr || InUse == 0 || Checkpoints != 0) return;
   const int64_t end = Offset();

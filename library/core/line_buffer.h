@@ -116,6 +116,10 @@ class LineBuffer {
     int64_t Place;
   };
 
+  // Replaces bytes from offset on by as many others, when they are all still in memory; false, changing
+  // nothing, otherwise.
+  bool Overwrite(int64_t offset, std::string_view bytes);
+
   // Hands every byte still in memory to the destination.
   void HandOverAll();
   // Once every byte was handed over, and the destination grew or moved them, continues the document

@@ -115,9 +115,7 @@ void OutputFile::Take(std::string_view block) {
   if (!IsOpen() || Failed) return;
   if (!Held) {
     Failed = !Deliver(block);
-    return;
-  }
-  if (!WriteAllAt(Holder(), block, Written)) {
+  } else if (!WriteAllAt(Holder(), block, Written)) {
     Failed = !FileFailed(Staged ? "cannot write the temporary file for" : "cannot write");
   }
   Written += static_cast<int64_t>(block.size());
@@ -140,6 +138,16 @@ void OutputFile::SetFieldCount(LineBuffer& lines, int64_t count) {
     lines.ContinueAt(length + static_cast<int64_t>(Fields.Fields()));
     Written = lines.Offset();
   }
+}
+
+bool OutputFile::Rewrite(int64_t offset, std::string_view bytes) {
+  if (!IsOpen() || Failed || offset < 0 || offset + static_cast<int64_t>(bytes.size()) > Written) return false;
+  // A held document is in a file that can be read back; else only a regular output file takes bytes
+  // back.
+  if (!Held && (Sink || !IsRegularFile(Descriptor))) return false;
+  if (WriteAllAt(Holder(), bytes, offset)) return true;
+  Failed = !FileFailed(Staged ? "cannot write the temporary file for" : "cannot write");
+  return false;
 }
 
 bool OutputFile::Finish(LineBuffer& lines) {

@@ -45,6 +45,10 @@ class OutputFile final : public BlockDestination {
   // Sets the count the fields show; when it gains a digit, every field written so far is widened in
   // the file that holds the document, and the document continues at its new end.
   void SetFieldCount(LineBuffer& lines, int64_t count);
+  // Replaces bytes already handed over, from offset on, by as many others, in the file that holds them;
+  // false when they went to a pipe, a terminal or the caller's function, or after a failure (a failing
+  // write is noted as the output's failure).
+  bool Rewrite(int64_t offset, std::string_view bytes);
   // Writes the rest of the document, fills in its count fields and closes the output; true when every
   // byte was delivered and the file closed.
   bool Finish(LineBuffer& lines);
@@ -78,7 +82,7 @@ class OutputFile final : public BlockDestination {
   std::string Folder;
   TemporaryFile Stage;
   CountFields Fields;
-  int64_t Written = 0;  // bytes of a held document in its file
+  int64_t Written = 0;  // bytes of the document handed to the output (for a held one: in its file)
   FailureConstants Reason = FailureConstants::NoFailure;
   std::string Text;
 };

@@ -1,6 +1,7 @@
 #include "core/picture_cache.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string_view>
 #include <utility>
@@ -16,6 +17,24 @@ namespace {
 size_t HashOf(std::span<const uint8_t> bytes) {
   return std::hash<std::string_view>()(
       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// Encodings kept of each part of a picture: one for each of the four.
+constexpr size_t SlotsPerPart = 4;
+
+// The pixels of a transparent picture laid over a background: each channel mixed by the pixel's
+// opacity, rounded to the nearest level.
+std::vector<uint8_t> Composited(const PictureDescription& picture, std::array<uint8_t, 3> background) {
+  std::vector<uint8_t> pixels(picture.pixels.size());
+  if (picture.opacity.size() * 3 != pixels.size()) Fail();
+  for (size_t pixel = 0, at = 0; pixel < picture.opacity.size(); ++pixel) {
+    const unsigned opacity = picture.opacity[pixel];
+    for (size_t channel = 0; channel < 3; ++channel, ++at) {
+      // A mix of whole levels over 255 never lies halfway between two levels, 255 being odd.
+      pixels[at] = static_cast<uint8_t>((picture.pixels[at] * opacity + background[channel] * (255 - opacity) + 127) / 255);
+    }
+  }
+  return pixels;
 }
 
 size_t BytesOf(const CachedPicture& entry) {
@@ -37,19 +56,36 @@ EmbeddedPicture::~EmbeddedPicture() {
   if (Cache != nullptr) Cache->Trim();
 }
 
-std::span<const uint8_t> EmbeddedPicture::Pixels(EncodingConstants encoding) {
-  return Encoded(0, false, encoding);
-}
+std::span<const uint8_t> EmbeddedPicture::Pixels(EncodingConstants encoding) { return Encoded(Part::Pixels, encoding); }
 
 std::span<const uint8_t> EmbeddedPicture::Palette(EncodingConstants encoding) {
   if (!Indexed()) Fail();
-  return Encoded(4, true, encoding);
+  return Encoded(Part::Palette, encoding);
 }
 
-std::span<const uint8_t> EmbeddedPicture::Encoded(size_t slot, bool palette, EncodingConstants encoding) {
+std::span<const uint8_t> EmbeddedPicture::Opacity(EncodingConstants encoding) {
+  if (!Transparent()) Fail();
+  return Encoded(Part::Opacity, encoding);
+}
+
+std::span<const uint8_t> EmbeddedPicture::PixelsOver(std::array<uint8_t, 3> background, EncodingConstants encoding) {
+  if (!Transparent()) return Pixels(encoding);
+  if (Entry->background != background) {
+    // Made over another colour: those encodings no longer apply.
+    for (size_t slot = SlotsPerPart * static_cast<size_t>(Part::Composited); slot < Entry->encoded.size(); ++slot) {
+      Cache->Stored -= Entry->encoded[slot].size();
+      Entry->encoded[slot] = std::vector<uint8_t>();
+    }
+    Entry->background = background;
+  }
+  return Encoded(Part::Composited, encoding);
+}
+
+std::span<const uint8_t> EmbeddedPicture::Encoded(Part part, EncodingConstants encoding) {
   const auto code = static_cast<int32_t>(encoding);
   if (code < 1 || code > 4) Fail();
-  std::vector<uint8_t>& stored = Entry->encoded[slot + static_cast<size_t>(code - 1)];
+  std::vector<uint8_t>& stored =
+      Entry->encoded[SlotsPerPart * static_cast<size_t>(part) + static_cast<size_t>(code - 1)];
   if (!stored.empty()) return stored;
   if (!Decoded) {
     // Stored before with other encodings only: the same bytes decode to the same picture.
@@ -57,7 +93,13 @@ std::span<const uint8_t> EmbeddedPicture::Encoded(size_t slot, bool palette, Enc
     if (!Cache->Services.LoadImage(Entry->file, picture)) Fail();
     Decoded = std::move(picture);
   }
-  std::vector<uint8_t> encoded = Cache->Services.EncodeData(palette ? Decoded->palette : Decoded->pixels, code);
+  std::vector<uint8_t> encoded;
+  switch (part) {
+    case Part::Pixels: encoded = Cache->Services.EncodeData(Decoded->pixels, code); break;
+    case Part::Palette: encoded = Cache->Services.EncodeData(Decoded->palette, code); break;
+    case Part::Opacity: encoded = Cache->Services.EncodeData(Decoded->opacity, code); break;
+    case Part::Composited: encoded = Cache->Services.EncodeData(Composited(*Decoded, Entry->background), code); break;
+  }
   // Every encoding ends with a marker or a checksum: nothing at all means the encoder failed.
   if (encoded.empty()) Fail();
   stored = std::move(encoded);
@@ -81,8 +123,8 @@ std::optional<EmbeddedPicture> PictureCache::Load(const std::string& file) try {
   PictureDescription picture;
   if (!Services.LoadImage(bytes, picture)) {
     const char* kind = PictureKind(bytes);
-    LoadFailure = kind == nullptr ? "not a BMP, GIF or JPEG picture"
-                                  : std::string("the ") + kind + " decoder found the data damaged or unsupported";
+    LoadFailure = kind == nullptr ? "not a BMP, GIF, JPEG or PNG picture"
+                                  : std::string("the ") + kind + " decoder found the data damaged, unsupported or too large";
     return std::nullopt;
   }
   CachedPicture& entry = Entries.emplace_front();
@@ -90,6 +132,7 @@ std::optional<EmbeddedPicture> PictureCache::Load(const std::string& file) try {
   entry.width = picture.width;
   entry.height = picture.height;
   entry.bits = picture.bitsPerPixel;
+  entry.transparent = !picture.opacity.empty();
   entry.file = std::move(bytes);
   Stored += entry.file.size();
   return EmbeddedPicture(*this, entry, std::move(picture));

@@ -18,15 +18,19 @@ namespace paginor {
 class PictureCache;
 
 // One stored picture: the bytes of its file (the key), its size and depth, and the encodings of its
-// pixels and palette made so far.
+// pixels, palette and opacity made so far.
 struct CachedPicture {
   std::vector<uint8_t> file;
   size_t hash = 0;
   int16_t width = 0;
   int16_t height = 0;
   uint8_t bits = 0;
-  // The pixels by encoding, then the palette by encoding; empty where not made yet.
-  std::array<std::vector<uint8_t>, 8> encoded;
+  bool transparent = false;
+  // The colour the composited pixels were laid over.
+  std::array<uint8_t, 3> background{};
+  // By encoding: the pixels, the palette, the opacity, the pixels composited over background; empty
+  // where not made yet.
+  std::array<std::vector<uint8_t>, 16> encoded;
 };
 
 // A picture file as the formats embed it: its size and depth, and its palette and pixel rows encoded with
@@ -47,17 +51,27 @@ class EmbeddedPicture {
   int16_t Height() const { return Entry->height; }
   uint8_t BitsPerPixel() const { return Entry->bits; }  // 1, 4 or 8 (with a palette), or 24
   bool Indexed() const { return Entry->bits <= 8; }
+  // A 24-bit picture with pixels that are not fully opaque.
+  bool Transparent() const { return Entry->transparent; }
 
-  // The pixel rows (bottom row first, unpadded; red, green, blue for 24 bits) and, for indexed pictures,
-  // the palette (red, green, blue per index), encoded with their end-of-data marker. Failure when the
-  // encoder fails, when there is no palette, or for a value that is not one of the four encodings.
+  // The pixel rows (bottom row first, unpadded; red, green, blue for 24 bits), for indexed pictures the
+  // palette (red, green, blue per index), and for transparent pictures the opacity (a byte a pixel, in
+  // the pixels' order), encoded with their end-of-data marker. Failure when the encoder fails, when
+  // there is no palette or opacity, or for a value that is not one of the four encodings.
   std::span<const uint8_t> Pixels(EncodingConstants encoding);
   std::span<const uint8_t> Palette(EncodingConstants encoding);
+  std::span<const uint8_t> Opacity(EncodingConstants encoding);
+  // The pixels as they look laid over a background of red, green, blue: for transparent pictures each
+  // pixel mixed with the background by its opacity, rounded; for the others the pixels themselves.
+  std::span<const uint8_t> PixelsOver(std::array<uint8_t, 3> background, EncodingConstants encoding);
 
  private:
   friend class PictureCache;
+  // The parts of a picture that are encoded, in the order of CachedPicture::encoded.
+  enum class Part : size_t { Pixels, Palette, Opacity, Composited };
+
   EmbeddedPicture(PictureCache& cache, CachedPicture& entry, std::optional<PictureDescription> decoded);
-  std::span<const uint8_t> Encoded(size_t slot, bool palette, EncodingConstants encoding);
+  std::span<const uint8_t> Encoded(Part part, EncodingConstants encoding);
 
   PictureCache* Cache;
   CachedPicture* Entry;

@@ -1,6 +1,7 @@
 // Pictures in PDF: a content stream that places and paints the image, the image object with its pixel
-// data, for indexed pictures a palette stream that its colour space names, and the note of what a
-// picture appended, so that a picture failing part way can be taken back.
+// data, for indexed pictures a palette stream that its colour space names, for transparent pictures a
+// soft mask of their opacity, and the note of what a picture appended, so that a picture failing part
+// way can be taken back.
 #include "pdf/pdf_writer.h"
 #include "services/failure.h"
 
@@ -23,6 +24,8 @@ void PdfWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t hei
   // Encoded first: a failing encoder then leaves less to take back.
   const std::span<const uint8_t> pixels = picture.Pixels(encoding);
   const std::span<const uint8_t> palette = picture.Indexed() ? picture.Palette(encoding) : std::span<const uint8_t>();
+  const std::span<const uint8_t> opacity =
+      picture.Transparent() ? picture.Opacity(encoding) : std::span<const uint8_t>();
 
   // The unit square scaled to the drawn size and flipped, its top-left corner at the position: the first
   // data row, the picture's bottom row, comes out at the bottom.
@@ -37,16 +40,25 @@ void PdfWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t hei
   WriteStreamData(pixels);
   EndStream();
   if (picture.Indexed()) WriteDataStreamObject(palette, encoding);
+  if (picture.Transparent()) {
+    WriteSoftMask(picture, opacity, encoding);
+    HoldsSoftMask = true;
+  }
 }
 
-int32_t PdfWriter::WriteImageObject(const EmbeddedPicture& picture, EncodingConstants encoding) {
+int32_t PdfWriter::BeginImageObject(const EmbeddedPicture& picture, bool named) {
   const int32_t number = NewObject();
   Lines.AddLine("<<");
   Lines.AddLine("/Type /XObject");
   Lines.AddLine("/Subtype /Image");
-  Lines.Put("/Name /I").Put(static_cast<int64_t>(ImageObjects.size())).EndLine();
+  if (named) Lines.Put("/Name /I").Put(static_cast<int64_t>(ImageObjects.size())).EndLine();
   Lines.Put("/Width ").Put(int64_t{picture.Width()}).EndLine();
   Lines.Put("/Height ").Put(int64_t{picture.Height()}).EndLine();
+  return number;
+}
+
+int32_t PdfWriter::WriteImageObject(const EmbeddedPicture& picture, EncodingConstants encoding) {
+  const int32_t number = BeginImageObject(picture, true);
   const uint8_t bits = picture.BitsPerPixel();
   if (picture.Indexed()) {
     // The palette is the object after the image's length object.
@@ -56,11 +68,27 @@ int32_t PdfWriter::WriteImageObject(const EmbeddedPicture& picture, EncodingCons
   } else if (bits == 24) {
     Lines.AddLine("/BitsPerComponent 8");
     Lines.AddLine("/ColorSpace /DeviceRGB");
+    // Transparent pictures have no palette: their soft mask is the object after the length object.
+    if (picture.Transparent()) Lines.Put("/SMask ").Put(int64_t{number} + 2).Put(" 0 R").EndLine();
   }
   Lines.AddLine(FilterLine(encoding));
   Lines.Put("/Length ").Put(int64_t{number} + 1).Put(" 0 R").EndLine();
   Lines.AddLine(">>");
   return number;
+}
+
+void PdfWriter::WriteSoftMask(const EmbeddedPicture& picture, std::span<const uint8_t> opacity,
+                              EncodingConstants encoding) {
+  // A greyscale image of the picture's size: its levels are the opacity of the picture's pixels.
+  const int32_t number = BeginImageObject(picture, false);
+  Lines.AddLine("/BitsPerComponent 8");
+  Lines.AddLine("/ColorSpace /DeviceGray");
+  Lines.AddLine(FilterLine(encoding));
+  Lines.Put("/Length ").Put(int64_t{number} + 1).Put(" 0 R").EndLine();
+  Lines.AddLine(">>");
+  BeginStream();
+  WriteStreamData(opacity);
+  EndStream();
 }
 
 void PdfWriter::WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding) {
@@ -76,7 +104,8 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 }
 
 void PdfWriter::NoteFormatState() {
-  NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(), StateSaved};
+  NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(), StateSaved,
+                HoldsSoftMask};
 }
 
 void PdfWriter::RestoreFormatState() {
@@ -86,6 +115,7 @@ void PdfWriter::RestoreFormatState() {
   AnnotObjects.resize(NotedState.annotations);
   ImageObjects.resize(NotedState.images);
   StateSaved = NotedState.stateSaved;
+  HoldsSoftMask = NotedState.holdsSoftMask;
 }
 
 }  // namespace paginor

@@ -18,6 +18,10 @@ constexpr const char* BaseFonts[14] = {
 // /F0 to /F11 are the text fonts: Courier, Helvetica and Times in four styles each.
 constexpr int TextFontObjects = 12;
 
+// The version a document with soft masks needs, and where the header's version starts.
+constexpr std::string_view SoftMaskVersion = "1.4";
+constexpr int64_t HeaderVersionOffset = 5;  // after "%PDF-"
+
 void PutTwoDigits(LineBuffer& lines, int value) {
   const char digits[2] = {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
   lines.Put(std::string_view(digits, 2));
@@ -95,6 +99,8 @@ void PdfWriter::WriteDocumentHead() {
   ResourcesObject = ReserveObject();
   PageObjects.clear();
   ImageObjects.clear();
+  HoldsSoftMask = false;
+  CatalogVersion = false;
   // A new document starts with no page content, even after an earlier document on this object.
   StartPageContent();
 }
@@ -176,6 +182,12 @@ int32_t PdfWriter::WritePageObject() {
 void PdfWriter::WriteDocumentTail() {
   // Every part is written even when one before failed, but a document missing any of them is broken:
   // the failure (say, offsets past the table's ten digits) is passed on, so that Flush reports it.
+  // Soft masks need PDF 1.4. The header, written first, is raised where it can still be changed (in
+  // memory or in a regular file); after a destination that took it for good (a pipe, the caller's
+  // function), the catalog names the version, which readers take over the header's.
+  if (HoldsSoftMask && Version.size() == SoftMaskVersion.size()) {
+    CatalogVersion = !RewriteOutput(HeaderVersionOffset, SoftMaskVersion);
+  }
   bool complete = PassOver([&] { WriteResources(); });
   complete = PassOver([&] { WritePagesObject(); }) && complete;
   complete = PassOver([&] { RootObject = WriteCatalog(); }) && complete;
@@ -227,6 +239,7 @@ int32_t PdfWriter::WriteCatalog() {
   Lines.AddLine("<<");
   Lines.AddLine("/Type /Catalog");
   Lines.Put("/Pages ").Put(int64_t{PagesObject}).Put(" 0 R").EndLine();
+  if (CatalogVersion) Lines.Put("/Version /").Put(SoftMaskVersion).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
   return number;

@@ -11,7 +11,7 @@
 
 namespace paginor {
 
-// The PDF 1.2 syntax of a document: numbered objects with their byte offsets, one content stream per
+// The PDF syntax of a document, version 1.2 unless a picture needs a soft mask (1.4): numbered objects with their byte offsets, one content stream per
 // drawing or text operation, link annotations, page objects, the shared resources, the page tree, the
 // catalog, the cross-reference table and the trailer.
 class PdfWriter final : public DocumentWriter {
@@ -55,8 +55,12 @@ class PdfWriter final : public DocumentWriter {
   void SetStateSaved(bool state);
   void WriteGraphicsState(bool fillable);
 
-  // Pictures: the image dictionary of the next image, and a whole stream object of encoded data.
+  // Pictures: the image dictionary of the next image (its first lines, up to its size, are those of
+  // every image; named ones carry the name of the next image), its soft mask, and a whole stream object
+  // of encoded data.
+  int32_t BeginImageObject(const EmbeddedPicture& picture, bool named);
   int32_t WriteImageObject(const EmbeddedPicture& picture, EncodingConstants encoding);
+  void WriteSoftMask(const EmbeddedPicture& picture, std::span<const uint8_t> opacity, EncodingConstants encoding);
   void WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding);
   void WriteStreamData(std::span<const uint8_t> data);
 
@@ -85,12 +89,18 @@ class PdfWriter final : public DocumentWriter {
   int64_t StreamStart = 0, StreamEnd = 0;
   int64_t StartXref = 0;
   bool StateSaved = false;
+  // A picture with a soft mask was drawn: the document needs PDF 1.4.
+  bool HoldsSoftMask = false;
+  // The header could not be raised any more: the catalog names the version instead.
+  bool CatalogVersion = false;
 
-  // What NoteFormatState noted: the object count, the page's lists, the image list and the saved state.
+  // What NoteFormatState noted: the object count, the page's lists, the image list, the saved state and
+  // whether a soft mask was drawn.
   struct FormatState {
     int32_t lastObject = 0;
     size_t contents = 0, annotations = 0, images = 0;
     bool stateSaved = false;
+    bool holdsSoftMask = false;
   } NotedState;
 };
 

@@ -1,5 +1,8 @@
 // Pictures in PostScript: an inline image of type 1 whose data follows in the file, read through the
 // decoding filter of its encoding; indexed pictures carry their palette as a hexadecimal string.
+// PostScript has no soft masks: transparent pictures are composited over the page's colour.
+#include <array>
+
 #include "ps/ps_writer.h"
 #include "services/failure.h"
 
@@ -24,7 +27,9 @@ std::string_view Bytes(std::span<const uint8_t> data) {
 
 void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) {
   // Encoded first: a failing encoder then leaves less to take back.
-  const std::span<const uint8_t> pixels = picture.Pixels(encoding);
+  std::array<uint8_t, 3> page{};
+  Services.ParseColor(PageColor, page[0], page[1], page[2]);
+  const std::span<const uint8_t> pixels = picture.PixelsOver(page, encoding);
   const bool indexed = picture.Indexed();
   const std::span<const uint8_t> palette =
       indexed ? picture.Palette(EncodingConstants::ASCIIHex) : std::span<const uint8_t>();

@@ -64,7 +64,7 @@ class DIB {
   // stays, with the three values above at 0).
   bool Create(int16_t width, int16_t height, uint8_t bitcount);
   void Destroy();
-  // Decodes a BMP, GIF or JPEG file, or the same bytes in memory. False, holding nothing, for anything
+  // Decodes a BMP, GIF, JPEG or PNG file, or the same bytes in memory. False, holding nothing, for anything
   // unreadable, unsupported or damaged, and when a bitmap is already held.
   bool Load(const std::string& file);
   bool Load(std::span<const uint8_t> bytes);

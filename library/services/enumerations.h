@@ -56,7 +56,7 @@ class Enumerations {
   // size leaves the arguments as passed (the exchange still applies).
   void PaperDimensions(int16_t& width, int16_t& height, std::string& medianame) const;
 
-  // Decodes a BMP, GIF or JPEG file, or the bytes of one. False for unreadable, unsupported or damaged
+  // Decodes a BMP, GIF, JPEG or PNG file, or the bytes of one. False for unreadable, unsupported or damaged
   // files.
   bool LoadImage(const std::string& file, PictureDescription& picture) const;
   bool LoadImage(std::span<const uint8_t> bytes, PictureDescription& picture) const;

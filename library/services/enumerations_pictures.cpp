@@ -42,18 +42,45 @@ std::vector<uint8_t> PixelRows(const DIB& dib, int16_t height, int16_t rowlength
   return pixels;
 }
 
+// A bitmap of 32 bits (blue, green, red, opacity) as 24-bit pixels and their opacity; the opacity is
+// dropped when every pixel is opaque.
+void SplitOpacity(const DIB& dib, PictureDescription& picture) {
+  const auto width = static_cast<size_t>(picture.width);
+  const size_t count = width * static_cast<size_t>(picture.height);
+  picture.pixels.resize(count * 3);
+  picture.opacity.resize(count);
+  uint8_t* colour = picture.pixels.data();
+  uint8_t* opacity = picture.opacity.data();
+  uint8_t least = 255;
+  for (int32_t y = 0; y < picture.height; ++y) {
+    const uint8_t* source = dib.Row(y);
+    for (size_t x = 0; x < width; ++x, source += 4, colour += 3) {
+      colour[0] = source[2];
+      colour[1] = source[1];
+      colour[2] = source[0];
+      *opacity++ = source[3];
+      least = std::min(least, source[3]);
+    }
+  }
+  if (least == 255) picture.opacity = std::vector<uint8_t>();
+}
+
 // The picture description of a loaded bitmap; the bitmap is released either way.
 bool Describe(DIB& dib, PictureDescription& picture) {
   try {
     picture.width = dib.ImageWidth();
     picture.height = dib.ImageHeight();
-    picture.bitsPerPixel = dib.BitsPerPixel();
-    const uint8_t bits = picture.bitsPerPixel;
-    // The decoders give indexed pictures or 24 bits, nothing else.
-    if (bits > 8 && bits != 24) Fail();
-    const int16_t rowlength = PictureRowLength(picture.width, bits);
+    const uint8_t bits = dib.BitsPerPixel();
+    // The decoders give indexed pictures, 24 bits, or 32 bits with opacity, nothing else.
+    if (bits > 8 && bits != 24 && bits != 32) Fail();
+    picture.bitsPerPixel = bits == 32 ? 24 : bits;
+    const int16_t rowlength = PictureRowLength(picture.width, picture.bitsPerPixel);
     if (bits <= 8) picture.palette = PaletteBytes(dib.PaletteOffset(), bits);
-    picture.pixels = PixelRows(dib, picture.height, rowlength, bits == 24);
+    if (bits == 32) {
+      SplitOpacity(dib, picture);
+    } else {
+      picture.pixels = PixelRows(dib, picture.height, rowlength, bits == 24);
+    }
   } catch (const std::exception&) {
     dib.Destroy();
     return false;

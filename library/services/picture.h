@@ -14,6 +14,9 @@ struct PictureDescription {
   std::vector<uint8_t> palette;
   // Height rows, the bottom row first, unpadded; 24-bit pixels as red, green, blue.
   std::vector<uint8_t> pixels;
+  // For 24-bit pictures with transparency: the opacity of each pixel (0 clear to 255 opaque), one byte
+  // a pixel in the order of the pixels. Empty when every pixel is opaque.
+  std::vector<uint8_t> opacity;
 };
 
 }  // namespace paginor

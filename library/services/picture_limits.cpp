@@ -26,7 +26,8 @@ int16_t PictureRowLength(int16_t width, uint8_t bits) {
 bool PictureAllowed(int64_t width, int64_t height, uint8_t bitcount, size_t inputsize) {
   if (width < 1 || width > 32767 || height < 1 || height > 32767 || bitcount == 0) return false;
   try {
-    PictureRowLength(static_cast<int16_t>(width), bitcount);
+    // 32-bit bitmaps reach the writers as 24-bit rows and their opacity.
+    PictureRowLength(static_cast<int16_t>(width), std::min<uint8_t>(bitcount, 24));
   } catch (const Failure&) {
     return false;
   }

@@ -17,7 +17,7 @@ inline constexpr int64_t ScanWidthOf(int64_t width, int64_t bitcount) { return (
 int16_t PictureRowLength(int16_t width, uint8_t bits);
 
 // Whether a decoder may make a bitmap of this size and depth out of inputsize bytes of file: both sides
-// from 1 to 32767, rows that PictureRowLength accepts, at most MaxPictureBytes of rows, and no more
+// from 1 to 32767, rows that PictureRowLength accepts (at 24 bits for 32-bit bitmaps), at most MaxPictureBytes of rows, and no more
 // than a compressed file of that size could hold (small pictures are always allowed).
 bool PictureAllowed(int64_t width, int64_t height, uint8_t bitcount, size_t inputsize);
 

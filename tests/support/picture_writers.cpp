@@ -4,6 +4,7 @@
 
 #include <gif_lib.h>
 #include <jpeglib.h>
+#include <png.h>
 
 namespace paginor::testing {
 
@@ -80,6 +81,16 @@ void WriteJpeg(const std::string& path, const JpegPicture& picture) {
   jpeg_finish_compress(&info);
   jpeg_destroy_compress(&info);
   std::fclose(file);
+}
+
+bool WriteRgbaPng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = PNG_FORMAT_RGBA;
+  if (rgba.size() != PNG_IMAGE_SIZE(image)) return false;
+  return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
 }
 
 void Put16(std::string& out, uint32_t value) {

@@ -47,6 +47,10 @@ struct JpegPicture {
 // Writes the picture with libjpeg's compressor.
 void WriteJpeg(const std::string& path, const JpegPicture& picture);
 
+// Writes an 8-bit PNG of red, green, blue and opacity, width by height pixels, top row first, with
+// libpng's encoder; false when it refuses.
+bool WriteRgbaPng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
+
 // Little-endian fields as BMP files store them.
 void Put16(std::string& out, uint32_t value);
 void Put32(std::string& out, uint32_t value);

@@ -1,7 +1,9 @@
 #include "support/rendering.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <utility>
 
 #include "support/external_tools.h"
 #include "support/test_files.h"
@@ -47,21 +49,52 @@ Raster ReadPpm(const std::string& content) {
 
 }  // namespace
 
-std::vector<Raster> RenderPages(const std::string& path, const std::string& options) {
-  const std::string pattern = path + ".page%04d.ppm";
-  const CommandResult render =
-      RunCommand("gs -q -dNOPAUSE -dBATCH -dSAFER -dNOINTERPOLATE -dTextAlphaBits=1 -dGraphicsAlphaBits=1 -r72 "
-                 "-sDEVICE=ppmraw " + options + " -sOutputFile='" + pattern + "' '" + path + "'");
+// The pages a renderer wrote as prefix + the page number (1-based, in digits digits) + ".ppm", read and
+// removed; none when the renderer failed.
+std::vector<Raster> CollectPages(const std::string& prefix, const CommandResult& render, int digits) {
   std::vector<Raster> pages;
   for (int page = 1;; ++page) {
     char name[32];
-    std::snprintf(name, sizeof name, ".page%04d.ppm", page);
-    const std::string file = path + name;
+    std::snprintf(name, sizeof name, "%0*d.ppm", digits, page);
+    const std::string file = prefix + name;
     if (!std::filesystem::exists(file)) break;
     pages.push_back(ReadPpm(ReadFile(file)));
     std::filesystem::remove(file);
   }
   if (render.status != 0) pages.clear();
+  return pages;
+}
+
+std::vector<Raster> RenderPages(const std::string& path, const std::string& options) {
+  const std::string pattern = path + ".page%04d.ppm";
+  const CommandResult render =
+      RunCommand("gs -q -dNOPAUSE -dBATCH -dSAFER -dNOINTERPOLATE -dTextAlphaBits=1 -dGraphicsAlphaBits=1 -r72 "
+                 "-sDEVICE=ppmraw " + options + " -sOutputFile='" + pattern + "' '" + path + "'");
+  return CollectPages(path + ".page", render, 4);
+}
+
+std::vector<Raster> RenderPagesWithPoppler(const std::string& path, int width, int height) {
+  constexpr int Scale = 4;
+  // pdftoppm numbers its pages with as many digits as the last page number has.
+  const CommandResult count = RunCommand("pdfinfo " + Quoted(path) + " | sed -n 's/^Pages: *//p'");
+  const int digits = static_cast<int>(std::to_string(std::atoi(count.output.c_str())).size());
+  const CommandResult render =
+      RunCommand("pdftoppm -r " + std::to_string(72 * Scale) + " -aa no -aaVector no -x 0 -y 0 -W " +
+                 std::to_string(width * Scale) + " -H " + std::to_string(height * Scale) + " " + Quoted(path) +
+                 " " + Quoted(path + ".page"));
+  std::vector<Raster> pages = CollectPages(path + ".page-", render, digits);
+  for (Raster& page : pages) {
+    Raster points;
+    points.width = page.width / Scale;
+    points.height = page.height / Scale;
+    for (int y = 0; y < points.height; ++y) {
+      for (int x = 0; x < points.width; ++x) {
+        const auto centre = page.At(x * Scale + Scale / 2, y * Scale + Scale / 2);
+        points.rgb.insert(points.rgb.end(), centre.begin(), centre.end());
+      }
+    }
+    page = std::move(points);
+  }
   return pages;
 }
 

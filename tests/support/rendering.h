@@ -25,4 +25,10 @@ struct Raster {
 // Empty when Ghostscript fails; the caller checks HasTool("gs") first.
 std::vector<Raster> RenderPages(const std::string& path, const std::string& options = "");
 
+// Renders the top-left width by height points of every page of a PDF file with pdftoppm, without
+// anti-aliasing, one pixel a point. pdftoppm rounds the edges of pictures outwards by a device pixel,
+// so it renders at four pixels a point and each point takes the pixel at the centre of its four by
+// four. Empty when pdftoppm fails; the caller checks HasTool("pdftoppm") first.
+std::vector<Raster> RenderPagesWithPoppler(const std::string& path, int width, int height);
+
 }  // namespace paginor::testing

@@ -287,11 +287,18 @@ class PAGINOR_API Document {
   /// @name Pictures
   /// @{
 
-  /// Draws a BMP, GIF or JPEG picture from @p file with its top-left corner at the current position:
-  /// one pixel per point, or fitted into the box of SetPictureDimensions() (scaled down keeping its
-  /// proportions, never enlarged). LeftAlign, Center and RightAlign place it within the area inside the
-  /// margins. Its data is embedded with @p encoding. Afterwards the position is at the line start below
-  /// the picture. There is no new page.
+  /// Draws a BMP, GIF, JPEG or PNG picture from @p file (recognised by its content, not its name) with
+  /// its top-left corner at the current position: one pixel per point, or fitted into the box of
+  /// SetPictureDimensions() (scaled down keeping its proportions, never enlarged). LeftAlign, Center and
+  /// RightAlign place it within the area inside the margins. Its data is embedded with @p encoding.
+  /// Afterwards the position is at the line start below the picture. There is no new page.
+  ///
+  /// PNG pictures of every colour type and depth are read; 16-bit samples are reduced to 8 bits.
+  /// Transparency (an alpha channel, or a transparent colour or palette entry) is kept: in PDF the
+  /// picture gets a soft mask, through which whatever was drawn beneath it shows, and the document's
+  /// header then reads %PDF-1.4 (documents without one stay %PDF-1.2). PostScript has no soft masks:
+  /// there the picture is composited over the page's background colour as it is written, so figures
+  /// and texts drawn beneath a transparent PostScript picture are covered by it.
   /// @return false, writing nothing, when @p alignment or @p encoding is outside its enumeration, the
   ///         file cannot be read as a picture, or the picture does not fit between the current position
   ///         and the right and bottom margins; false also when writing it fails part way (then what it
