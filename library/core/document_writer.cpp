@@ -72,7 +72,7 @@ std::string DocumentWriter::TakeOutput() {
 }
 
 bool DocumentWriter::RewriteOutput(int64_t offset, std::string_view bytes) {
-  if (Lines.Overwrite(offset, bytes) || FileHandle.Rewrite(offset, bytes)) return true;
+  if (Lines.Overwrite(offset, bytes) || FileHandle->Rewrite(offset, bytes)) return true;
   // The bytes a document collected in memory were handed over from its first byte on.
   const auto end = offset + static_cast<int64_t>(bytes.size());
   if (!CollectingInMemory || offset < 0 || end > static_cast<int64_t>(Collected.size())) return false;
