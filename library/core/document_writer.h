@@ -104,10 +104,10 @@ class DocumentWriter {
   virtual void WriteDocumentHead() = 0;
   // NewPage, before the margins change: forget the previous page's content.
   virtual void StartPageContent() = 0;
+  // NewPage, once the margins are set: the new page's own section starts; its set-up follows.
+  virtual void BeginPage();
   // NewPage: paint the whole page in PageColor.
   virtual void PaintBackground() = 0;
-  // NewPage, last: the new page's own section starts, at the top of its area.
-  virtual void BeginPage();
   // EndPage, after the footer: close the page.
   virtual void FinishPage() = 0;
   // Flush, after the last page: the document's closing structures.

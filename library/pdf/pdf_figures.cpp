@@ -120,7 +120,7 @@ bool PdfWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
   BeginContentStream(true);
   WriteGraphicsState(true);
   const int16_t cx = PageX(x), cy = PageY(y);
-  bool complete = Services.NormalizeArc(th1, th2);
+  bool complete = Services.ArcSlice(th1, th2);
   // A piece that fails part way still leaves the stream closed.
   auto segment = [&](float a, float b, bool nocloseline) {
     try {
@@ -129,9 +129,6 @@ bool PdfWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
       return false;
     }
   };
-  // An arc whose reduced end lies before its start (300 to 400 degrees became 300 and 40) goes on
-  // through 360, as PostScript's arc draws it, instead of being drawn backwards.
-  if (complete && th1 > th2) th2 += 360;
   if (complete) {
     if (th2 - th1 <= 180) {
       complete = segment(th1, th2, false);

@@ -23,6 +23,7 @@ std::string_view Bytes(std::span<const uint8_t> data) {
 }  // namespace
 
 void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) {
+  TurnOutsidePage();
   // Encoded first: a failing encoder then leaves less to take back.
   const std::span<const uint8_t> pixels = picture.Pixels(encoding);
   const bool indexed = picture.Indexed();
