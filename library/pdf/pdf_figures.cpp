@@ -153,6 +153,7 @@ bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, floa
   Lines.Put(" m").EndLine();
   PutPoint(cx + Q(r * cosA), cy + Q(r * sinA));
   Lines.Put(" l").EndLine();
+  if (A == B) return true;  // a slice without sweep is its radius alone
   const int64_t values[6] = {cx + Q(r * (cosA - k * sinA)), cy + Q(r * (k * cosA + sinA)),
                              cx + Q(r * (k * sinB + cosB)), cy + Q(r * (sinB - k * cosB)),
                              cx + Q(r * cosB),              cy + Q(r * sinB)};
