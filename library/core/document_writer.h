@@ -142,6 +142,9 @@ class DocumentWriter {
   void PutCountField() { FileHandle.PutCountField(Lines); }
   // Sets the count the fields show from now on; the fields already written grow when it gains a digit.
   void SetFieldCount(int64_t count) { FileHandle.SetFieldCount(Lines, count); }
+  // Writes the head field (see OutputFile), before any count field, and gives its final text.
+  void PutHeadField(std::string_view text) { FileHandle.PutHeadField(Lines, text); }
+  void SetHeadField(std::string text) { FileHandle.SetHeadField(std::move(text)); }
 
   // Records why the operation is refused; returns false.
   bool Refuse(FailureConstants reason, std::string message) { return Report.Refuse(reason, std::move(message)); }

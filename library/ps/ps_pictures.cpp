@@ -65,6 +65,8 @@ void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t heig
   // The whole encoded data is one line, byte for byte.
   Lines.AddLine(Bytes(pixels));
   Lines.AddLine("grestore");
+  // Run-length and Flate data are raw bytes, which a spooler must pass on untouched.
+  if (encoding == EncodingConstants::RunLength || encoding == EncodingConstants::Flate) SetHeadField("Binary");
 }
 
 }  // namespace paginor

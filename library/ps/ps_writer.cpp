@@ -49,7 +49,10 @@ void PsWriter::WriteDocumentHead() {
   Lines.Put("%%BoundingBox: 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).EndLine();
   Lines.Put("%%CreationDate: ").Put(ToWindows1252(CreationDate())).EndLine();
   WriteComment("%%Creator: ", Creator);
-  Lines.AddLine("%%DocumentData: Clean8Bit");
+  // Clean8Bit until a picture puts binary data in the file.
+  Lines.Put("%%DocumentData: ");
+  PutHeadField("Clean8Bit");
+  Lines.EndLine();
   Lines.Put("%%DocumentMedia: ").Put(MediaName).Put(' ').Put(int64_t{PageWidth}).Put(' ');
   Lines.Put(int64_t{PageHeight}).Put(" 0 () ()").EndLine();
   WriteComment("%%For: ", Author);
