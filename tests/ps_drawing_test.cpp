@@ -14,14 +14,14 @@ using testing::Slice;
 
 using PsDrawing = testing::PsPageTest;
 
-TEST_F(PsDrawing, LineIsAClosedPathStrokedInTheCurrentState) {
+TEST_F(PsDrawing, LineIsAnOpenPathStrokedInTheCurrentState) {
   EXPECT_TRUE(Ps.DrawLine(0, 0, 495, 742));
   EXPECT_FALSE(Ps.DrawLine(0, 0, 496, 0));
   EXPECT_FALSE(Ps.DrawLine(-1, 0, 10, 10));
   EXPECT_FALSE(Ps.DrawLine(0, 0, 10, 743));
   Finish();
-  EXPECT_EQ(Drawn(), Lines({"newpath", "50 792 moveto", "545 50 lineto", "closepath", "0 0 0 setrgbcolor",
-                            "1 setlinewidth", "stroke"}));
+  EXPECT_EQ(Drawn(), Lines({"newpath", "50 792 moveto", "545 50 lineto", "0 0 0 setrgbcolor", "1 setlinewidth",
+                            "stroke"}));
 }
 
 TEST_F(PsDrawing, ClosedFiguresFillBeforeTheyStroke) {
@@ -56,7 +56,7 @@ TEST_F(PsDrawing, CircleEllipseArcAndCurvePaths) {
                          "40 20 scale", "0 0 1 0 360 arc", "savematrix setmatrix", "closepath"};
   expected.insert(expected.end(), ellipse.begin(), ellipse.end());
   expected.insert(expected.end(), finish.begin(), finish.end());
-  for (const char* angles : {"0 90", "22.5 -0.25"}) {
+  for (const char* angles : {"0 90", "-0.25 22.5"}) {
     const Lines arc = {"newpath", "150 692 moveto", std::string("150 692 50 ") + angles + " arc", "closepath"};
     expected.insert(expected.end(), arc.begin(), arc.end());
     expected.insert(expected.end(), finish.begin(), finish.end());
@@ -76,12 +76,12 @@ TEST_F(PsDrawing, ArcAnglesArePlainDecimalsAndHugeOnesKeepTheirFigure) {
   for (const std::string& line : Drawn()) {
     if (line.ends_with(" arc")) arcs.push_back(line);
   }
-  // 1234567 turns back to 127 degrees, and the arc to 0 goes on through 233 degrees to 360 (the same
-  // end as 0); -1e30 lies 120 degrees before a whole turn and its sweep to 45 is many turns, drawn as
-  // one circle; equal angles give no sweep.
-  EXPECT_EQ(arcs, std::vector<std::string>({"150 692 50 0.1 0.00001 arc", "150 692 50 127 360 arc",
+  // The slice runs from the smaller angle to the larger, as in PDF; 1234567 turns back to 127 degrees
+  // and 1e20 to 272; -1e30 lies 120 degrees before a whole turn and its sweep to 45 is many turns, drawn
+  // as one circle; equal angles give no sweep.
+  EXPECT_EQ(arcs, std::vector<std::string>({"150 692 50 0.00001 0.1 arc", "150 692 50 0 127 arc",
                                             "150 692 50 -120 240 arc", "150 692 50 120 120 arc",
-                                            "150 692 50 45 405 arc"}));
+                                            "150 692 50 45 272 arc"}));
 }
 
 TEST_F(PsDrawing, DashHoldsUntilAFigureWithoutOneSetsItBack) {
@@ -98,12 +98,12 @@ TEST_F(PsDrawing, DashHoldsUntilAFigureWithoutOneSetsItBack) {
   EXPECT_TRUE(Ps.DrawLine(0, 0, 10, 0));  // "showpage" ended the dash of the page before
   Finish(3);
   const Lines first = Drawn(1);
-  EXPECT_EQ(Slice(first, 4, 5), Lines({"[3 2] 0 setdash", "0 0 0 setrgbcolor", "1 setlinewidth", "stroke",
+  EXPECT_EQ(Slice(first, 3, 5), Lines({"[3 2] 0 setdash", "0 0 0 setrgbcolor", "1 setlinewidth", "stroke",
                                        "newpath"}));
-  EXPECT_EQ(Slice(first, 12, 2), Lines({"[] 0 setdash", "0 0 0 setrgbcolor"}));
-  EXPECT_EQ(first.size(), 23u);  // the third line writes no dash at all
+  EXPECT_EQ(Slice(first, 10, 2), Lines({"[] 0 setdash", "0 0 0 setrgbcolor"}));
+  EXPECT_EQ(first.size(), 20u);  // the third line writes no dash at all
   EXPECT_EQ(Drawn(2)[7], "[4] 0 setdash");
-  EXPECT_EQ(Drawn(3).size(), 7u);
+  EXPECT_EQ(Drawn(3).size(), 6u);
 }
 
 }  // namespace

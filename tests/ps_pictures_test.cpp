@@ -155,5 +155,65 @@ TEST(PsPictureRendering, EveryEncodingOfEveryDepthShowsTheSourcePixels) {
   }
 }
 
+// Run-length and Flate data are raw bytes: the header declares Binary instead of Clean8Bit, and the rest
+// of the document stays as it was, whether it was held in its file (here with page count fields that
+// widened at page 10) or collected through a temporary file.
+TEST(PsPictureData, BinaryDataIsDeclaredInTheHeader) {
+  testing::FixCreationDate();
+  const std::string picture = TrueColourFile();
+  auto draw = [&](PS& ps, EncodingConstants encoding) {
+    for (int page = 1; page <= 12; ++page) {
+      ps.NewPage(20, 20, 20, 20, 255, 255, 255);
+      ASSERT_TRUE(ps.DrawPicture(picture, AlignmentConstants::NoAlignment,
+                                 page == 11 ? encoding : EncodingConstants::ASCII85));
+      ASSERT_TRUE(ps.WriteText("after the picture"));
+    }
+  };
+  for (const auto encoding : {EncodingConstants::ASCII85, EncodingConstants::ASCIIHex, EncodingConstants::RunLength,
+                              EncodingConstants::Flate}) {
+    SCOPED_TRACE(static_cast<int>(encoding));
+    const bool binary = encoding == EncodingConstants::RunLength || encoding == EncodingConstants::Flate;
+    PS ps;
+    const std::string path = testing::TempPath("data.ps");
+    ASSERT_TRUE(ps.Create(path));
+    draw(ps, encoding);
+    const Lines lines = testing::FlushAndRead(ps, path, 12);
+    EXPECT_EQ(lines[4], binary ? "%%DocumentData: Binary" : "%%DocumentData: Clean8Bit");
+    EXPECT_EQ(lines[9], "%%Pages: 12");
+    EXPECT_EQ(lines.back(), "%%EOF");
+
+    PS memory;
+    ASSERT_TRUE(memory.CreateInMemory());
+    draw(memory, encoding);
+    ASSERT_TRUE(memory.Flush());
+    EXPECT_EQ(memory.TakeOutput(), testing::ReadFile(path));
+    // A device: the document waits in a temporary file and is copied.
+    PS device;
+    ASSERT_TRUE(device.Create("/dev/null"));
+    draw(device, encoding);
+    EXPECT_TRUE(device.Flush());
+  }
+}
+
+// A picture hangs from the top margin: with a deep top margin and a shallow bottom one it still shows
+// its top-left pixel at the left and top margins.
+TEST(PsPictureRendering, PictureHangsFromTheTopMarginWhateverTheBottomOne) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  const testing::Source source = testing::EveryKindOfPicture()[3];
+  const std::string path = testing::TempPath("margins.ps");
+  PS ps;
+  ASSERT_TRUE(ps.Create(path));
+  ps.NewPage(30, 140, 40, 12, 255, 255, 255);
+  ASSERT_TRUE(ps.DrawPicture(source.path, AlignmentConstants::NoAlignment, EncodingConstants::Flate));
+  ps.SetPosition(100, 300);
+  ASSERT_TRUE(ps.DrawPicture(source.path, AlignmentConstants::NoAlignment, EncodingConstants::ASCII85));
+  testing::FlushAndRead(ps, path, 1);
+  const std::vector<testing::Raster> rendered =
+      testing::RenderPages(path, "-dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS=842 -dFIXEDMEDIA");
+  ASSERT_EQ(rendered.size(), 1u);
+  EXPECT_LE(testing::WorstDifference(rendered[0], source, 30, 140), source.tolerance);
+  EXPECT_LE(testing::WorstDifference(rendered[0], source, 130, 440), source.tolerance);
+}
+
 }  // namespace
 }  // namespace paginor

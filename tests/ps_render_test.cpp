@@ -2,6 +2,8 @@
 // Ghostscript on the same paper at one pixel a point and compared pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "paginor/pdf.h"
 #include "paginor/ps.h"
 #include "support/external_tools.h"
@@ -68,6 +70,188 @@ double DifferingShare(const testing::Raster& pdf, const testing::Raster& ps, Map
     }
   }
   return static_cast<double>(differing) / (static_cast<double>(ps.width) * ps.height);
+}
+
+// The same drawing written by draw (called with the document) as PDF and as PostScript on portrait
+// A4, rendered; false when a format could not be written or rendered.
+template <typename Draw>
+bool RenderBoth(const std::string& name, Draw draw, std::vector<testing::Raster>& pdfPages,
+                std::vector<testing::Raster>& psPages) {
+  PDF pdf;
+  PS ps;
+  const std::string pdfPath = testing::TempPath(name + ".pdf"), psPath = testing::TempPath(name + ".ps");
+  if (!pdf.Create(pdfPath) || !ps.Create(psPath)) return false;
+  draw(static_cast<Document&>(pdf));
+  draw(static_cast<Document&>(ps));
+  if (!pdf.Flush() || !ps.Flush()) return false;
+  pdfPages = testing::RenderPages(pdfPath);
+  psPages = testing::RenderPages(psPath, "-dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS=842 -dFIXEDMEDIA");
+  return !pdfPages.empty() && pdfPages.size() == psPages.size();
+}
+
+// In a rectangle of both pages (pixels, top row first): the pixels that differ, and the PDF's ink (the
+// pixels that are not white).
+struct CellComparison {
+  size_t differing = 0;
+  size_t ink = 0;
+};
+
+CellComparison CompareCell(const testing::Raster& pdf, const testing::Raster& ps, int left, int top, int width,
+                           int height) {
+  CellComparison result;
+  for (int y = top; y < top + height; ++y) {
+    for (int x = left; x < left + width; ++x) {
+      const testing::Rgb a = pdf.At(x, y), b = ps.At(x, y);
+      result.ink += a != testing::Rgb{255, 255, 255};
+      for (size_t channel = 0; channel < 3; ++channel) {
+        if (std::abs(a[channel] - b[channel]) > 24) {
+          ++result.differing;
+          break;
+        }
+      }
+    }
+  }
+  return result;
+}
+
+// One figure per cell looks alike when few of its pixels differ: a quarter of its ink allows for the
+// curves and the rounding of each format (the PDF rounds the ends of a thin slice to whole points),
+// while a slice on the wrong side, or a line solid instead of dashed, differs in half its ink or more.
+void ExpectCellAlike(const testing::Raster& pdf, const testing::Raster& ps, int left, int top, int width,
+                     int height) {
+  const CellComparison cell = CompareCell(pdf, ps, left, top, width, height);
+  EXPECT_LE(cell.differing, cell.ink / 4 + 10) << "of " << cell.ink << " inked pixels";
+}
+
+TEST(PsRendering, ArcsDrawThePdfsSliceForEveryPairOfAngles) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  const float pairs[][2] = {{90, 0},    {359, 1},    {10, 370.5f}, {45, 405},   {180, 0},
+                            {0, 90},    {300, 400},  {0, 360},     {360, 0},    {720, 0},
+                            {-90, 30},  {30, -90},   {1, 359},     {270, -45},  {400, 300},
+                            {-45, 45},  {100, 100.5f}, {725, 10},  {-200, 100}, {5, -5}};
+  std::vector<testing::Raster> pdf, ps;
+  ASSERT_TRUE(RenderBoth(
+      "arcs",
+      [&](Document& document) {
+        document.NewPage(20, 20, 20, 20, 255, 255, 255);
+        document.SetFillStyle(true);
+        document.SetFillColor(0, 0, 255);
+        for (size_t index = 0; index < std::size(pairs); ++index) {
+          const auto x = static_cast<int16_t>(55 + 110 * (index % 5)), y = static_cast<int16_t>(55 + 110 * (index / 5));
+          EXPECT_TRUE(document.DrawArc(x, y, 40, pairs[index][0], pairs[index][1]));
+        }
+      },
+      pdf, ps));
+  for (size_t index = 0; index < std::size(pairs); ++index) {
+    SCOPED_TRACE(std::to_string(pairs[index][0]) + " to " + std::to_string(pairs[index][1]));
+    ExpectCellAlike(pdf[0], ps[0], static_cast<int>(20 + 110 * (index % 5)), static_cast<int>(20 + 110 * (index / 5)),
+                    110, 110);
+  }
+}
+
+TEST(PsRendering, DashedLinesAndUnderlinesShowTheirPatternOnce) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  std::vector<testing::Raster> pdf, ps;
+  ASSERT_TRUE(RenderBoth(
+      "dashes",
+      [&](Document& document) {
+        document.NewPage(20, 20, 20, 20, 255, 255, 255);
+        document.SetDash("6 6");
+        document.SetThickness(2);
+        for (int16_t length = 200; length <= 215; ++length) {
+          const auto y = static_cast<int16_t>(10 + 20 * (length - 200));
+          EXPECT_TRUE(document.DrawLine(10, y, static_cast<int16_t>(10 + length), y));
+          EXPECT_TRUE(document.DrawLine(static_cast<int16_t>(260 + length), y, 260, static_cast<int16_t>(y + 6)));
+        }
+        document.SetDash("3 2");
+        document.SetThickness(1);
+        document.SetFont(FontNumberConstants::Courier, 12, FontStyleConstants::Regular,
+                         FontEffectConstants::Underline);
+        document.SetPosition(10, 340);
+        for (int line = 0; line < 4; ++line) {
+          EXPECT_TRUE(document.WriteText(std::string(static_cast<size_t>(20 + line), 'x'), true, 8));
+        }
+      },
+      pdf, ps));
+  for (int row = 0; row < 16; ++row) {
+    SCOPED_TRACE("line of " + std::to_string(200 + row) + " points");
+    ExpectCellAlike(pdf[0], ps[0], 20, 20 + 5 + 20 * row, 555, 16);
+  }
+  // The underlines, below the text.
+  for (int line = 0; line < 4; ++line) ExpectCellAlike(pdf[0], ps[0], 20, 360 + 13 + 20 * line, 555, 3);
+}
+
+// Random pages of every figure, with reversed, negative and large arc angles and dashed lines of every
+// length from 200 to 215 points among them, and texts with effects.
+void DrawRandomPages(Document& document, uint32_t seed) {
+  std::mt19937 random(seed);
+  auto below = [&](int bound) { return static_cast<int16_t>(random() % static_cast<uint32_t>(bound)); };
+  auto angle = [&]() -> float {
+    switch (random() % 4) {
+      case 0: return static_cast<float>(below(1440));                 // past a turn
+      case 1: return static_cast<float>(below(3600)) / 10.0f;         // within one
+      case 2: return static_cast<float>(below(360) * 90 % 720);       // the quarters
+      default: return static_cast<float>(below(1000)) / 7.0f;
+    }
+  };
+  // Filled figures only: a hollow one is white inside in PDF and empty in PostScript, as documented.
+  document.SetFillStyle(true);
+  for (int page = 0; page < 3; ++page) {
+    document.NewPage(30, 30, 30, 30, 255, static_cast<uint8_t>(235 + below(20)), 240);
+    for (int figure = 0; figure < 24; ++figure) {
+      document.SetColor(static_cast<uint8_t>(below(200)), 0, static_cast<uint8_t>(below(200)));
+      document.SetFillColor(255, static_cast<uint8_t>(below(256)), 0);
+      document.SetThickness(static_cast<uint8_t>(1 + below(3)));
+      const int16_t x = static_cast<int16_t>(60 + below(400)), y = static_cast<int16_t>(60 + below(650));
+      switch (random() % 6) {
+        case 0: {
+          document.SetDash(random() % 2 == 0 ? "6 6" : "4 2 1 2");
+          const int16_t length = static_cast<int16_t>(200 + figure % 16);
+          const int16_t left = below(300), top = below(700);
+          if (random() % 2 == 0) {
+            document.DrawLine(left, top, static_cast<int16_t>(left + length), top);
+          } else {
+            document.DrawLine(static_cast<int16_t>(left + length), top, left, static_cast<int16_t>(top + below(40)));
+          }
+          document.SetDash("");
+          break;
+        }
+        case 1: {
+          // th1 below 0 only with th2 at most a turn after it, which the PDF draws as one slice.
+          float th1 = angle(), th2 = angle();
+          if (random() % 4 == 0) {
+            th1 = -static_cast<float>(below(360));
+            th2 = th1 + static_cast<float>(below(360));
+          }
+          document.DrawArc(x, y, static_cast<int16_t>(10 + below(45)), th1, th2);
+          break;
+        }
+        case 2: document.DrawRectangle(below(400), below(650), below(100), below(80)); break;
+        case 3: document.DrawCircle(x, y, static_cast<int16_t>(5 + below(50))); break;
+        case 4: document.DrawEllipse(x, y, static_cast<int16_t>(5 + below(50)), static_cast<int16_t>(5 + below(50))); break;
+        default: document.DrawCurve(below(500), below(700), below(500), below(700), below(500), below(700)); break;
+      }
+    }
+    document.SetFont(FontNumberConstants::Times, 12, FontStyleConstants::Regular,
+                     random() % 2 == 0 ? FontEffectConstants::Underline : FontEffectConstants::Strikethrough);
+    document.SetDash("3 3");
+    document.SetPosition(0, 700);
+    document.WriteText("Random page " + std::to_string(page + 1) + " of seed " + std::to_string(seed), true);
+    document.SetDash("");
+  }
+}
+
+TEST(PsRendering, RandomPagesLookAlikeInBothFormats) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    SCOPED_TRACE(seed);
+    std::vector<testing::Raster> pdf, ps;
+    ASSERT_TRUE(RenderBoth("random", [&](Document& document) { DrawRandomPages(document, seed); }, pdf, ps));
+    for (size_t page = 0; page < ps.size(); ++page) {
+      EXPECT_LT(DifferingShare(pdf[page], ps[page], [](int x, int y) { return std::pair(x, y); }), 0.02)
+          << "page " << page + 1;
+    }
+  }
 }
 
 TEST(PsRendering, PostScriptLooksLikeThePdfOfTheSameOperations) {

@@ -18,9 +18,10 @@ using testing::Lines;
 using testing::Slice;
 using testing::TempPath;
 
-const Lines Background = {"newpath",     "0 842 moveto", "595 0 rlineto", "0 -842 rlineto", "-595 0 rlineto",
-                          "0 842 rlineto", "closepath",  "1 1 1 setrgbcolor", "gsave",     "fill",
-                          "grestore",    "1 1 1 setrgbcolor", "stroke"};
+// A page's set-up, right after its "%%Page:" line: here unturned, on white A4.
+const Lines PageSetUp = {"%%BeginPageSetup", "newpath",     "0 842 moveto", "595 0 rlineto", "0 -842 rlineto",
+                         "-595 0 rlineto",  "0 842 rlineto", "closepath",  "1 1 1 setrgbcolor", "gsave", "fill",
+                         "grestore", "1 1 1 setrgbcolor", "stroke", "%%EndPageSetup"};
 
 // The prolog after the header comments: the WinAnsiEncoding vector, 16 codes a line, and the procedure
 // that makes the re-encoded copies of the text fonts.
@@ -89,8 +90,8 @@ TEST(PsStructure, ExampleDocumentLineForLine) {
                     "%%For: Ann", "%%Orientation: Portrait", "%%PageOrder: Ascend", "%%Pages: 1", "%%Title: Q3",
                     "%%EndComments"};
   expected.insert(expected.end(), Prolog.begin(), Prolog.end());
-  expected.insert(expected.end(), Background.begin(), Background.end());
   expected.push_back("%%Page: 1 1");
+  expected.insert(expected.end(), PageSetUp.begin(), PageSetUp.end());
   expected.insert(expected.end(), Footer36.begin(), Footer36.end());
   expected.insert(expected.end(), {"showpage", "%%Trailer", "%%EOF"});
   EXPECT_EQ(FlushAndRead(ps, path, 1), expected);
@@ -112,9 +113,16 @@ TEST(PsStructure, DocumentWithoutPagesStillEndsAPage) {
                    "0 0 0 setrgbcolor",
                    "215 2 moveto", "(Paginor \\(c\\) 2026 The Paginor developers) show", "closepath", "showpage",
                    "%%Trailer", "%%EOF"}));
+  // Landscape: the footer is turned like a page, and the turn kept to itself.
+  ps.SetOrientation(OrientationConstants::Landscape);
+  ASSERT_TRUE(ps.Create(path));
+  const Lines turned = FlushAndRead(ps, path, 1);
+  EXPECT_EQ(Slice(turned, 12 + Prolog.size(), 4), Lines({"gsave", "90 rotate", "0 -595 translate",
+                                                         "/Times-Roman-WinAnsi /Times-Roman WinAnsiFont"}));
+  EXPECT_EQ(Slice(turned, turned.size() - 4, 2), Lines({"grestore", "showpage"}));
 }
 
-TEST(PsStructure, PagesAreMarkedAndEachPageEndsBeforeTheNextBackground) {
+TEST(PsStructure, PagesAreMarkedAndEachPageHoldsItsOwnSetUp) {
   testing::FixCreationDate();
   PS ps;
   const std::string path = TempPath("pages.ps");
@@ -127,10 +135,12 @@ TEST(PsStructure, PagesAreMarkedAndEachPageEndsBeforeTheNextBackground) {
   const size_t third = FindLine(lines, "%%Page: 3 3");
   ASSERT_LT(third, lines.size());
   ASSERT_TRUE(first < second && second < third);
-  // Page 1's footer and "showpage", then page 2's background, then its mark.
-  Lines between = Footer36;
+  // Each page's section: its set-up and background, its footer and "showpage"; nothing before the
+  // first page's mark but the prolog.
+  EXPECT_EQ(lines[first - 1], "%%EndProlog");
+  Lines between = PageSetUp;
+  between.insert(between.end(), Footer36.begin(), Footer36.end());
   between.push_back("showpage");
-  between.insert(between.end(), Background.begin(), Background.end());
   EXPECT_EQ(Slice(lines, first + 1, second - first - 1), between);
   EXPECT_EQ(Slice(lines, second + 1, third - second - 1), between);
 }
@@ -166,14 +176,23 @@ TEST(PsStructure, OrientationSetUpStartsEveryPage) {
     const std::string path = TempPath("orientation.ps");
     ASSERT_TRUE(ps.Create(path));
     ps.NewPage(36, 36, 36, 36, 255, 255, 255);
+    // Create took both for the whole document: changing them now turns no page.
+    ps.SetOrientation(test.orientation == OrientationConstants::Portrait ? OrientationConstants::Landscape
+                                                                         : OrientationConstants::Portrait);
+    ps.SetRotated(!test.rotated);
     ps.NewPage(36, 36, 36, 36, 255, 255, 255);
+    ps.SetOrientation(static_cast<OrientationConstants>(7));
     const Lines lines = FlushAndRead(ps, path, 2);
     EXPECT_EQ(Lines({lines[1], lines[5], lines[7]}), test.header);
-    EXPECT_EQ(Slice(lines, 12 + Prolog.size(), test.setup.size()), test.setup);
-    // "showpage" resets the coordinate system: the next page turns it again before its background.
-    const size_t showpage = FindLine(lines, "showpage");
-    EXPECT_EQ(Slice(lines, showpage + 1, test.setup.size() + 1)[test.setup.size()], "newpath");
-    EXPECT_EQ(Slice(lines, showpage + 1, test.setup.size()), test.setup);
+    // Nothing turns the coordinate system outside the pages. "showpage" resets it, and a page printed
+    // alone finds it unturned: each page's own set-up turns it before its background.
+    EXPECT_EQ(lines[12 + Prolog.size()], "%%Page: 2 1");
+    Lines setup = {"%%BeginPageSetup"};
+    setup.insert(setup.end(), test.setup.begin(), test.setup.end());
+    setup.push_back("newpath");
+    for (const char* mark : {"%%Page: 2 1", "%%Page: 2 2"}) {
+      EXPECT_EQ(Slice(lines, FindLine(lines, mark) + 1, setup.size()), setup) << mark;
+    }
   }
 }
 
@@ -266,13 +285,13 @@ TEST(PsStructure, LargeDocumentsKeepEveryLineAndPageNumber) {
   PS ps;
   const std::string path = TempPath("large.ps");
   ASSERT_TRUE(ps.Create(path));
-  // Each empty page takes 23 lines: well past 32,768 lines.
+  // Each empty page takes 25 lines: well past 32,768 lines.
   const int pages = 1600;
   for (int page = 0; page < pages; ++page) ps.NewPage(36, 36, 36, 36, 255, 255, 255);
   const Lines lines = FlushAndRead(ps, path, pages);
-  EXPECT_EQ(lines.size(), 12u + Prolog.size() + 23u * pages + 2u);
+  EXPECT_EQ(lines.size(), 12u + Prolog.size() + 25u * pages + 2u);
   EXPECT_EQ(lines[9], "%%Pages: 1600");
-  EXPECT_EQ(lines[lines.size() - 12], "%%Page: 1600 1600");
+  EXPECT_EQ(lines[lines.size() - 27], "%%Page: 1600 1600");
   EXPECT_EQ(lines.back(), "%%EOF");
   std::filesystem::remove(path);
 }

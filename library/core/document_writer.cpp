@@ -168,11 +168,11 @@ void DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marg
     MarginBottom = marginbottom;
   }
   PageColor = Services.FormatColor(red, green, blue);
+  PassOver([&] { BeginPage(); });
   PassOver([&] { PaintBackground(); });
   PositionX = 0;
   PositionY = PageHeight;
   LineStartX = 0;
-  PassOver([&] { BeginPage(); });
 }
 
 void DocumentWriter::EndPage() {

@@ -113,10 +113,10 @@ class DocumentWriter {
   virtual void WriteDocumentHead() = 0;
   // NewPage, before the margins change: forget the previous page's content.
   virtual void StartPageContent() = 0;
+  // NewPage, once the margins are set: the new page's own section starts; its set-up follows.
+  virtual void BeginPage();
   // NewPage: paint the whole page in PageColor.
   virtual void PaintBackground() = 0;
-  // NewPage, last: the new page's own section starts, at the top of its area.
-  virtual void BeginPage();
   // EndPage, after the footer: close the page.
   virtual void FinishPage() = 0;
   // Flush, after the last page: the document's closing structures.
@@ -156,6 +156,9 @@ class DocumentWriter {
   // else where the output keeps them (a regular file, the document collected in memory). False, changing
   // nothing, when the destination took them for good (a pipe, the caller's function).
   bool RewriteOutput(int64_t offset, std::string_view bytes);
+  // Writes the head field (see OutputFile), before any count field, and gives its final text.
+  void PutHeadField(std::string_view text) { FileHandle->PutHeadField(Lines, text); }
+  void SetHeadField(std::string text) { FileHandle->SetHeadField(std::move(text)); }
 
   // Records why the operation is refused; returns false.
   bool Refuse(FailureConstants reason, std::string message) { return Report.Refuse(reason, std::move(message)); }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <system_error>
@@ -75,6 +76,9 @@ void OutputFile::Start(bool countFields, std::string folder) {
   Folder = std::move(folder);
   Fields.Clear();
   Written = 0;
+  HeadFieldAt = -1;
+  HeadFieldLength = 0;
+  HeadFieldText.clear();
   Reason = FailureConstants::NoFailure;
   Text.clear();
 }
@@ -150,6 +154,18 @@ bool OutputFile::Rewrite(int64_t offset, std::string_view bytes) {
   return false;
 }
 
+void OutputFile::PutHeadField(LineBuffer& lines, std::string_view text) {
+  if (Held && Fields.Fields() == 0) {
+    HeadFieldAt = lines.Offset();
+    HeadFieldLength = text.size();
+  }
+  lines.Put(text);
+}
+
+void OutputFile::SetHeadField(std::string text) {
+  if (text.size() <= HeadFieldLength) HeadFieldText = std::move(text);
+}
+
 bool OutputFile::Finish(LineBuffer& lines) {
   if (!IsOpen()) return false;
   lines.HandOverAll();
@@ -170,14 +186,42 @@ bool OutputFile::Complete() {
   if (!Fields.FillIn(Holder())) {
     return FileFailed(Staged ? "cannot write the temporary file for" : "cannot write");
   }
-  if (!Staged) return true;
+  if (!Staged) return !HeadFieldChanges() || ShortenInPlace() || FileFailed("cannot write");
   if (Sink) {
-    const bool copied = ReadRange(Stage.Handle(), 0, Written, [&](std::string_view bytes) { return Deliver(bytes); });
+    const auto deliver = [&](std::string_view bytes) { return Deliver(bytes); };
+    const bool copied = PassOn(
+        [&](int64_t offset, int64_t length) { return ReadRange(Stage.Handle(), offset, length, deliver); }, deliver);
     // A refusal of the function was noted by Deliver; else the temporary file could not be read.
     if (!copied && Reason == FailureConstants::NoFailure) FileFailed("cannot read the temporary file for");
     return copied;
   }
-  return CopyRange(Stage.Handle(), 0, Written, Descriptor) || FileFailed("cannot write");
+  return PassOn([&](int64_t offset, int64_t length) { return CopyRange(Stage.Handle(), offset, length, Descriptor); },
+                [&](std::string_view text) { return WriteAll(Descriptor, text); }) ||
+         FileFailed("cannot write");
+}
+
+bool OutputFile::PassOn(const std::function<bool(int64_t offset, int64_t length)>& copy,
+                        const std::function<bool(std::string_view text)>& put) {
+  if (!HeadFieldChanges()) return copy(0, Written);
+  const int64_t after = HeadFieldAt + static_cast<int64_t>(HeadFieldLength);
+  return copy(0, HeadFieldAt) && put(HeadFieldText) && copy(after, Written - after);
+}
+
+bool OutputFile::ShortenInPlace() {
+  if (!WriteAllAt(Descriptor, HeadFieldText, HeadFieldAt)) return false;
+  const auto given = static_cast<int64_t>(HeadFieldLength - HeadFieldText.size());
+  if (given == 0) return true;
+  // Front first, so that no byte is overwritten before it was read.
+  constexpr int64_t Block = int64_t{1} << 20;
+  std::string block(static_cast<size_t>(std::min(Block, Written)), '\0');
+  for (int64_t from = HeadFieldAt + static_cast<int64_t>(HeadFieldLength); from < Written; from += Block) {
+    const auto size = static_cast<size_t>(std::min(Block, Written - from));
+    if (!ReadAllAt(Descriptor, block.data(), size, from) ||
+        !WriteAllAt(Descriptor, std::string_view(block.data(), size), from - given)) {
+      return false;
+    }
+  }
+  return ::ftruncate(Descriptor, Written - given) == 0;
 }
 
 void OutputFile::Close() {

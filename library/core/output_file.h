@@ -49,6 +49,11 @@ class OutputFile final : public BlockDestination {
   // false when they went to a pipe, a terminal or the caller's function, or after a failure (a failing
   // write is noted as the output's failure).
   bool Rewrite(int64_t offset, std::string_view bytes);
+  // Writes text as the head field of a document with count fields: a field before the first count
+  // field whose final text, no longer than text, is settled only by the whole document. SetHeadField
+  // gives it; Finish puts it in place of text, and the document shrinks by the difference.
+  void PutHeadField(LineBuffer& lines, std::string_view text);
+  void SetHeadField(std::string text);
   // Writes the rest of the document, fills in its count fields and closes the output; true when every
   // byte was delivered and the file closed.
   bool Finish(LineBuffer& lines);
@@ -66,8 +71,17 @@ class OutputFile final : public BlockDestination {
   bool OpenStage();
   // The file that holds a document with count fields: the output file, or the temporary one.
   int Holder() const { return Staged ? Stage.Handle() : Descriptor; }
-  // Fills in the count fields and copies a temporary file into the output.
+  // Fills in the count fields and the head field, and copies a temporary file into the output.
   bool Complete();
+  // True when the head field's text is to change.
+  bool HeadFieldChanges() const { return HeadFieldAt >= 0 && !HeadFieldText.empty(); }
+  // Hands the held document over in order, with the head field's final text: copy takes a range of
+  // the file that holds it, put a text.
+  bool PassOn(const std::function<bool(int64_t offset, int64_t length)>& copy,
+              const std::function<bool(std::string_view text)>& put);
+  // Puts the head field's final text in place in the output file that holds the document, and moves
+  // the rest towards the start by the bytes the field gave up.
+  bool ShortenInPlace();
   // Notes a failure of the system: the reason, and what, with the system's error text.
   bool FileFailed(std::string_view what);
   bool InternalFailure(std::string text);
@@ -83,6 +97,9 @@ class OutputFile final : public BlockDestination {
   TemporaryFile Stage;
   CountFields Fields;
   int64_t Written = 0;  // bytes of the document handed to the output (for a held one: in its file)
+  int64_t HeadFieldAt = -1;  // where the head field starts; -1 for none
+  size_t HeadFieldLength = 0;
+  std::string HeadFieldText;  // its final text; empty while it stays as written
   FailureConstants Reason = FailureConstants::NoFailure;
   std::string Text;
 };

@@ -120,7 +120,7 @@ bool PdfWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
   BeginContentStream(true);
   WriteGraphicsState(true);
   const int16_t cx = PageX(x), cy = PageY(y);
-  bool complete = Services.NormalizeArc(th1, th2);
+  bool complete = Services.ArcSlice(th1, th2);
   // A piece that fails part way still leaves the stream closed.
   auto segment = [&](float a, float b, bool nocloseline) {
     try {
@@ -129,9 +129,6 @@ bool PdfWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
       return false;
     }
   };
-  // An arc whose reduced end lies before its start (300 to 400 degrees became 300 and 40) goes on
-  // through 360, as PostScript's arc draws it, instead of being drawn backwards.
-  if (complete && th1 > th2) th2 += 360;
   if (complete) {
     if (th2 - th1 <= 180) {
       complete = segment(th1, th2, false);
@@ -156,6 +153,7 @@ bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, floa
   Lines.Put(" m").EndLine();
   PutPoint(cx + Q(r * cosA), cy + Q(r * sinA));
   Lines.Put(" l").EndLine();
+  if (A == B) return true;  // a slice without sweep is its radius alone
   const int64_t values[6] = {cx + Q(r * (cosA - k * sinA)), cy + Q(r * (k * cosA + sinA)),
                              cx + Q(r * (k * sinB + cosB)), cy + Q(r * (sinB - k * cosB)),
                              cx + Q(r * cosB),              cy + Q(r * sinB)};

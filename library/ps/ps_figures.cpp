@@ -1,5 +1,6 @@
 // The figures as PostScript paths: each one a complete path from "newpath" to "stroke" that sets its
 // colour, dash and line width again.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -13,18 +14,12 @@ namespace {
 // written as given; an arc with a larger one is written with the same start point and sweep instead.
 constexpr double LargestWrittenAngle = 1e6;
 
-// An arc runs counter-clockwise from th1 to th2, th2 being raised by whole turns while it lies below
-// th1. Reduces huge angles to that start point and sweep (a sweep of a turn or more draws the circle).
+// Reduces the huge angles of a slice running anticlockwise from th1 to th2 (th2 not below th1) to the
+// same start point and sweep; a sweep of a turn or more draws the circle.
 void ReduceHugeAngles(float& th1, float& th2) {
   if (std::fabs(th1) <= LargestWrittenAngle && std::fabs(th2) <= LargestWrittenAngle) return;
   const double start = std::fmod(static_cast<double>(th1), 360.0);
-  double sweep = static_cast<double>(th2) - th1;
-  if (sweep >= 360) {
-    sweep = 360;
-  } else if (sweep < 0) {
-    sweep = std::fmod(sweep, 360.0);
-    if (sweep < 0) sweep += 360;
-  }
+  const double sweep = std::min(static_cast<double>(th2) - th1, 360.0);
   th1 = static_cast<float>(start);
   th2 = static_cast<float>(start + sweep);
 }
@@ -93,16 +88,18 @@ void PsWriter::FinishFigure(bool closed) {
 }
 
 void PsWriter::EmitLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+  TurnOutsidePage();
   Lines.AddLine("newpath");
   PutPoint(x1, y1);
   Lines.Put(" moveto").EndLine();
   PutPoint(x2, y2);
+  // Open: a "closepath" would run the line back over itself, and its dash pattern with it.
   Lines.Put(" lineto").EndLine();
-  Lines.AddLine("closepath");
   FinishFigure(false);
 }
 
 void PsWriter::EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
+  TurnOutsidePage();
   Lines.AddLine("newpath");
   PutPoint(x, y);  // the top-left corner
   Lines.Put(" moveto").EndLine();
@@ -115,6 +112,7 @@ void PsWriter::EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height
 }
 
 void PsWriter::EmitCircle(int16_t x, int16_t y, int16_t r) {
+  TurnOutsidePage();
   Lines.AddLine("newpath");
   PutPoint(x, y);
   Lines.Put(' ').Put(int64_t{r}).Put(" 0 360 arc").EndLine();
@@ -123,6 +121,7 @@ void PsWriter::EmitCircle(int16_t x, int16_t y, int16_t r) {
 }
 
 void PsWriter::EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
+  TurnOutsidePage();
   // A unit circle in a scaled coordinate system; the matrix is restored before stroking so that the
   // line keeps its width.
   Lines.AddLine("newpath");
@@ -138,7 +137,10 @@ void PsWriter::EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
 }
 
 bool PsWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
-  // A pie slice: from the centre to the start of the arc, along it and back.
+  TurnOutsidePage();
+  // A pie slice: from the centre to the start of the arc, along it and back. The slice is the one the
+  // PDF draws for the same angles: PostScript's arc would run from th1 anticlockwise to th2 as given.
+  if (!Services.ArcSlice(th1, th2)) return false;
   ReduceHugeAngles(th1, th2);
   Lines.AddLine("newpath");
   PutPoint(x, y);
@@ -155,6 +157,7 @@ bool PsWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
 }
 
 void PsWriter::EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
+  TurnOutsidePage();
   // The start point is also the first control point; a straight line closes the figure.
   Lines.AddLine("newpath");
   PutPoint(x1, y1);

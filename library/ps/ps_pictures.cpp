@@ -26,6 +26,7 @@ std::string_view Bytes(std::span<const uint8_t> data) {
 }  // namespace
 
 void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) {
+  TurnOutsidePage();
   // Encoded first: a failing encoder then leaves less to take back.
   std::array<uint8_t, 3> page{};
   Services.ParseColor(PageColor, page[0], page[1], page[2]);
@@ -69,6 +70,8 @@ void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t heig
   // The whole encoded data is one line, byte for byte.
   Lines.AddLine(Bytes(pixels));
   Lines.AddLine("grestore");
+  // Run-length and Flate data are raw bytes, which a spooler must pass on untouched.
+  if (encoding == EncodingConstants::RunLength || encoding == EncodingConstants::Flate) SetHeadField("Binary");
 }
 
 }  // namespace paginor

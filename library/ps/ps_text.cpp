@@ -45,6 +45,7 @@ std::string_view PsWriter::FontName() const {
 }
 
 void PsWriter::EmitText(std::string_view codes) {
+  TurnOutsidePage();
   // The baseline lies FontHeight below the top of the line; computed first so that an overflow leaves
   // no line half written.
   const int64_t x = PageX(PositionX);

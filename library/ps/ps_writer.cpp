@@ -1,5 +1,5 @@
-// The document structure in PostScript: the DSC header, the orientation set-up, pages with their
-// backgrounds and marks, and the trailer.
+// The document structure in PostScript: the DSC header, pages with their marks and their own set-up
+// (orientation and background), and the trailer.
 #include "ps/ps_writer.h"
 
 #include <ctime>
@@ -43,11 +43,16 @@ void PsWriter::WriteComment(std::string_view name, std::string_view value) {
 void PsWriter::WriteDocumentHead() {
   Pages = 0;
   DashInForce = false;
+  TurnedOutsidePage = false;
+  RotatedAtCreate = Rotated;
   Lines.Put("%!PS-Adobe-").Put(Version).EndLine();
   Lines.Put("%%BoundingBox: 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).EndLine();
   Lines.Put("%%CreationDate: ").Put(ToWindows1252(CreationDate())).EndLine();
   WriteComment("%%Creator: ", Creator);
-  Lines.AddLine("%%DocumentData: Clean8Bit");
+  // Clean8Bit until a picture puts binary data in the file.
+  Lines.Put("%%DocumentData: ");
+  PutHeadField("Clean8Bit");
+  Lines.EndLine();
   Lines.Put("%%DocumentMedia: ").Put(MediaName).Put(' ').Put(int64_t{PageWidth}).Put(' ');
   Lines.Put(int64_t{PageHeight}).Put(" 0 () ()").EndLine();
   WriteComment("%%For: ", Author);
@@ -59,29 +64,37 @@ void PsWriter::WriteDocumentHead() {
   WriteComment("%%Title: ", Title);
   Lines.AddLine("%%EndComments");
   WriteWinAnsiProlog(Lines);
-  WriteOrientationSetUp();
 }
 
 void PsWriter::WriteOrientationSetUp() {
   const bool landscape = IsLandscape();
-  if (landscape != Rotated) {
+  if (landscape != RotatedAtCreate) {
     Lines.AddLine("90 rotate");
     Lines.Put("0 -").Put(int64_t{PageHeight}).Put(" translate").EndLine();
   } else if (landscape) {
     Lines.AddLine("180 rotate");
     Lines.Put('-').Put(int64_t{PageHeight}).Put(" -").Put(int64_t{PageWidth}).Put(" translate").EndLine();
   }
-  OrientationInForce = true;
+}
+
+void PsWriter::TurnBeforeFirstPage() {
+  Lines.AddLine("gsave");
+  WriteOrientationSetUp();
+  TurnedOutsidePage = true;
+}
+
+void PsWriter::EndOutsideTurn() {
+  if (!TurnedOutsidePage) return;
+  Lines.AddLine("grestore");
+  TurnedOutsidePage = false;
 }
 
 bool PsWriter::IsLandscape() const {
-  return static_cast<OrientationConstants>(Orientation) == OrientationConstants::Landscape;
+  // The orientation taken at Create, not the property as it may have changed since.
+  return static_cast<OrientationConstants>(Services.GetOrientation()) == OrientationConstants::Landscape;
 }
 
-void PsWriter::StartPageContent() {
-  // The page before ended with "showpage", which reset the coordinate system.
-  if (!OrientationInForce) WriteOrientationSetUp();
-}
+void PsWriter::StartPageContent() {}
 
 void PsWriter::PaintBackground() {
   Lines.AddLine("newpath");
@@ -97,19 +110,26 @@ void PsWriter::PaintBackground() {
   Lines.AddLine("grestore");
   Lines.Put(PageColor).Put(" setrgbcolor").EndLine();
   Lines.AddLine("stroke");
+  Lines.AddLine("%%EndPageSetup");
 }
 
 void PsWriter::BeginPage() {
+  // Whatever was drawn before the first page keeps its turn to itself.
+  EndOutsideTurn();
   // Every page is labelled with the page count and numbered from 1.
   SetFieldCount(++Pages);
   Lines.Put("%%Page: ");
   PutCountField();
   Lines.Put(' ').Put(Pages).EndLine();
+  // The page's own set-up: "showpage" reset the coordinate system, and a page printed alone finds it
+  // unturned too. PaintBackground ends the set-up.
+  Lines.AddLine("%%BeginPageSetup");
+  WriteOrientationSetUp();
 }
 
 void PsWriter::FinishPage() {
+  EndOutsideTurn();
   Lines.AddLine("showpage");
-  OrientationInForce = false;
   DashInForce = false;
 }
 

@@ -8,10 +8,12 @@
 
 namespace paginor {
 
-// The PostScript syntax of a document with DSC 3.0 comments: the header, the orientation set-up, one
-// section per page opened by "%%Page:", the trailer. The page count, named in the header and on every
-// page, is a count field filled in at Flush. Every figure is a complete path that sets colour, dash
-// and line width again; a text is shown with its font selected anew.
+// The PostScript syntax of a document with DSC 3.0 comments: the header, the prolog, one section per
+// page opened by "%%Page:", the trailer. The page count, named in the header and on every page, is a
+// count field filled in at Flush. Every page stands alone: its set-up (the turn of the orientation and
+// the background) lies inside its own section, so that any pages cut out, in any order, print as in
+// the whole document. Every figure is a complete path that sets colour, dash and line width again; a
+// text is shown with its font selected anew.
 class PsWriter final : public DocumentWriter {
  public:
   PsWriter();
@@ -32,12 +34,24 @@ class PsWriter final : public DocumentWriter {
   void EmitText(std::string_view codes) override;
   void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
   bool HasCountFields() const override { return true; }
+  // A picture taken back takes its turn of TurnOutsidePage back with it.
+  void NoteFormatState() override { NotedTurn = TurnedOutsidePage; }
+  void RestoreFormatState() override { TurnedOutsidePage = NotedTurn; }
 
   // A header comment: name, then the value (UTF-8) in Windows-1252 with every line break a blank.
   void WriteComment(std::string_view name, std::string_view value);
   bool IsLandscape() const;
-  // Turns the coordinate system for the orientation; "showpage" undoes it, so every page repeats it.
+  // Turns the coordinate system for the orientation and rotation taken at Create; "showpage" undoes
+  // it, so every page's set-up repeats it.
   void WriteOrientationSetUp();
+  // Output outside any page (the footer of a document without pages) is turned like a page, between
+  // "gsave" and "grestore" so that the turn cannot reach a page after it.
+  void TurnOutsidePage() {
+    if (Pages == 0 && !TurnedOutsidePage && (RotatedAtCreate || IsLandscape())) TurnBeforeFirstPage();
+  }
+  void TurnBeforeFirstPage();
+  // Ends the turn of TurnOutsidePage, if any.
+  void EndOutsideTurn();
 
   // The page coordinates of a caller's point, as "X Y".
   void PutPoint(int16_t x, int16_t y);
@@ -49,7 +63,11 @@ class PsWriter final : public DocumentWriter {
   int64_t Pages = 0;  // pages begun
   std::string SelectionLine;  // the font selection line of SelectedNumber in SelectedStyle
   int32_t SelectedNumber = 0, SelectedStyle = 0;
-  bool OrientationInForce = false;  // the set-up was written and no "showpage" has undone it since
+  // The rotation taken at Create, like the orientation (Services'): the header already named it, so
+  // changing the properties later does not turn the pages of the document being written.
+  bool RotatedAtCreate = false;
+  bool TurnedOutsidePage = false;  // TurnOutsidePage's "gsave" awaits its "grestore"
+  bool NotedTurn = false;
   bool DashInForce = false;         // a dash pattern was set and no "showpage" has reset it since
 };
 

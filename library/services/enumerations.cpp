@@ -71,6 +71,12 @@ bool Enumerations::NormalizeArc(float& first, float& second) const {
   return true;
 }
 
+bool Enumerations::ArcSlice(float& first, float& second) const {
+  if (!NormalizeArc(first, second)) return false;
+  if (first > second) second += 360;
+  return true;
+}
+
 int16_t Enumerations::AlignmentOffset(int16_t available, int16_t used, int32_t alignment) const {
   const int16_t difference = CheckedInt16(static_cast<int32_t>(available) - used);
   switch (alignment) {

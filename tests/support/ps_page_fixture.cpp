@@ -23,7 +23,7 @@ Lines PsPageTest::Drawn(int page) const {
   size_t start = 0;
   for (size_t index = 0; index < File.size(); ++index) {
     if (File[index].starts_with("%%Page: ") && File[index].ends_with(number)) {
-      start = index + 1;
+      start = FindLine(File, "%%EndPageSetup", index) + 1;
       break;
     }
   }

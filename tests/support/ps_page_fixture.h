@@ -17,7 +17,7 @@ class PsPageTest : public ::testing::Test {
 
   // Flushes the document, checks it with Ghostscript for pages pages and keeps its lines in File.
   const Lines& Finish(int pages = 1);
-  // The lines page page (1-based) got from the test: after its "%%Page:" line, before its footer.
+  // The lines page page (1-based) got from the test: after its set-up, before its footer.
   Lines Drawn(int page = 1) const;
   // The current position as a list that compares in one expectation.
   std::vector<int> Position() const;

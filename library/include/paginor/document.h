@@ -75,7 +75,8 @@ class PAGINOR_API Document {
   void SetTitle(std::string value);
   /// The orientation of the pages; Portrait by default.
   OrientationConstants Orientation() const;
-  /// Sets the orientation of the pages. Create() refuses a value outside OrientationConstants.
+  /// Sets the orientation of the pages. Create() refuses a value outside OrientationConstants and takes
+  /// the orientation for the whole document: a change afterwards applies to the next document.
   void SetOrientation(OrientationConstants value);
   /// The paper size; A4 by default.
   PaperSizeConstants PaperSize() const;
@@ -85,6 +86,8 @@ class PAGINOR_API Document {
   bool Rotated() const;
   /// Sets whether the pages are shown turned by a quarter turn. The drawing coordinates do not change.
   /// A PDF reads it each time it writes a page, so a change between pages affects the later pages.
+  /// PostScript takes it at Create() for the whole document, whose header already describes the pages:
+  /// a change afterwards applies to the next document.
   void SetRotated(bool value);
   /// The version of the document format written: "1.2" (the PDF version) for PDF, "3.0" (the version
   /// of the structuring conventions) for PostScript. Not the library's version: see LibraryVersion().
@@ -165,9 +168,12 @@ class PAGINOR_API Document {
   /// Gives the dash pattern ("" for solid lines, the default).
   std::string GetDash() const;
   /// Sets whether closed figures (rectangles, circles, ellipses, arcs, curves) are filled with the fill
-  /// colour (true) or with white (false).
+  /// colour (true) or left hollow (false). A hollow figure differs between the formats: in PDF it is
+  /// filled white, covering what lies below it; in PostScript it is not filled at all, so the page and
+  /// earlier drawing show through.
   void SetFillStyle(bool fillstyle);
-  /// Gives the fill style (false by default: closed figures are filled white).
+  /// Gives the fill style (false by default: closed figures are hollow, white inside in PDF and empty in
+  /// PostScript).
   bool GetFillStyle() const;
   /// Sets the width of lines and outlines, in points (1 to 255); 0 is ignored.
   void SetThickness(uint8_t thickness);
@@ -195,13 +201,15 @@ class PAGINOR_API Document {
   /// @}
 
   /// @name Figures
-  /// Drawn in the current colour, dash pattern and thickness; closed figures are filled first, with the
-  /// fill colour when the fill style is on and with white otherwise. Every coordinate and size must be 0
+  /// Drawn in the current colour, dash pattern and thickness; with the fill style on, closed figures are
+  /// filled first with the fill colour. With it off they are hollow: a PDF fills them white, while
+  /// PostScript leaves them unfilled (see SetFillStyle()). Every coordinate and size must be 0
   /// or more and the whole figure must lie inside the area inside the margins; otherwise the figure is
   /// refused (false, nothing written). Figures do not move the current position.
   /// @{
 
-  /// Draws a straight line from (@p x1, @p y1) to (@p x2, @p y2).
+  /// Draws a straight line from (@p x1, @p y1) to (@p x2, @p y2); a dash pattern runs along it once,
+  /// from the first end.
   /// @return false when an end lies outside the area inside the margins.
   bool DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
   /// Draws a rectangle whose top-left corner is (@p x, @p y), @p width wide and @p height high.
@@ -218,14 +226,15 @@ class PAGINOR_API Document {
   /// Draws a pie slice: the sector of the circle of centre (@p x, @p y) and radius @p r from angle
   /// @p th1 to angle @p th2, in degrees counted anticlockwise from the direction of increasing x (0
   /// points right, 90 up the page). The smaller angle is taken as the start; angles above 360 are
-  /// reduced by whole turns; an end that then lies before the start goes on through 360. The sector is
-  /// filled and its two radii and arc are stroked.
+  /// reduced by whole turns; an end that then lies before the start goes on through 360. Both formats
+  /// draw the same sector for every pair of angles ((90, 0) is the quarter from 0 to 90). The sector is
+  /// filled as the fill style says and its two radii and arc are stroked.
   /// @return false when the whole circle would not fit inside the area inside the margins, or for an
   ///         angle that is not a finite number.
   bool DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2);
   /// Draws a Bézier curve from (@p x1, @p y1), which is also its first control point, with
   /// (@p x2, @p y2) as second control point, to (@p x3, @p y3); the curve is closed by a straight line
-  /// back to its start and filled like every closed figure.
+  /// back to its start and filled (or left hollow) like every closed figure.
   /// @return false when a point lies outside the area inside the margins.
   bool DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3);
   /// @}
