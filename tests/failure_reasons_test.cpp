@@ -79,7 +79,7 @@ TYPED_TEST(FailureReasons, WriteText) {
   this->ExpectFailure(FailureConstants::DoesNotFit, {"576 points wide", "495"});
   document.SetPosition(0, 740);
   EXPECT_FALSE(document.WriteText("low"));
-  this->ExpectFailure(FailureConstants::DoesNotFit, {"at y 740", "passes the bottom", "742"});
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"at y 740", "passes the bottom", "above the footer band", "730"});
 
   document.SetPosition(0, 0);
   EXPECT_TRUE(document.WriteText("fits"));
@@ -98,10 +98,10 @@ TYPED_TEST(FailureReasons, Figures) {
   EXPECT_FALSE(document.DrawLine(-1, 0, 5, 5));
   this->ExpectFailure(FailureConstants::InvalidArgument, {"DrawLine: ", "x1 is -1"});
   EXPECT_FALSE(document.DrawCircle(10, 10, 11));
-  this->ExpectFailure(FailureConstants::DoesNotFit, {"DrawCircle: ", "x 10, y 10, r 11", "495 by 742"});
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"DrawCircle: ", "x 10, y 10, r 11", "above the footer band", "495 by 730"});
   EXPECT_FALSE(document.DrawArc(100, 100, 10, 0.0F, std::numeric_limits<float>::infinity()));
   this->ExpectFailure(FailureConstants::InvalidArgument, {"DrawArc: ", "th2"});
-  EXPECT_TRUE(document.DrawRectangle(0, 0, 495, 742));
+  EXPECT_TRUE(document.DrawRectangle(0, 0, 495, 730));
   this->ExpectCleared();
 }
 

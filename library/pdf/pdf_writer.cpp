@@ -49,10 +49,14 @@ void PdfWriter::StartReservedObject(int32_t number) {
 
 int32_t PdfWriter::BeginStreamObject(std::string_view filter) {
   const int32_t number = NewObject();
+  PutStreamDictionary(number, filter);
+  return number;
+}
+
+void PdfWriter::PutStreamDictionary(int32_t number, std::string_view filter) {
   Lines.Put("<<\r\n/Length ").Put(int64_t{number} + 1).Put(" 0 R\r\n");
   if (!filter.empty()) Lines.AddLine(filter);
   Lines.AddLine(">>");
-  return number;
 }
 
 void PdfWriter::BeginStream() {
@@ -60,14 +64,18 @@ void PdfWriter::BeginStream() {
   StreamStart = Lines.Offset();
 }
 
-void PdfWriter::EndStream() {
+void PdfWriter::EndStream(int32_t reservedLength) {
   StreamEnd = Lines.Offset();
   Lines.Put("endstream\r\nendobj\r\n");
-  WriteLengthObject();
+  WriteLengthObject(reservedLength);
 }
 
-void PdfWriter::WriteLengthObject() {
-  NewObject();
+void PdfWriter::WriteLengthObject(int32_t reserved) {
+  if (reserved != 0) {
+    StartReservedObject(reserved);
+  } else {
+    NewObject();
+  }
   // The data lines without the line end before "endstream".
   Lines.Put(StreamEnd - StreamStart - 2).Put("\r\nendobj\r\n");
 }
@@ -95,6 +103,8 @@ void PdfWriter::WriteDocumentHead() {
   ResourcesObject = ReserveObject();
   PageObjects.clear();
   ImageObjects.clear();
+  CountedFooters.clear();
+  FooterTexts.clear();
   // A new document starts with no page content, even after an earlier document on this object.
   StartPageContent();
 }
@@ -176,7 +186,8 @@ int32_t PdfWriter::WritePageObject() {
 void PdfWriter::WriteDocumentTail() {
   // Every part is written even when one before failed, but a document missing any of them is broken:
   // the failure (say, offsets past the table's ten digits) is passed on, so that Flush reports it.
-  bool complete = PassOver([&] { WriteResources(); });
+  bool complete = PassOver([&] { WriteCountedFooters(); });
+  complete = PassOver([&] { WriteResources(); }) && complete;
   complete = PassOver([&] { WritePagesObject(); }) && complete;
   complete = PassOver([&] { RootObject = WriteCatalog(); }) && complete;
   complete = PassOver([&] { WriteXref(); }) && complete;
