@@ -12,7 +12,8 @@ namespace paginor {
 /// Writes one PDF 1.2 document. Besides what every Document offers, a PDF has keywords, a producer and
 /// a subject. Its texts, titles and pictures carry their hyperlinks (see Document::WriteText()) as link
 /// annotations. The document goes to its output as it grows, a large block at a time; Flush() writes
-/// its closing structures, so memory stays bounded whatever the document's length.
+/// its closing structures. Memory does not grow with the pages' content: a page keeps only its object
+/// numbers until Flush (and, with a footer naming the page count, its footer's place).
 class PAGINOR_API PDF : public Document {
  public:
   /// A new document with the default properties (Version() "1.2"). Sends the message "Initialize()"
