@@ -110,7 +110,7 @@ std::string HelpText(const std::string& name) {
          "  --paper NAME      the paper size: A3, A4, A5, Executive, Folio, Ledger, Legal, Letter or\n"
          "                    Tabloid (default A4)\n"
          "  --landscape       landscape orientation (default portrait)\n"
-         "  --rotated         the page turned upside down\n"
+         "  --rotated         the page shown turned a quarter turn\n"
          "  --pdf             write the PDF document\n"
          "  --ps              write the PostScript document\n"
          "  --both            write both (the default when neither --pdf nor --ps is given)\n"

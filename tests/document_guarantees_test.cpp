@@ -108,6 +108,7 @@ TYPED_TEST(DocumentGuarantees, ParagraphTallerThanAFreshPageIsRefusedBeforeAnyNe
   typename TestFixture::Document document;
   const std::string path = this->PathFor("tall");
   ASSERT_TRUE(document.Create(path));
+  document.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   document.NewPage(10, 400, 10, 400, 255, 255, 255);  // 42 points high
   document.SetPosition(20, 0);
   this->UseFont(document, FontNumberConstants::Helvetica, 48);
@@ -233,6 +234,7 @@ TYPED_TEST(DocumentGuarantees, HostileDashTextsNeverBreakTheFile) {
 TYPED_TEST(DocumentGuarantees, UnderlineOnTheLastLineOfTheAreaIsDrawn) {
   typename TestFixture::Document document;
   const std::string path = this->Start(document, "underline", 36);
+  document.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   this->UseFont(document, FontNumberConstants::Helvetica, 12, FontEffectConstants::Underline);
   document.SetPosition(0, 758);  // the line's foot meets the bottom margin; its underline lies 1 point below
   ASSERT_TRUE(document.WriteText("HITHIT"));  // flat-footed letters: nothing of them reaches below the baseline

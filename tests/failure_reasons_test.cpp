@@ -78,6 +78,52 @@ TYPED_TEST(FailureReasons, Create) {
   this->ExpectFailure(FailureConstants::InvalidArgument, {"output function"});
 }
 
+TYPED_TEST(FailureReasons, SettersThatIgnoreAValueSayWhichAndKeepTheirBehaviour) {
+  auto& document = this->document;
+  this->Start("setters");
+  document.SetPosition(20, 30);
+  this->ExpectCleared();
+  document.SetFont(FontNumberConstants::Times, 80, FontStyleConstants::Bold, FontEffectConstants::NoFontEffect);
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"SetFont: ", "font height 80", "8 is used"});
+  FontNumberConstants number{};
+  uint8_t height = 0;
+  FontStyleConstants style{};
+  FontEffectConstants effect{};
+  document.GetFont(number, height, style, effect);
+  EXPECT_EQ(height, 8);
+  EXPECT_EQ(style, FontStyleConstants::Bold);  // the valid values are taken
+  document.SetFont(static_cast<FontNumberConstants>(9), 12, static_cast<FontStyleConstants>(5),
+                   static_cast<FontEffectConstants>(3));
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"font number 9", "font style 5", "font effect 3"});
+
+  document.SetPosition(600, 900);
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"SetPosition: ", "x 600", "y 900", "495", "742"});
+  int16_t x = 0, y = 0;
+  document.GetPosition(x, y);
+  EXPECT_EQ(std::vector<int>({x, y}), std::vector<int>({20, 30}));
+  document.NewPage(-1, 500, 20, 400, 255, 255, 255);
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"NewPage: ", "-1, 500, 20, 400", "50, 50, 50, 50"});
+  int16_t left = 0, top = 0, right = 0, bottom = 0;
+  document.GetPageMargins(left, top, right, bottom);
+  EXPECT_EQ(std::vector<int>({left, top, right, bottom}), std::vector<int>({50, 50, 50, 50}));
+  document.NewPage(10, 400, 10, 425, 255, 255, 255);  // 17 points left down the page
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"10, 400, 10, 425", "20 points or less"});
+  document.SetThickness(0);
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"SetThickness: ", "thickness 0"});
+  document.SetPictureDimensions(0, 5);
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"SetPictureDimensions: ", "0 by 5"});
+  document.SetDash("3 x");
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"SetDash: ", "\"3 x\""});
+
+  // Values taken, and -1 for "unchanged", leave the last failure alone; a success clears it.
+  document.SetPosition(-1, -1);
+  document.SetDash("3 2");
+  document.SetFont(FontNumberConstants::Courier, 10, FontStyleConstants::Regular, FontEffectConstants::NoFontEffect);
+  this->ExpectFailure(FailureConstants::InvalidArgument, {"SetDash: "});
+  EXPECT_TRUE(document.WriteText("fine"));
+  this->ExpectCleared();
+}
+
 TYPED_TEST(FailureReasons, WriteText) {
   auto& document = this->document;
   // Before Create the text would go nowhere.
@@ -92,7 +138,7 @@ TYPED_TEST(FailureReasons, WriteText) {
   this->ExpectFailure(FailureConstants::DoesNotFit, {"576 points wide", "495"});
   document.SetPosition(0, 740);
   EXPECT_FALSE(document.WriteText("low"));
-  this->ExpectFailure(FailureConstants::DoesNotFit, {"at y 740", "passes the bottom", "742"});
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"at y 740", "passes the bottom", "above the footer band", "730"});
 
   document.SetPosition(0, 0);
   EXPECT_TRUE(document.WriteText("fits"));
@@ -190,10 +236,10 @@ TYPED_TEST(FailureReasons, Figures) {
   EXPECT_FALSE(document.DrawLine(-1, 0, 5, 5));
   this->ExpectFailure(FailureConstants::InvalidArgument, {"DrawLine: ", "x1 is -1"});
   EXPECT_FALSE(document.DrawCircle(10, 10, 11));
-  this->ExpectFailure(FailureConstants::DoesNotFit, {"DrawCircle: ", "x 10, y 10, r 11", "495 by 742"});
+  this->ExpectFailure(FailureConstants::DoesNotFit, {"DrawCircle: ", "x 10, y 10, r 11", "above the footer band", "495 by 730"});
   EXPECT_FALSE(document.DrawArc(100, 100, 10, 0.0F, std::numeric_limits<float>::infinity()));
   this->ExpectFailure(FailureConstants::InvalidArgument, {"DrawArc: ", "th2"});
-  EXPECT_TRUE(document.DrawRectangle(0, 0, 495, 742));
+  EXPECT_TRUE(document.DrawRectangle(0, 0, 495, 730));
   this->ExpectCleared();
 }
 

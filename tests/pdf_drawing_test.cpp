@@ -162,6 +162,7 @@ TEST_F(PdfDrawing, ArcsOfMoreThanHalfACircleAndOddAngles) {
 }
 
 TEST_F(PdfDrawing, RefusedFiguresWriteNothingAndNoFigureMovesThePosition) {
+  Pdf.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   Pdf.NewPage(36, 36, 36, 36, 255, 255, 255);  // 523 by 770 points available
   Pdf.SetPosition(7, 9);
   const float infinity = std::numeric_limits<float>::infinity(), nan = std::nanf("");

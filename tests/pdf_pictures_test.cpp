@@ -194,6 +194,7 @@ TEST_F(PdfPictures, RefusalsWriteNothingAndKeepThePosition) {
   EXPECT_EQ(Position(), (std::vector<int>{586, 50}));
 
   // Exactly to the bottom and to the right edge fits.
+  Pdf.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   Pdf.NewPage(0, 0, 0, 0, 255, 255, 255);
   Pdf.SetPosition(585, 840);
   ASSERT_TRUE(Pdf.DrawPicture(mono));

@@ -58,6 +58,7 @@ TEST_F(PdfText, SetFontReplacesEachInvalidValueByItsDefault) {
 }
 
 TEST_F(PdfText, WriteTextPlacesOneLineAndMovesThePosition) {
+  Pdf.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   ASSERT_TRUE(Pdf.WriteText("Hi"));  // the defaults of Create: Courier 8, black
   EXPECT_EQ(Position(), (std::vector<int>{10, 0}));
   Pdf.NewPage(30, 40, 30, 40, 255, 255, 255);
@@ -78,6 +79,7 @@ TEST_F(PdfText, WriteTextPlacesOneLineAndMovesThePosition) {
 }
 
 TEST_F(PdfText, WriteTextAlignsOrRefusesWhatDoesNotFit) {
+  Pdf.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   UseCourier(10);
   Pdf.SetPosition(580, 100);
   EXPECT_FALSE(Pdf.WriteText("abcd"));  // 24 points from x 580 pass 595
@@ -108,6 +110,7 @@ TEST_F(PdfText, TextIsEscapedAndConverted) {
 }
 
 TEST_F(PdfText, UnderlineAndStrikethroughAreLinesInTheStrokeState) {
+  Pdf.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   UseCourier(10, FontEffectConstants::Underline);
   Pdf.SetColor(255, 0, 0);
   Pdf.SetDash("1 1");
@@ -210,6 +213,7 @@ TEST_F(PdfText, WriteMultiTextPlacesAlignedBlocksWithLeftAlignedLines) {
 }
 
 TEST_F(PdfText, WriteMultiTextContinuesOnANewPageLikeTheLast) {
+  Pdf.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   Pdf.NewPage(10, 10, 10, 10, 200, 220, 240);  // 822 points high
   UseCourier(10);
   Pdf.SetPosition(0, 800);

@@ -15,6 +15,7 @@ using testing::Slice;
 using PsDrawing = testing::PsPageTest;
 
 TEST_F(PsDrawing, LineIsAnOpenPathStrokedInTheCurrentState) {
+  Ps.SetFooter("");  // no footer: the whole area inside the margins, without the footer band
   EXPECT_TRUE(Ps.DrawLine(0, 0, 495, 742));
   EXPECT_FALSE(Ps.DrawLine(0, 0, 496, 0));
   EXPECT_FALSE(Ps.DrawLine(-1, 0, 10, 10));

@@ -10,6 +10,19 @@
 #include "platform/platform_services.h"
 
 namespace paginor {
+namespace {
+
+// Runs a setter, which returns what it ignored of its values; that is recorded as an invalid
+// argument, named after the setter. A setter that took every value leaves the last failure as it is.
+template <typename Setter>
+void ReportIgnored(DocumentWriter& writer, const char* name, Setter&& setter) {
+  std::string ignored = setter();
+  if (ignored.empty()) return;
+  writer.Report.Clear();
+  writer.Report.Refuse(FailureConstants::InvalidArgument, std::string(name) + ": " + ignored);
+}
+
+}  // namespace
 
 Document::~Document() = default;
 Document::Document(Document&&) noexcept = default;
@@ -109,7 +122,10 @@ bool Document::Flush() {
 
 void Document::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                        uint8_t red, uint8_t green, uint8_t blue) {
-  Changed([&] { Writer().NewPage(marginleft, margintop, marginright, marginbottom, red, green, blue); });
+  Changed([&] {
+    ReportIgnored(Writer(), "NewPage",
+                  [&] { return Writer().NewPage(marginleft, margintop, marginright, marginbottom, red, green, blue); });
+  });
 }
 
 void Document::SetColor(uint8_t red, uint8_t green, uint8_t blue) {
@@ -128,7 +144,7 @@ void Document::GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const {
   Guarded([&] { Writer().GetPageColor(red, green, blue); });
 }
 void Document::SetDash(const std::string& dash) {
-  Changed([&] { Writer().SetDash(dash); });
+  Changed([&] { ReportIgnored(Writer(), "SetDash", [&] { return Writer().SetDash(dash); }); });
 }
 std::string Document::GetDash() const {
   return Guarded(std::string(), [&] { return Writer().GetDash(); });
@@ -140,19 +156,21 @@ bool Document::GetFillStyle() const {
   return Guarded(false, [&] { return Writer().GetFillStyle(); });
 }
 void Document::SetThickness(uint8_t thickness) {
-  Changed([&] { Writer().SetThickness(thickness); });
+  Changed([&] { ReportIgnored(Writer(), "SetThickness", [&] { return Writer().SetThickness(thickness); }); });
 }
 uint8_t Document::GetThickness() const {
   return Guarded(uint8_t{0}, [&] { return Writer().GetThickness(); });
 }
 void Document::SetPictureDimensions(int16_t width, int16_t height) {
-  Changed([&] { Writer().SetPictureDimensions(width, height); });
+  Changed([&] {
+    ReportIgnored(Writer(), "SetPictureDimensions", [&] { return Writer().SetPictureDimensions(width, height); });
+  });
 }
 void Document::GetPictureDimensions(int16_t& width, int16_t& height) const {
   Guarded([&] { Writer().GetPictureDimensions(width, height); });
 }
 void Document::SetPosition(int16_t x, int16_t y) {
-  Changed([&] { Writer().SetPosition(x, y); });
+  Changed([&] { ReportIgnored(Writer(), "SetPosition", [&] { return Writer().SetPosition(x, y); }); });
 }
 void Document::GetPosition(int16_t& x, int16_t& y) const {
   Guarded([&] { Writer().GetPosition(x, y); });
@@ -163,6 +181,12 @@ void Document::GetPageDimensions(int16_t& width, int16_t& height) const {
 void Document::GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
                               int16_t& marginbottom) const {
   Guarded([&] { Writer().GetPageMargins(marginleft, margintop, marginright, marginbottom); });
+}
+int32_t Document::PageNumber() const {
+  return Guarded(int32_t{0}, [&] { return Writer().PageNumber(); });
+}
+void Document::GetSpaceLeft(int16_t& width, int16_t& height) const {
+  Guarded([&] { Writer().GetSpaceLeft(width, height); });
 }
 
 bool Document::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
@@ -187,8 +211,10 @@ bool Document::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t
 void Document::SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                        FontEffectConstants fonteffect) {
   Changed([&] {
-    Writer().SetFont(static_cast<int32_t>(fontnumber), fontheight, static_cast<int32_t>(fontstyle),
-                     static_cast<int32_t>(fonteffect));
+    ReportIgnored(Writer(), "SetFont", [&] {
+      return Writer().SetFont(static_cast<int32_t>(fontnumber), fontheight, static_cast<int32_t>(fontstyle),
+                              static_cast<int32_t>(fonteffect));
+    });
   });
 }
 void Document::GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
@@ -202,9 +228,14 @@ void Document::GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, Fon
   });
 }
 
-bool Document::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment) {
+double Document::TextWidth(const std::string& text) const {
+  return Guarded(0.0, [&] { return static_cast<double>(Writer().TextWidth(text)); });
+}
+
+bool Document::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
+                         const std::string& hyperlink) {
   return Reported("WriteText", [&] {
-    return Writer().WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), {});
+    return Writer().WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), hyperlink);
   });
 }
 bool Document::WriteMultiText(const std::string& text, uint8_t dy, AlignmentConstants alignment, bool justified,
@@ -213,14 +244,20 @@ bool Document::WriteMultiText(const std::string& text, uint8_t dy, AlignmentCons
     return Writer().WriteMultiText(text, dy, static_cast<int32_t>(alignment), justified, width);
   });
 }
-bool Document::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet) {
+bool Document::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet,
+                          const std::string& hyperlink) {
   return Reported("WriteTitle", [&] {
-    return Writer().WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), {});
+    return Writer().WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), hyperlink);
   });
 }
 
 bool Document::DrawPicture(const std::string& file, AlignmentConstants alignment, EncodingConstants encoding) {
-  return Reported("DrawPicture", [&] { return Writer().DrawPicture(file, alignment, {}, encoding); });
+  return DrawPicture(file, alignment, std::string(), encoding);
+}
+
+bool Document::DrawPicture(const std::string& file, AlignmentConstants alignment, const std::string& hyperlink,
+                           EncodingConstants encoding) {
+  return Reported("DrawPicture", [&] { return Writer().DrawPicture(file, alignment, hyperlink, encoding); });
 }
 
 }  // namespace paginor

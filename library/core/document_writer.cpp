@@ -1,8 +1,10 @@
 #include "core/document_writer.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/dash_array.h"
+#include "core/footer_text.h"
 #include "core/pass_over.h"
 #include "platform/platform_services.h"
 #include "services/code_page.h"
@@ -131,6 +133,7 @@ void DocumentWriter::ResetDrawingState() {
   PictureWidth = PictureHeight = 0;
   Thickness = 1;
   PageOpen = false;
+  PagesBegun = 0;
 }
 
 bool DocumentWriter::Flush() {
@@ -154,18 +157,28 @@ bool DocumentWriter::Flush() {
   return true;
 }
 
-void DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
-                             uint8_t red, uint8_t green, uint8_t blue) {
+std::string DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marginright,
+                                    int16_t marginbottom, uint8_t red, uint8_t green, uint8_t blue) {
   if (PageOpen) EndPage();
   PageOpen = true;
+  PagesBegun = CheckedInt32(int64_t{PagesBegun} + 1);
   PassOver([&] { StartPageContent(); });
   // The margins must leave more than 20 points of the page in each direction.
-  if (marginleft >= 0 && margintop >= 0 && marginright >= 0 && marginbottom >= 0 &&
-      marginleft + marginright < PageWidth - 20 && margintop + marginbottom < PageHeight - 20) {
+  std::string ignored;
+  const bool negative = marginleft < 0 || margintop < 0 || marginright < 0 || marginbottom < 0;
+  if (!negative && marginleft + marginright < PageWidth - 20 && margintop + marginbottom < PageHeight - 20) {
     MarginLeft = marginleft;
     MarginTop = margintop;
     MarginRight = marginright;
     MarginBottom = marginbottom;
+  } else {
+    ignored = "the margins " + std::to_string(marginleft) + ", " + std::to_string(margintop) + ", " +
+              std::to_string(marginright) + ", " + std::to_string(marginbottom) +
+              (negative ? " include a negative one"
+                        : " leave 20 points or less of the " + std::to_string(PageWidth) + " by " +
+                              std::to_string(PageHeight) + " points page") +
+              "; the page keeps the margins " + std::to_string(MarginLeft) + ", " + std::to_string(MarginTop) +
+              ", " + std::to_string(MarginRight) + ", " + std::to_string(MarginBottom);
   }
   PageColor = Services.FormatColor(red, green, blue);
   PassOver([&] { BeginPage(); });
@@ -173,6 +186,7 @@ void DocumentWriter::NewPage(int16_t marginleft, int16_t margintop, int16_t marg
   PositionX = 0;
   PositionY = PageHeight;
   LineStartX = 0;
+  return ignored;
 }
 
 void DocumentWriter::EndPage() {
@@ -211,8 +225,25 @@ void DocumentWriter::WriteFooter() {
   Color = "0 0 0";
   SetFont(Code(FontNumberConstants::Times), 10, Code(FontStyleConstants::Regular),
           Code(FontEffectConstants::NoFontEffect));
-  SetPosition(-1, CheckedInt16(AvailableHeight() - 12));
-  WriteCodes(FooterCodes, false, 0, Code(AlignmentConstants::Center), {});
+  SetPosition(-1, CheckedInt16(AvailableHeight() - FooterBand));
+  WritingFooter = true;
+  struct EndOfFooter {
+    bool& writing;
+    ~EndOfFooter() { writing = false; }
+  } endOfFooter{WritingFooter};
+  // A page ended by Flush before any NewPage is the document's first.
+  const int32_t page = std::max(PagesBegun, 1);
+  if (FooterCodes.find_first_of("{}") == std::string::npos) {
+    WriteCodes(FooterCodes, false, 0, Code(AlignmentConstants::Center), {});
+  } else if (!NamesPageCount(FooterCodes)) {
+    WriteCodes(FilledFooter(FooterCodes, page, 0), false, 0, Code(AlignmentConstants::Center), {});
+  } else {
+    // The count is not known yet, but it is at least this page's number: a footer already too wide
+    // with it is left out, as any footer too wide is.
+    const std::string least = FilledFooter(FooterCodes, page, page);
+    const int16_t width = Services.TextWidth(least, FontNumber, FontHeight, FontStyle);
+    if (LineFits("the footer", CurrentY(), FontHeight) && width <= AvailableWidth()) EmitCountedFooter(FooterCodes, page);
+  }
 }
 
 void DocumentWriter::SetColor(uint8_t red, uint8_t green, uint8_t blue) {
@@ -235,20 +266,30 @@ void DocumentWriter::GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) c
   Services.ParseColor(PageColor, red, green, blue);
 }
 
-void DocumentWriter::SetDash(std::string_view dash) {
+std::string DocumentWriter::SetDash(std::string_view dash) {
   // A valid pattern is kept as the caller wrote it, so that the output shows the caller's own text.
-  if (dash.empty() || IsDashArray(dash)) Dash = dash;
-}
-
-void DocumentWriter::SetThickness(uint8_t thickness) {
-  if (thickness != 0) Thickness = thickness;
-}
-
-void DocumentWriter::SetPictureDimensions(int16_t width, int16_t height) {
-  if (width > 0 && height > 0) {
-    PictureWidth = width;
-    PictureHeight = height;
+  if (dash.empty() || IsDashArray(dash)) {
+    Dash = dash;
+    return {};
   }
+  return "the dash \"" + std::string(dash.substr(0, 80)) + (dash.size() > 80 ? "...\"" : "\"") +
+         " is not one to sixteen non-negative numbers, not all zero; the dash stays \"" + Dash + "\"";
+}
+
+std::string DocumentWriter::SetThickness(uint8_t thickness) {
+  if (thickness == 0) return "the thickness 0 is below 1; it stays " + std::to_string(Thickness);
+  Thickness = thickness;
+  return {};
+}
+
+std::string DocumentWriter::SetPictureDimensions(int16_t width, int16_t height) {
+  if (width <= 0 || height <= 0) {
+    return "the picture dimensions " + std::to_string(width) + " by " + std::to_string(height) +
+           " are not both above 0; they stay " + std::to_string(PictureWidth) + " by " + std::to_string(PictureHeight);
+  }
+  PictureWidth = width;
+  PictureHeight = height;
+  return {};
 }
 
 void DocumentWriter::GetPictureDimensions(int16_t& width, int16_t& height) const {
@@ -256,12 +297,23 @@ void DocumentWriter::GetPictureDimensions(int16_t& width, int16_t& height) const
   height = PictureHeight;
 }
 
-void DocumentWriter::SetPosition(int16_t x, int16_t y) {
+std::string DocumentWriter::SetPosition(int16_t x, int16_t y) {
+  std::string ignored;
   if (x >= 0 && x <= AvailableWidth()) {
     PositionX = x;
     LineStartX = x;
+  } else if (x != -1) {
+    ignored = "x " + std::to_string(x) + " lies outside 0 to " + std::to_string(AvailableWidth()) + "; x stays " +
+              std::to_string(PositionX);
   }
-  if (y >= 0 && y <= AvailableHeight()) PositionY = CheckedInt16(PageHeight - y);
+  if (y >= 0 && y <= AvailableHeight()) {
+    PositionY = CheckedInt16(PageHeight - y);
+  } else if (y != -1) {
+    ignored += ignored.empty() ? "" : "; ";
+    ignored += "y " + std::to_string(y) + " lies outside 0 to " + std::to_string(AvailableHeight()) + "; y stays " +
+               std::to_string(CurrentY());
+  }
+  return ignored;
 }
 
 void DocumentWriter::GetPosition(int16_t& x, int16_t& y) const {
@@ -293,6 +345,18 @@ int16_t DocumentWriter::PageY(int16_t y) const { return CheckedInt16(PageHeight 
 int16_t DocumentWriter::AvailableWidth() const { return CheckedInt16(PageWidth - MarginLeft - MarginRight); }
 
 int16_t DocumentWriter::AvailableHeight() const { return CheckedInt16(PageHeight - MarginTop - MarginBottom); }
+
+int16_t DocumentWriter::ContentHeight() const {
+  const bool band = !FooterCodes.empty() && !WritingFooter;
+  return CheckedInt16(AvailableHeight() - (band ? FooterBand : 0));
+}
+
+void DocumentWriter::GetSpaceLeft(int16_t& width, int16_t& height) const {
+  width = height = 0;
+  if (PagesBegun == 0) return;
+  width = static_cast<int16_t>(std::max(AvailableWidth() - PositionX, 0));
+  height = static_cast<int16_t>(std::max(ContentHeight() - CurrentY(), 0));
+}
 
 int16_t DocumentWriter::CurrentY() const { return CheckedInt16(PageHeight - PositionY); }
 

@@ -58,13 +58,20 @@ class DocumentWriter {
   // Collects the document in memory; TakeOutput gives it once Flush has succeeded.
   bool CreateInMemory();
   std::string TakeOutput();
-  // The text at the foot of every page (UTF-8); empty for none.
+  // The text at the foot of every page (UTF-8), with its placeholders (see core/footer_text.h); empty
+  // for none.
   const std::string& GetFooter() const { return Footer; }
   void SetFooter(std::string footer);
   // Finishes the document; true when every byte reached the file (else the file is left empty).
   bool Flush();
-  void NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
-               uint8_t red, uint8_t green, uint8_t blue);
+  // The setters that may ignore a value they are given return what they ignored, in plain English for
+  // the caller's report (see Document::LastFailure); empty when they took every value.
+  std::string NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
+                      uint8_t red, uint8_t green, uint8_t blue);
+  // The number of the current page, 1 for the first; 0 before the first page of the document.
+  int32_t PageNumber() const { return PagesBegun; }
+  // The room from the current position to the right margin and to the top of the footer band.
+  void GetSpaceLeft(int16_t& width, int16_t& height) const;
 
   void SetColor(uint8_t red, uint8_t green, uint8_t blue);
   void GetColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
@@ -72,15 +79,16 @@ class DocumentWriter {
   void GetFillColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
   void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
   // Takes a dash array (see core/dash_array.h) or "" for solid lines; ignores any other text.
-  void SetDash(std::string_view dash);
+  std::string SetDash(std::string_view dash);
   const std::string& GetDash() const { return Dash; }
   void SetFillStyle(bool fillstyle) { FillStyle = fillstyle; }
   bool GetFillStyle() const { return FillStyle; }
-  void SetThickness(uint8_t thickness);
+  std::string SetThickness(uint8_t thickness);
   uint8_t GetThickness() const { return Thickness; }
-  void SetPictureDimensions(int16_t width, int16_t height);
+  std::string SetPictureDimensions(int16_t width, int16_t height);
   void GetPictureDimensions(int16_t& width, int16_t& height) const;
-  void SetPosition(int16_t x, int16_t y);
+  // -1 leaves a coordinate as it is without a report.
+  std::string SetPosition(int16_t x, int16_t y);
   void GetPosition(int16_t& x, int16_t& y) const;
   void GetPageDimensions(int16_t& width, int16_t& height) const;
   void GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
@@ -93,7 +101,9 @@ class DocumentWriter {
   bool DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2);
   bool DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3);
 
-  void SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fontstyle, int32_t fonteffect);
+  std::string SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fontstyle, int32_t fonteffect);
+  // The width of a one-line text (UTF-8) in the current font, as WriteText measures it.
+  int16_t TextWidth(std::string_view text) const;
   void GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& fontstyle, int32_t& fonteffect) const;
   // Texts and hyperlinks in UTF-8.
   bool WriteText(std::string_view text, bool carriagereturn, uint8_t dy, int32_t alignment,
@@ -130,6 +140,11 @@ class DocumentWriter {
   virtual void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) = 0;
   // One line of text (Windows-1252 codes) at the current position, which already fits.
   virtual void EmitText(std::string_view codes) = 0;
+  // The footer of the page ending now, whose codes name the page count (see core/footer_text.h), known
+  // only when the document ends: centred within the area inside the margins, its line's top at the
+  // current position, in the current font and colour. The format fills in the count itself, without
+  // holding the page: page is the page's number.
+  virtual void EmitCountedFooter(std::string_view codes, int32_t page) = 0;
   // A picture drawn width by height points with its top-left corner at the current position, which
   // already fits. The format takes the encoded pixels and palette it needs from the picture.
   virtual void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height,
@@ -167,18 +182,24 @@ class DocumentWriter {
   bool NoPageOpen();
   // Refuses a figure, with the reason, when an argument is negative or the figure is not inside.
   // Refuses, with the reason, an item (what: "a line", "the picture") of height points at the caller's y
-  // that passes the area's bottom.
+  // that passes the content's bottom (see ContentHeight).
   bool LineFits(const char* what, int16_t y, int16_t height);
   // Refuse an alignment that is not one of the constants, and an item too wide from x.
   bool RefuseAlignment(int32_t alignment);
   bool RefuseWidth(const char* what, int64_t width, int64_t x);
   bool FigureFits(std::initializer_list<std::pair<const char*, int16_t>> arguments, bool inside);
 
+  // The band above the bottom margin that the footer's line takes.
+  static constexpr int16_t FooterBand = 12;
+
   // Page coordinates of a caller's point.
   int16_t PageX(int16_t x) const;
   int16_t PageY(int16_t y) const;
   int16_t AvailableWidth() const;
   int16_t AvailableHeight() const;
+  // The height that texts, figures and pictures may use: the area inside the margins, less the footer
+  // band while the page will carry a footer (but not for the footer itself).
+  int16_t ContentHeight() const;
   // The caller's y of the current position.
   int16_t CurrentY() const;
   // A text's width in thousandths of the font size, and such a width in points in the current font, for
@@ -212,6 +233,7 @@ class DocumentWriter {
   int32_t FontEffect = 0;
   int16_t PictureWidth = 0, PictureHeight = 0;
   int16_t PositionX = 0, PositionY = 0, LineStartX = 0;
+  int32_t PagesBegun = 0;  // pages begun since Create
 
  private:
   void EndPage();
@@ -234,6 +256,7 @@ class DocumentWriter {
   std::unique_ptr<OutputFile> FileHandle = std::make_unique<OutputFile>();
   std::string Footer;
   std::string FooterCodes;
+  bool WritingFooter = false;  // the footer itself is written into its band
   std::string Collected;  // the document collected in memory
   bool CollectingInMemory = false;
   bool CollectedComplete = false;

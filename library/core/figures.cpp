@@ -40,9 +40,11 @@ bool DocumentWriter::FigureFits(std::initializer_list<std::pair<const char*, int
                   std::string(negative->first) + " is " + std::to_string(negative->second) + ", below 0");
   }
   if (inside) return true;
-  return Refuse(FailureConstants::DoesNotFit, "the figure at " + Listed(arguments) + " leaves the available area of " +
+  const char* area = ContentHeight() == AvailableHeight() ? " leaves the available area of "
+                                                           : " leaves the available area above the footer band, ";
+  return Refuse(FailureConstants::DoesNotFit, "the figure at " + Listed(arguments) + area +
                                                   std::to_string(AvailableWidth()) + " by " +
-                                                  std::to_string(AvailableHeight()) + " points");
+                                                  std::to_string(ContentHeight()) + " points");
 }
 
 namespace {
@@ -60,7 +62,7 @@ bool Draw(Output&& output) {
 }  // namespace
 
 bool DocumentWriter::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
-  const int32_t width = AvailableWidth(), height = AvailableHeight();
+  const int32_t width = AvailableWidth(), height = ContentHeight();
   if (!FigureFits({{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}},
                   x1 <= width && x2 <= width && y1 <= height && y2 <= height)) {
     return false;
@@ -69,7 +71,7 @@ bool DocumentWriter::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
 }
 
 bool DocumentWriter::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
-  const int32_t available = AvailableWidth(), availableHeight = AvailableHeight();
+  const int32_t available = AvailableWidth(), availableHeight = ContentHeight();
   if (!FigureFits({{"x", x}, {"y", y}, {"width", width}, {"height", height}},
                   x + width <= available && y + height <= availableHeight)) {
     return false;
@@ -79,7 +81,7 @@ bool DocumentWriter::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t 
 
 bool DocumentWriter::DrawCircle(int16_t x, int16_t y, int16_t r) {
   if (!FigureFits({{"x", x}, {"y", y}, {"r", r}},
-                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= AvailableHeight())) {
+                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= ContentHeight())) {
     return false;
   }
   return Draw([&] { EmitCircle(x, y, r); return true; });
@@ -87,7 +89,7 @@ bool DocumentWriter::DrawCircle(int16_t x, int16_t y, int16_t r) {
 
 bool DocumentWriter::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
   if (!FigureFits({{"x", x}, {"y", y}, {"rx", rx}, {"ry", ry}},
-                  rx <= x && ry <= y && x + rx <= AvailableWidth() && y + ry <= AvailableHeight())) {
+                  rx <= x && ry <= y && x + rx <= AvailableWidth() && y + ry <= ContentHeight())) {
     return false;
   }
   return Draw([&] { EmitEllipse(x, y, rx, ry); return true; });
@@ -100,14 +102,14 @@ bool DocumentWriter::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float t
     return Refuse(FailureConstants::InvalidArgument, std::isfinite(th1) ? "th2 is not a finite angle" : "th1 is not a finite angle");
   }
   if (!FigureFits({{"x", x}, {"y", y}, {"r", r}},
-                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= AvailableHeight())) {
+                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= ContentHeight())) {
     return false;
   }
   return Draw([&] { return EmitArc(x, y, r, th1, th2); });
 }
 
 bool DocumentWriter::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
-  const int32_t width = AvailableWidth(), height = AvailableHeight();
+  const int32_t width = AvailableWidth(), height = ContentHeight();
   if (!FigureFits({{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}, {"x3", x3}, {"y3", y3}},
                   x1 <= width && x2 <= width && x3 <= width && y1 <= height && y2 <= height && y3 <= height)) {
     return false;

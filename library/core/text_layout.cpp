@@ -35,8 +35,24 @@ std::string_view TrimTrailingBlanks(std::string_view text) {
 
 }  // namespace
 
-void DocumentWriter::SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fontstyle, int32_t fonteffect) {
+std::string DocumentWriter::SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fontstyle,
+                                    int32_t fonteffect) {
   constexpr uint8_t SmallestHeight = 8, LargestHeight = 72;
+  std::string ignored;
+  const auto note = [&](std::string what) { ignored += (ignored.empty() ? "" : "; ") + what; };
+  if (!IsCodeBetween(fontnumber, FontNumberConstants::Courier, FontNumberConstants::ZapfDingbats)) {
+    note("the font number " + std::to_string(fontnumber) + " is not one of the FontNumberConstants; Courier is used");
+  }
+  if (fontheight < SmallestHeight || fontheight > LargestHeight) {
+    note("the font height " + std::to_string(fontheight) + " lies outside 8 to 72; 8 is used");
+  }
+  if (!IsCodeBetween(fontstyle, FontStyleConstants::Regular, FontStyleConstants::BoldItalic)) {
+    note("the font style " + std::to_string(fontstyle) + " is not one of the FontStyleConstants; Regular is used");
+  }
+  if (!IsCodeBetween(fonteffect, FontEffectConstants::NoFontEffect, FontEffectConstants::Underline)) {
+    note("the font effect " + std::to_string(fonteffect) +
+         " is not one of the FontEffectConstants; NoFontEffect is used");
+  }
   FontNumber = IsCodeBetween(fontnumber, FontNumberConstants::Courier, FontNumberConstants::ZapfDingbats)
                    ? fontnumber
                    : Code(FontNumberConstants::Courier);
@@ -48,6 +64,12 @@ void DocumentWriter::SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fon
   FontEffect = IsCodeBetween(fonteffect, FontEffectConstants::NoFontEffect, FontEffectConstants::Underline)
                    ? fonteffect
                    : Code(FontEffectConstants::NoFontEffect);
+  return ignored;
+}
+
+int16_t DocumentWriter::TextWidth(std::string_view text) const {
+  if (FindNonPrintable(text, 0) == text.size()) return Services.TextWidth(text, FontNumber, FontHeight, FontStyle);
+  return Services.TextWidth(ToWindows1252(text), FontNumber, FontHeight, FontStyle);
 }
 
 void DocumentWriter::GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& fontstyle,
@@ -119,7 +141,7 @@ void DocumentWriter::DrawFontEffect(int16_t x, int16_t end, int16_t y) {
 }
 
 void DocumentWriter::BreakPageIfFull() {
-  if (CurrentY() + FontHeight > AvailableHeight()) {
+  if (CurrentY() + FontHeight > ContentHeight()) {
     uint8_t red = 0, green = 0, blue = 0;
     GetPageColor(red, green, blue);
     NewPage(MarginLeft, MarginTop, MarginRight, MarginBottom, red, green, blue);
@@ -165,10 +187,14 @@ bool DocumentWriter::RefuseWidth(const char* what, int64_t width, int64_t x) {
 }
 
 bool DocumentWriter::LineFits(const char* what, int16_t y, int16_t height) {
-  if (y + height <= AvailableHeight()) return true;
-  return Refuse(FailureConstants::DoesNotFit, std::string(what) + " " + std::to_string(height) + " points high at y " +
-                                                  std::to_string(y) + " passes the bottom of the available area, " +
-                                                  std::to_string(AvailableHeight()) + " points high");
+  const int16_t bottom = ContentHeight();
+  if (y + height <= bottom) return true;
+  const bool band = bottom != AvailableHeight();
+  return Refuse(FailureConstants::DoesNotFit,
+                std::string(what) + " " + std::to_string(height) + " points high at y " + std::to_string(y) +
+                    " passes the bottom of " +
+                    (band ? "the available area above the footer band, " : "the available area, ") +
+                    std::to_string(bottom) + " points high");
 }
 
 int64_t DocumentWriter::WideUnits(std::string_view codes) const {

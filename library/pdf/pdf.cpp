@@ -35,23 +35,4 @@ void PDF::SetSubject(std::string value) {
   Changed([&] { Pdf(Writer()).Subject = std::move(value); });
 }
 
-bool PDF::WriteText(const std::string& text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
-                    const std::string& hyperlink) {
-  return Reported("WriteText", [&] {
-    return Writer().WriteText(text, carriagereturn, dy, static_cast<int32_t>(alignment), hyperlink);
-  });
-}
-
-bool PDF::WriteTitle(const std::string& text, AlignmentConstants alignment, BulletConstants bullet,
-                     const std::string& hyperlink) {
-  return Reported("WriteTitle", [&] {
-    return Writer().WriteTitle(text, static_cast<int32_t>(alignment), static_cast<int32_t>(bullet), hyperlink);
-  });
-}
-
-bool PDF::DrawPicture(const std::string& file, AlignmentConstants alignment, const std::string& hyperlink,
-                      EncodingConstants encoding) {
-  return Reported("DrawPicture", [&] { return Writer().DrawPicture(file, alignment, hyperlink, encoding); });
-}
-
 }  // namespace paginor

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/escaped_text.h"
+#include "core/uri_text.h"
 #include "services/code_page.h"
 
 namespace paginor {
@@ -107,20 +108,6 @@ std::string TextString(std::string_view utf8) {
   return hex;
 }
 
-std::string UriLiteral(std::string_view utf8) {
-  std::string ascii;
-  ascii.reserve(utf8.size());
-  for (const char byte : utf8) {
-    const auto value = static_cast<uint8_t>(byte);
-    if (value >= 0x20 && value < 0x7F) {
-      ascii.push_back(byte);
-    } else {
-      ascii.push_back('%');
-      ascii.push_back(HexDigits[value >> 4]);
-      ascii.push_back(HexDigits[value & 0xFu]);
-    }
-  }
-  return EscapedLiteral(ascii);
-}
+std::string UriLiteral(std::string_view utf8) { return EscapedLiteral(PercentEncodedUri(utf8)); }
 
 }  // namespace paginor

@@ -20,9 +20,8 @@ std::string EscapedLiteral(std::string_view bytes);
 // it is), otherwise a hex string of its UTF-16BE code units after the byte-order mark.
 std::string TextString(std::string_view utf8);
 
-// A hyperlink (UTF-8) as the inside of a PDF literal string. A URI is printable 7-bit text, so every
-// control character, DEL and byte above 127 (the UTF-8 of the characters beyond ASCII) is
-// percent-encoded.
+// A hyperlink (UTF-8) as the inside of a PDF literal string, percent-encoded as a URI (see
+// core/uri_text.h).
 std::string UriLiteral(std::string_view utf8);
 
 }  // namespace paginor

@@ -1,4 +1,5 @@
 // Text lines and link annotations in PDF.
+#include "core/footer_text.h"
 #include "paginor/enumerations.h"
 #include "pdf/pdf_strings.h"
 #include "pdf/pdf_writer.h"
@@ -7,11 +8,14 @@
 
 namespace paginor {
 
-int PdfWriter::FontIndex() const {
-  // Courier, Helvetica and Times have four styles each, /F0 to /F11; Symbol is /F12 and ZapfDingbats /F13.
+namespace {
+
+// The resource index of a font: Courier, Helvetica and Times have four styles each, /F0 to /F11;
+// Symbol is /F12 and ZapfDingbats /F13.
+int FontIndexOf(int32_t fontnumber, int32_t fontstyle) {
   constexpr int StylesPerFont = 4;
   constexpr int SymbolFont = 12;
-  switch (static_cast<FontNumberConstants>(FontNumber)) {
+  switch (static_cast<FontNumberConstants>(fontnumber)) {
     case FontNumberConstants::Symbol:
       return SymbolFont;
     case FontNumberConstants::ZapfDingbats:
@@ -21,8 +25,21 @@ int PdfWriter::FontIndex() const {
     case FontNumberConstants::Times:
       break;
   }
-  return (FontNumber - Code(FontNumberConstants::Courier)) * StylesPerFont +
-         (FontStyle - Code(FontStyleConstants::Regular));
+  return (fontnumber - Code(FontNumberConstants::Courier)) * StylesPerFont +
+         (fontstyle - Code(FontStyleConstants::Regular));
+}
+
+}  // namespace
+
+int PdfWriter::FontIndex() const { return FontIndexOf(FontNumber, FontStyle); }
+
+void PdfWriter::PutTextObject(int64_t x, int64_t baseline, int font, int64_t height, std::string_view color,
+                              std::string_view codes) {
+  Lines.Put("BT\r\n/F").Put(int64_t{font}).Put(' ').Put(height).Put(" Tf\r\n");
+  Lines.Put("1 0 0 1 ").Put(x).Put(' ').Put(baseline).Put(" Tm\r\n");
+  Lines.Put("T* ").Put(color).Put(" rg (");
+  PutEscapedText(codes, Lines);
+  Lines.Put(") Tj\r\nET\r\n");
 }
 
 void PdfWriter::EmitText(std::string_view codes) {
@@ -31,12 +48,51 @@ void PdfWriter::EmitText(std::string_view codes) {
   const int64_t x = PageX(PositionX);
   const int64_t baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
   BeginContentStream(false);
-  Lines.Put("BT\r\n/F").Put(int64_t{FontIndex()}).Put(' ').Put(int64_t{FontHeight}).Put(" Tf\r\n");
-  Lines.Put("1 0 0 1 ").Put(x).Put(' ').Put(baseline).Put(" Tm\r\n");
-  Lines.Put("T* ").Put(Color).Put(" rg (");
-  PutEscapedText(codes, Lines);
-  Lines.Put(") Tj\r\nET\r\n");
+  PutTextObject(x, baseline, FontIndex(), FontHeight, Color, codes);
   EndStream();
+}
+
+void PdfWriter::EmitCountedFooter(std::string_view codes, int32_t page) {
+  CountedFooter footer;
+  footer.page = page;
+  footer.left = PageX(0);
+  footer.width = AvailableWidth();
+  footer.baseline = CheckedInt16(PositionY - MarginTop - FontHeight);
+  footer.fontNumber = static_cast<int8_t>(FontNumber);
+  footer.fontStyle = static_cast<int8_t>(FontStyle);
+  footer.fontHeight = FontHeight;
+  if (FooterTexts.empty() || FooterTexts.back().codes != codes || FooterTexts.back().color != Color) {
+    FooterTexts.push_back({std::string(codes), Color});
+  }
+  footer.text = static_cast<uint32_t>(FooterTexts.size() - 1);
+  footer.object = ReserveObject();
+  ReserveObject();  // its length
+  footer.closesState = StateSaved;
+  CountedFooters.push_back(footer);
+  ContentObjects.push_back(footer.object);
+  StateSaved = false;
+}
+
+void PdfWriter::WriteCountedFooters() {
+  const auto pages = static_cast<int64_t>(PageObjects.size());
+  for (const CountedFooter& footer : CountedFooters) {
+    const FooterText& text = FooterTexts[footer.text];
+    const std::string codes = FilledFooter(text.codes, footer.page, pages);
+    const int16_t width = Services.TextWidth(codes, footer.fontNumber, footer.fontHeight, footer.fontStyle);
+    StartReservedObject(footer.object);
+    PutStreamDictionary(footer.object, {});
+    BeginStream();
+    if (footer.closesState) Lines.AddLine("Q");
+    if (width <= footer.width) {
+      // Centred as every footer is.
+      const int64_t x = footer.left + Services.AlignmentOffset(footer.width, width, Code(AlignmentConstants::Center));
+      PutTextObject(x, footer.baseline, FontIndexOf(footer.fontNumber, footer.fontStyle), footer.fontHeight,
+                    text.color, codes);
+    } else if (!footer.closesState) {
+      Lines.EndLine();  // a footer too wide for its page is left out, as on every page; the stream stays valid
+    }
+    EndStream(footer.object + 1);
+  }
 }
 
 void PdfWriter::EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) {

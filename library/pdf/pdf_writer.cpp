@@ -53,10 +53,14 @@ void PdfWriter::StartReservedObject(int32_t number) {
 
 int32_t PdfWriter::BeginStreamObject(std::string_view filter) {
   const int32_t number = NewObject();
+  PutStreamDictionary(number, filter);
+  return number;
+}
+
+void PdfWriter::PutStreamDictionary(int32_t number, std::string_view filter) {
   Lines.Put("<<\r\n/Length ").Put(int64_t{number} + 1).Put(" 0 R\r\n");
   if (!filter.empty()) Lines.AddLine(filter);
   Lines.AddLine(">>");
-  return number;
 }
 
 void PdfWriter::BeginStream() {
@@ -64,14 +68,18 @@ void PdfWriter::BeginStream() {
   StreamStart = Lines.Offset();
 }
 
-void PdfWriter::EndStream() {
+void PdfWriter::EndStream(int32_t reservedLength) {
   StreamEnd = Lines.Offset();
   Lines.Put("endstream\r\nendobj\r\n");
-  WriteLengthObject();
+  WriteLengthObject(reservedLength);
 }
 
-void PdfWriter::WriteLengthObject() {
-  NewObject();
+void PdfWriter::WriteLengthObject(int32_t reserved) {
+  if (reserved != 0) {
+    StartReservedObject(reserved);
+  } else {
+    NewObject();
+  }
   // The data lines without the line end before "endstream".
   Lines.Put(StreamEnd - StreamStart - 2).Put("\r\nendobj\r\n");
 }
@@ -101,6 +109,8 @@ void PdfWriter::WriteDocumentHead() {
   ImageObjects.clear();
   HoldsSoftMask = false;
   CatalogVersion = false;
+  CountedFooters.clear();
+  FooterTexts.clear();
   // A new document starts with no page content, even after an earlier document on this object.
   StartPageContent();
 }
@@ -188,7 +198,8 @@ void PdfWriter::WriteDocumentTail() {
   if (HoldsSoftMask && Version.size() == SoftMaskVersion.size()) {
     CatalogVersion = !RewriteOutput(HeaderVersionOffset, SoftMaskVersion);
   }
-  bool complete = PassOver([&] { WriteResources(); });
+  bool complete = PassOver([&] { WriteCountedFooters(); });
+  complete = PassOver([&] { WriteResources(); }) && complete;
   complete = PassOver([&] { WritePagesObject(); }) && complete;
   complete = PassOver([&] { RootObject = WriteCatalog(); }) && complete;
   complete = PassOver([&] { WriteXref(); }) && complete;

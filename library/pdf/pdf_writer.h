@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -37,6 +38,7 @@ class PdfWriter final : public DocumentWriter {
   void EmitText(std::string_view codes) override;
   void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
   void EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) override;
+  void EmitCountedFooter(std::string_view codes, int32_t page) override;
   void NoteFormatState() override;
   void RestoreFormatState() override;
 
@@ -46,12 +48,17 @@ class PdfWriter final : public DocumentWriter {
   void StartReservedObject(int32_t number);
   // The stream dictionary, with a filter line when one is given; its length lives in the next object.
   int32_t BeginStreamObject(std::string_view filter = {});
+  void PutStreamDictionary(int32_t number, std::string_view filter);
   void BeginStream();                   // "stream", where the data starts
-  void EndStream();                     // "endstream", "endobj" and the length object
-  void WriteLengthObject();
+  // "endstream", "endobj" and the length object: the next object, or the reserved one given.
+  void EndStream(int32_t reservedLength = 0);
+  void WriteLengthObject(int32_t reserved = 0);
 
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
   void BeginContentStream(bool graphics);
+  // A text object: codes with their baseline starting at (x, baseline) in a font and colour.
+  void PutTextObject(int64_t x, int64_t baseline, int font, int64_t height, std::string_view color,
+                     std::string_view codes);
   void SetStateSaved(bool state);
   void WriteGraphicsState(bool fillable);
 
@@ -77,6 +84,8 @@ class PdfWriter final : public DocumentWriter {
   void PutPoint(int64_t x, int64_t y);
   void PutCurve(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3);  // a "c" line
   int FontIndex() const;
+  // Writes the footers that name the page count, now that it is known.
+  void WriteCountedFooters();
 
   XrefTable Offsets;  // of objects 1 to LastObject; 0 for an object not yet written
   int32_t LastObject = 0;
@@ -87,6 +96,24 @@ class PdfWriter final : public DocumentWriter {
   std::vector<int32_t> AnnotObjects;
   std::vector<int32_t> ImageObjects;
   int64_t StreamStart = 0, StreamEnd = 0;
+
+  // A footer naming the page count: its content stream, listed by its page, is written at Flush. A
+  // page keeps only its place and font; the texts, usually one for the whole document, are kept once.
+  struct CountedFooter {
+    int32_t object = 0;  // the stream; its length object follows it
+    int32_t page = 0;
+    uint32_t text = 0;   // index in FooterTexts
+    int16_t left = 0, width = 0, baseline = 0;  // the area's left edge and width, the baseline
+    int8_t fontNumber = 0, fontStyle = 0;
+    uint8_t fontHeight = 0;
+    bool closesState = false;  // the stream first ends the state the page's last graphics stream saved
+  };
+  struct FooterText {
+    std::string codes;
+    std::string color;
+  };
+  std::deque<CountedFooter> CountedFooters;
+  std::vector<FooterText> FooterTexts;
   int64_t StartXref = 0;
   bool StateSaved = false;
   // A picture with a soft mask was drawn: the document needs PDF 1.4.

@@ -32,6 +32,8 @@ class PsWriter final : public DocumentWriter {
   bool EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) override;
   void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) override;
   void EmitText(std::string_view codes) override;
+  void EmitCountedFooter(std::string_view codes, int32_t page) override;
+  void EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) override;
   void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
   bool HasCountFields() const override { return true; }
   // A picture taken back takes its turn of TurnOutsidePage back with it.
@@ -59,6 +61,8 @@ class PsWriter final : public DocumentWriter {
   void FinishFigure(bool closed);
   // The PostScript name of the current font; empty for the font fields before the first Create.
   std::string_view FontName() const;
+  // What starts every text: the current font selected and set, a new path, the colour.
+  void PutTextStart();
 
   int64_t Pages = 0;  // pages begun
   std::string SelectionLine;  // the font selection line of SelectedNumber in SelectedStyle

@@ -27,9 +27,10 @@ Lines PsPageTest::Drawn(int page) const {
       break;
     }
   }
-  // The footer is the eight lines of one text before "showpage".
+  // The footer, unless a test does without it, is the eight lines of one text before "showpage".
+  const size_t footer = Ps.Footer().empty() ? 0 : 8;
   const size_t end = FindLine(File, "showpage", start);
-  return Slice(File, start, end >= start + 8 ? end - 8 - start : 0);
+  return Slice(File, start, end >= start + footer ? end - footer - start : 0);
 }
 
 std::vector<int> PsPageTest::Position() const {

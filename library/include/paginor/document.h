@@ -95,6 +95,16 @@ class PAGINOR_API Document {
   /// The text written centred at the foot of every page (UTF-8); by default the library's copyright
   /// notice with "(c)" for its sign. An empty text writes no footer at all; nothing else on the page
   /// moves. Read when each page ends.
+  ///
+  /// The footer lies in the footer band, the 12 points above the bottom margin. While the footer is not
+  /// empty nothing else may reach into that band: a paragraph (WriteMultiText()) breaks to the next page
+  /// before it, and a text, title, figure or picture that would reach into it is refused as not fitting.
+  /// With an empty footer the whole area inside the margins is available.
+  ///
+  /// Placeholders: "{page}" becomes the number of the page (1 for the first) and "{pages}" the number of
+  /// pages of the whole document, known when Flush() ends it; "{{" and "}}" write a single brace. So
+  /// "Page {page} of {pages}" gives "Page 2 of 3" on the second of three pages. Any other brace is
+  /// written as it stands. A footer without placeholders is written exactly as given.
   const std::string& Footer() const;
   /// Sets the footer text; see Footer().
   void SetFooter(std::string value);
@@ -126,7 +136,10 @@ class PAGINOR_API Document {
   /// over once (a second call gives an empty text). Empty otherwise.
   std::string TakeOutput();
   /// Why the last Create, Flush, Draw or Write operation that returned false failed; NoFailure once one
-  /// succeeds. Other operations leave it as it is.
+  /// succeeds. A setter that ignores a value it was given (SetFont(), SetPosition(), NewPage()'s
+  /// margins, SetThickness(), SetPictureDimensions(), SetDash()) records InvalidArgument, with a
+  /// message naming the value; a setter that takes its values, and every other operation, leaves it as
+  /// it is.
   FailureConstants LastFailure() const;
   /// The message of LastFailure(), in plain English, naming the operation, the argument and its value
   /// (for a file, the system's error text); empty with NoFailure.
@@ -142,7 +155,8 @@ class PAGINOR_API Document {
   /// (@p red, @p green, @p blue), margins included; the position goes to (0, 0), the top-left corner of
   /// the area inside the margins, and carriage returns go back to x 0. The margins are in points from the
   /// page's edges. They are taken only when none is negative and they leave more than 20 points of the
-  /// page both across and down; otherwise the previous page's margins (0 on the first page) stay.
+  /// page both across and down; otherwise the previous page's margins (0 on the first page) stay, and
+  /// InvalidArgument is recorded (see LastFailure()).
   void NewPage(int16_t marginleft, int16_t margintop, int16_t marginright, int16_t marginbottom,
                uint8_t red, uint8_t green, uint8_t blue);
   /// @}
@@ -163,7 +177,8 @@ class PAGINOR_API Document {
   void GetPageColor(uint8_t& red, uint8_t& green, uint8_t& blue) const;
   /// Sets the dash pattern of lines and outlines: one to sixteen non-negative numbers separated by
   /// blanks, not all zero, alternating dash and gap lengths in points ("3 2": 3 points drawn, 2 left
-  /// out). "" draws solid lines. Any other text is ignored and the pattern stays as it was.
+  /// out). "" draws solid lines. Any other text is ignored, recording InvalidArgument, and the pattern
+  /// stays as it was.
   void SetDash(const std::string& dash);
   /// Gives the dash pattern ("" for solid lines, the default).
   std::string GetDash() const;
@@ -175,20 +190,22 @@ class PAGINOR_API Document {
   /// Gives the fill style (false by default: closed figures are hollow, white inside in PDF and empty in
   /// PostScript).
   bool GetFillStyle() const;
-  /// Sets the width of lines and outlines, in points (1 to 255); 0 is ignored.
+  /// Sets the width of lines and outlines, in points (1 to 255); 0 is ignored, recording
+  /// InvalidArgument.
   void SetThickness(uint8_t thickness);
   /// Gives the width of lines and outlines, in points (1 by default).
   uint8_t GetThickness() const;
   /// Sets the box, in points, into which pictures are fitted: a larger picture is scaled down, keeping
   /// its proportions; a smaller one is never enlarged. Taken only when both values are above 0;
-  /// otherwise nothing changes.
+  /// otherwise nothing changes and InvalidArgument is recorded.
   void SetPictureDimensions(int16_t width, int16_t height);
   /// Gives the picture box, in points; (0, 0) when none is set: pictures are drawn one pixel per point.
   void GetPictureDimensions(int16_t& width, int16_t& height) const;
   /// Moves the current position, where the next text, title, paragraph or picture goes. Each coordinate
   /// is taken on its own when it lies inside the area inside the margins (0 to its width for @p x, 0 to
-  /// its height for @p y); otherwise, like the default -1, it is left unchanged. A new @p x is also
-  /// where carriage returns go back to.
+  /// its height for @p y); otherwise, like the default -1, it is left unchanged. A value other than -1
+  /// left unchanged records InvalidArgument (see LastFailure()). A new @p x is also where carriage
+  /// returns go back to.
   void SetPosition(int16_t x = -1, int16_t y = -1);
   /// Gives the current position, in points from the top-left corner of the area inside the margins.
   void GetPosition(int16_t& x, int16_t& y) const;
@@ -198,14 +215,23 @@ class PAGINOR_API Document {
   /// Gives the current page's margins, in points from the page's edges.
   void GetPageMargins(int16_t& marginleft, int16_t& margintop, int16_t& marginright,
                       int16_t& marginbottom) const;
+  /// The number of the current page: 1 for the first page of the document, 2 for the next one, whether
+  /// NewPage() or a paragraph breaking pages started it; 0 before the first page.
+  int32_t PageNumber() const;
+  /// Gives the room left on the current page from the current position: @p width points from x to the
+  /// right margin, and @p height points from y down to the top of the footer band (to the bottom margin
+  /// when the footer is empty; see Footer()). A line or a table row h points high fits below the
+  /// position when h is at most @p height. (0, 0) before the first page.
+  void GetSpaceLeft(int16_t& width, int16_t& height) const;
   /// @}
 
   /// @name Figures
   /// Drawn in the current colour, dash pattern and thickness; with the fill style on, closed figures are
   /// filled first with the fill colour. With it off they are hollow: a PDF fills them white, while
-  /// PostScript leaves them unfilled (see SetFillStyle()). Every coordinate and size must be 0
-  /// or more and the whole figure must lie inside the area inside the margins; otherwise the figure is
-  /// refused (false, nothing written). Figures do not move the current position.
+  /// PostScript leaves them unfilled (see SetFillStyle()). Every coordinate and size must be 0 or more
+  /// and the whole figure must lie inside the area inside the margins, above the footer band while the
+  /// page has a footer (see Footer()); otherwise the figure is refused (false, nothing written). Figures
+  /// do not move the current position.
   /// @{
 
   /// Draws a straight line from (@p x1, @p y1) to (@p x2, @p y2); a dash pattern runs along it once,
@@ -249,34 +275,47 @@ class PAGINOR_API Document {
   /// @p fontnumber outside FontNumberConstants gives Courier; @p fontheight, in points, must be 8 to 72,
   /// else 8; @p fontstyle applies to Courier, Helvetica and Times only (Symbol and ZapfDingbats are
   /// always Regular), anything else gives Regular; @p fonteffect outside FontEffectConstants gives
-  /// NoFontEffect.
+  /// NoFontEffect. A value replaced records InvalidArgument (see LastFailure()).
   void SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                FontEffectConstants fonteffect);
   /// Gives the font: Courier, 8 points, Regular, NoFontEffect by default.
   void GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
                FontEffectConstants& fonteffect) const;
+  /// Gives the width in points of @p text written as one line in the current font and height, exactly
+  /// as WriteText() measures it: whole points for the standard fonts, the width by which WriteText()
+  /// moves the position. So SetPosition(right - TextWidth(amount)) ends an amount at the column edge
+  /// right. 0 for an empty text, and for a text too long to be written as one line (over 32767
+  /// characters).
+  double TextWidth(const std::string& text) const;
   /// Writes one line of text, with its underline or strikethrough (drawn like DrawLine()). There is no
   /// wrapping and no new page. With NoAlignment the text starts at the current position; LeftAlign,
   /// Center and RightAlign place it within the area inside the margins. Afterwards x is at the text's
   /// end; with @p carriagereturn, x goes back to the line start (the x of the last
   /// SetPosition() on the page, else 0) and y moves down by the font height plus @p dy points.
+  ///
+  /// With a @p hyperlink that is not empty, a click on the text opens it (the link reaches from the top
+  /// of the line to a fifth of the font height below the baseline, and 2 points past the text's end).
+  /// A PDF writes it as a link annotation; a PostScript document writes it as a "pdfmark" link, which
+  /// a conversion to PDF keeps and a printer ignores. Characters beyond ASCII are percent-encoded as
+  /// their UTF-8 bytes, as in a URI.
   /// @return false (nothing written, nothing moved) when @p alignment is outside AlignmentConstants,
-  ///         when the line would reach below the bottom margin, or when the text is wider than the room
-  ///         from the current x to the right margin (with NoAlignment) or than the area inside the
-  ///         margins (aligned).
+  ///         when the line would reach below the bottom margin (the top of the footer band while the
+  ///         page has a footer), or when the text is wider than the room from the current x to the right
+  ///         margin (with NoAlignment) or than the area inside the margins (aligned).
   bool WriteText(const std::string& text, bool carriagereturn = false, uint8_t dy = 0,
-                 AlignmentConstants alignment = AlignmentConstants::NoAlignment);
+                 AlignmentConstants alignment = AlignmentConstants::NoAlignment,
+                 const std::string& hyperlink = "");
   /// Writes a paragraph: breaks @p text at blanks into lines that fit a block @p width points wide and
   /// writes them one below the other, @p dy points apart (font height plus @p dy from line to line).
   /// With NoAlignment the block starts at the current x and a @p width below 1 reaches to the right
   /// margin; LeftAlign, Center and RightAlign place the block within the area inside the margins, and a
   /// @p width below 1 takes all of it. Lines are left-aligned in the block; with @p justified every
   /// line but the last is spread to fill the width exactly. When the next line would reach below the
-  /// bottom margin, a new page with the same margins and page colour starts and the paragraph goes on at
-  /// its top. Afterwards the position is at the start of the line below the paragraph (x at the line
-  /// start, not at the block's start). Where the text breaks, a line of nothing but blanks is left out,
-  /// so a paragraph never opens with an empty line: a word that fills the block only without its blank
-  /// starts the first line.
+  /// bottom margin (the top of the footer band while the page has a footer), a new page with the same
+  /// margins and page colour starts and the paragraph goes on at its top. Afterwards the position is at
+  /// the start of the line below the paragraph (x at the line start, not at the block's start). Where
+  /// the text breaks, a line of nothing but blanks is left out, so a paragraph never opens with an empty
+  /// line: a word that fills the block only without its blank starts the first line.
   /// An empty text writes nothing.
   /// @return true when every word was written; false, writing nothing, when @p alignment is outside
   ///         AlignmentConstants, the block does not fit across the area inside the margins, a word is
@@ -286,11 +325,11 @@ class PAGINOR_API Document {
                       bool justified = false, int16_t width = 0);
   /// Writes a title: a bullet, solid in the text colour, in the font height minus 1 point before the
   /// text, then the text as WriteText() with a carriage return. Alignment places bullet and text
-  /// together.
+  /// together. A @p hyperlink that is not empty lies on the title's text, as in WriteText().
   /// @return false (nothing written) when @p alignment or @p bullet is outside its enumeration, or when
   ///         bullet and text do not fit, tested as in WriteText().
   bool WriteTitle(const std::string& text, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
-                  BulletConstants bullet = BulletConstants::Disc);
+                  BulletConstants bullet = BulletConstants::Disc, const std::string& hyperlink = "");
   /// @}
 
   /// @name Pictures
@@ -310,9 +349,14 @@ class PAGINOR_API Document {
   /// and texts drawn beneath a transparent PostScript picture are covered by it.
   /// @return false, writing nothing, when @p alignment or @p encoding is outside its enumeration, the
   ///         file cannot be read as a picture, or the picture does not fit between the current position
-  ///         and the right and bottom margins; false also when writing it fails part way (then what it
-  ///         had written is taken back).
+  ///         and the right and bottom margins (the top of the footer band while the page has a footer);
+  ///         false also when writing it fails part way (then what it had written is taken back).
   bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
+                   EncodingConstants encoding = EncodingConstants::ASCII85);
+  /// DrawPicture() with a @p hyperlink: when it is not empty, a click on the picture opens it, written
+  /// as for WriteText().
+  /// @return false, as DrawPicture() without a link.
+  bool DrawPicture(const std::string& file, AlignmentConstants alignment, const std::string& hyperlink,
                    EncodingConstants encoding = EncodingConstants::ASCII85);
   /// @}
 

@@ -10,8 +10,10 @@
 namespace paginor {
 
 /// Writes one PDF 1.2 document. Besides what every Document offers, a PDF has keywords, a producer and
-/// a subject, its texts, titles and pictures can carry hyperlinks, and it embeds pictures. The whole
-/// document is kept in memory until Flush() writes it.
+/// a subject. Its texts, titles and pictures carry their hyperlinks (see Document::WriteText()) as link
+/// annotations. The document goes to its output as it grows, a large block at a time; Flush() writes
+/// its closing structures. Memory does not grow with the pages' content: a page keeps only its object
+/// numbers until Flush (and, with a footer naming the page count, its footer's place).
 class PAGINOR_API PDF : public Document {
  public:
   /// A new document with the default properties (Version() "1.2"). Sends the message "Initialize()"
@@ -35,24 +37,6 @@ class PAGINOR_API PDF : public Document {
   /// Sets the subject of the document.
   void SetSubject(std::string value);
   /// @}
-
-  /// Document::WriteText() with a @p hyperlink: when it is not empty, a click on the text opens it (the link
-  /// reaches from the top of the line to a fifth of the font height below the baseline, and 2 points
-  /// past the text's end). The link is
-  /// written as it is given (UTF-8 text).
-  /// @return false, as Document::WriteText().
-  bool WriteText(const std::string& text, bool carriagereturn = false, uint8_t dy = 0,
-                 AlignmentConstants alignment = AlignmentConstants::NoAlignment,
-                 const std::string& hyperlink = "");
-  /// Document::WriteTitle() with a @p hyperlink on the title's text, as in WriteText().
-  /// @return false, as Document::WriteTitle().
-  bool WriteTitle(const std::string& text, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
-                  BulletConstants bullet = BulletConstants::Disc, const std::string& hyperlink = "");
-  /// Document::DrawPicture() with a @p hyperlink: when it is not empty, a click on the picture opens it.
-  /// @return false, as Document::DrawPicture().
-  bool DrawPicture(const std::string& file, AlignmentConstants alignment = AlignmentConstants::NoAlignment,
-                   const std::string& hyperlink = "",
-                   EncodingConstants encoding = EncodingConstants::ASCII85);
 };
 
 }  // namespace paginor
