@@ -15,10 +15,15 @@ void ThrowOutOfRange(long long value, long long low, long long high) {
 }
 
 // os.fsencode's rules: str encoded for the file system, bytes as they are, os.PathLike through
-// __fspath__; a TypeError for anything else and a ValueError for a NUL byte, raised as Python raises them.
+// __fspath__. Anything else is refused (false: a TypeError for the caller); a path with a NUL byte, or
+// one that cannot be encoded, is a ValueError.
 bool LoadPath(py::handle source, FilePath& path) {
   PyObject* encoded = nullptr;
-  if (PyUnicode_FSConverter(source.ptr(), &encoded) == 0) throw py::error_already_set();
+  if (PyUnicode_FSConverter(source.ptr(), &encoded) == 0) {
+    py::error_already_set error;
+    if (!error.matches(PyExc_ValueError)) return false;
+    throw py::value_error(py::str(error.value()));
+  }
   py::bytes bytes = py::reinterpret_steal<py::bytes>(encoded);
   path.bytes = std::string(bytes);
   return true;

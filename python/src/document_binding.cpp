@@ -53,7 +53,10 @@ bool Create(Document& document, const py::object& output) {
   PythonOutput& python = OutputOf(document);
   if (!py::hasattr(output, "write")) {
     FilePath path;
-    LoadPath(output, path);
+    if (!LoadPath(output, path)) {
+      throw py::type_error("Create() takes a path (str, bytes or os.PathLike) or a binary file-like object, not " +
+                           std::string(py::str(py::type::handle_of(output).attr("__name__"))));
+    }
     python.Target.reset();
     return document.Create(path.bytes);
   }
@@ -296,7 +299,7 @@ and pictures can carry hyperlinks.)")
            "Document.WriteTitle() with a hyperlink on the title's text.")
       .def(
           "DrawPicture",
-          [](PDF& self, const FilePath& file, AlignmentConstants alignment, const std::string& hyperlink,
+          [](PythonDocument<PDF>& self, const FilePath& file, AlignmentConstants alignment, const std::string& hyperlink,
              EncodingConstants encoding) { return self.DrawPicture(file.bytes, alignment, hyperlink, encoding); },
           arg("file"), arg("alignment") = AlignmentConstants::NoAlignment, arg("hyperlink") = "",
           arg("encoding") = EncodingConstants::ASCII85, "Document.DrawPicture() with a hyperlink on the picture.");
