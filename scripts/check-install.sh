@@ -2,6 +2,8 @@
 # Installs Paginor into a temporary prefix, shared and then static, and builds the hello example outside
 # the tree three ways against it: find_package(Paginor), pkg-config, and FetchContent of this checkout.
 # Each program runs and its PDF is checked (scripts/check-document.sh: qpdf --check, Ghostscript).
+# Then installs the Python module with `pip install` of the checkout into a fresh virtual environment,
+# offline, and writes a PDF with it from another folder.
 # Usage: check-install.sh [work directory, default: a temporary one, removed afterwards]
 set -euo pipefail
 
@@ -41,7 +43,8 @@ for kind in shared static; do
   echo "== $kind library: build and install into $prefix"
   quiet cmake -S "$checkout" -B "$work/$kind/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DBUILD_SHARED_LIBS=$shared -DCMAKE_INSTALL_PREFIX="$prefix" \
-    -DPAGINOR_TESTS=OFF -DPAGINOR_BENCH=OFF -DPAGINOR_EXAMPLES=OFF -DPAGINOR_DEMO=OFF -DPAGINOR_DOCS=OFF
+    -DPAGINOR_TESTS=OFF -DPAGINOR_BENCH=OFF -DPAGINOR_EXAMPLES=OFF -DPAGINOR_DEMO=OFF -DPAGINOR_DOCS=OFF \
+    -DPAGINOR_PYTHON=OFF
   quiet cmake --build "$work/$kind/build" -j "$jobs"
   quiet cmake --install "$work/$kind/build"
 
@@ -101,4 +104,26 @@ for kind in shared static; do
     done
   fi
 done
-echo "OK: installed, found and used in all three ways, shared and static"
+echo "== Python: pip install of the checkout, offline, into a virtual environment"
+quiet /usr/bin/python3 -m venv "$work/venv"
+# No index and no other source of packages: the build must use what is installed.
+quiet env -u PIP_FIND_LINKS PIP_NO_INDEX=1 PIP_DISABLE_PIP_VERSION_CHECK=1 "$work/venv/bin/pip" install "$checkout"
+mkdir -p "$work/elsewhere"
+cat >"$work/elsewhere/hello.py" <<'PYTHON'
+import sys
+
+import paginor
+
+with paginor.PDF() as pdf:
+    pdf.Create(sys.argv[1])
+    pdf.NewPage(36, 36, 36, 36, 255, 255, 255)
+    pdf.SetFont(paginor.FontNumberConstants.Helvetica, 12, paginor.FontStyleConstants.Regular,
+                paginor.FontEffectConstants.NoFontEffect)
+    assert pdf.WriteText("Hello, world", True)
+assert paginor.__file__.startswith(sys.prefix), paginor.__file__
+PYTHON
+status=0
+(cd "$work/elsewhere" && "$check_document" hello.pdf --expect "Hello, world" -- "$work/venv/bin/python" hello.py hello.pdf) ||
+  status=$?
+if [ "$status" -ne 0 ] && [ "$status" -ne 77 ]; then exit "$status"; fi
+echo "OK: installed, found and used in all three ways, shared and static, and from Python"

@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qpdf ghostscript poppler-utils
   python3 fonts-urw-base35
+  python3-dev pybind11-dev python3-pybind11 python3-pytest python3-setuptools python3-wheel python3-pip
+  python3-venv python3-reportlab
   xvfb xauth xdotool imagemagick
 )
 if [ "${1:-}" = "--fuzz" ]; then
