@@ -233,31 +233,47 @@ from the previous page when one is negative or they leave 20 points or less). Th
             return py::make_tuple(number, height, style, effect);
           },
           "The font as (fontnumber, fontheight, fontstyle, fonteffect).")
+      .def("TextWidth", &D::TextWidth, arg("text"),
+           "The width in points of text as one line in the current font and height, exactly as WriteText() "
+           "measures it (the amount it moves the position by); 0 before Create.")
+      .def("PageNumber", &D::PageNumber,
+           "The number of the current page: 1 for the first, 0 before any page; pages that WriteMultiText() "
+           "starts by itself count too.")
+      .def("GetSpaceLeft", SizeTuple(&D::GetSpaceLeft),
+           "The room left from the current position as (width, height): to the right margin and down to the "
+           "bottom margin, or to the top of the footer band while the page has a footer; (0, 0) before a page.")
       .def("WriteText", &D::WriteText, arg("text"), arg("carriagereturn") = false, arg("dy") = 0,
-           arg("alignment") = AlignmentConstants::NoAlignment, R"(Writes one line of text at the current
+           arg("alignment") = AlignmentConstants::NoAlignment, arg("hyperlink") = "", R"(Writes one line of text at the current
 position (or aligned within the area inside the margins), without wrapping. With carriagereturn, x goes
-back to the line start and y moves down by the font height plus dy. False (nothing written) when it does
-not fit.)")
+back to the line start and y moves down by the font height plus dy. A hyperlink that is not empty makes
+the text a link (in PostScript a pdfmark link, kept by a conversion to PDF). False (nothing written) when
+it does not fit.)")
       .def("WriteMultiText", &D::WriteMultiText, arg("text"), arg("dy") = 0,
            arg("alignment") = AlignmentConstants::NoAlignment, arg("justified") = false, arg("width") = 0,
            R"(Writes a paragraph broken at blanks into lines of a block `width` points wide (below 1: to the
 right margin, or the whole area when aligned), justified if asked, starting new pages as needed. False,
 writing nothing, when a word or line cannot fit.)")
       .def("WriteTitle", &D::WriteTitle, arg("text"), arg("alignment") = AlignmentConstants::NoAlignment,
-           arg("bullet") = BulletConstants::Disc,
-           "Writes a title: a bullet, then the text as WriteText() with a carriage return.")
+           arg("bullet") = BulletConstants::Disc, arg("hyperlink") = "",
+           "Writes a title: a bullet, then the text as WriteText() with a carriage return, a hyperlink on its text.")
       .def(
           "DrawPicture",
           [](D& self, const FilePath& file, AlignmentConstants alignment, EncodingConstants encoding) {
             return self.DrawPicture(file.bytes, alignment, encoding);
           },
           arg("file"), arg("alignment") = AlignmentConstants::NoAlignment, arg("encoding") = EncodingConstants::ASCII85,
-          "Draws a BMP, GIF or JPEG picture at the current position (fitted into the picture box, if set). "
-          "False, writing nothing, when it cannot be read or does not fit.");
+          "Draws a BMP, GIF, JPEG or PNG picture at the current position (fitted into the picture box, if "
+          "set). False, writing nothing, when it cannot be read or does not fit.")
+      .def(
+          "DrawPicture",
+          [](D& self, const FilePath& file, AlignmentConstants alignment, const std::string& hyperlink,
+             EncodingConstants encoding) { return self.DrawPicture(file.bytes, alignment, hyperlink, encoding); },
+          arg("file"), arg("alignment") = AlignmentConstants::NoAlignment, arg("hyperlink") = "",
+          arg("encoding") = EncodingConstants::ASCII85, "DrawPicture() with a hyperlink on the picture.");
 }
 
 // The operations a page calls many times, on the class of Format: see FastMethod.
-template <typename Format, auto WriteText>
+template <typename Format>
 void InstallFastMethods(py::handle type) {
   using Self = PythonDocument<Format>;
   FastMethod<Self, &Document::NewPage>::Install(type, "NewPage");
@@ -273,14 +289,13 @@ void InstallFastMethods(py::handle type) {
   FastMethod<Self, &Document::DrawEllipse>::Install(type, "DrawEllipse");
   FastMethod<Self, &Document::DrawArc>::Install(type, "DrawArc");
   FastMethod<Self, &Document::DrawCurve>::Install(type, "DrawCurve");
-  FastMethod<Self, WriteText>::Install(type, "WriteText");
+  FastMethod<Self, &Document::WriteText>::Install(type, "WriteText");
 }
 
 void BindPdf(py::module_& module) {
   py::class_<PythonDocument<PDF>, Document>(module, "PDF", R"(Writes one PDF 1.2 document.
 
-Besides what every Document offers, a PDF has keywords, a producer and a subject, and its texts, titles
-and pictures can carry hyperlinks.)")
+Besides what every Document offers, a PDF has keywords, a producer and a subject.)")
       .def(py::init<>(), "A new document with the default properties.")
       .def("Keywords", &PDF::Keywords, "The keywords of the document; \"\" by default.")
       .def("SetKeywords", &PDF::SetKeywords, arg("value"), "Sets the keywords of the document.")
@@ -290,20 +305,8 @@ and pictures can carry hyperlinks.)")
       .def("SetSubject", &PDF::SetSubject, arg("value"), "Sets the subject of the document.")
       .def_property("keywords", &PDF::Keywords, &PDF::SetKeywords, "The keywords of the document.")
       .def_property("producer", &PDF::Producer, &PDF::SetProducer, "The producer of the document.")
-      .def_property("subject", &PDF::Subject, &PDF::SetSubject, "The subject of the document.")
-      .def("WriteText", &PDF::WriteText, arg("text"), arg("carriagereturn") = false, arg("dy") = 0,
-           arg("alignment") = AlignmentConstants::NoAlignment, arg("hyperlink") = "",
-           "Document.WriteText() with a hyperlink: when it is not empty, a click on the text opens it.")
-      .def("WriteTitle", &PDF::WriteTitle, arg("text"), arg("alignment") = AlignmentConstants::NoAlignment,
-           arg("bullet") = BulletConstants::Disc, arg("hyperlink") = "",
-           "Document.WriteTitle() with a hyperlink on the title's text.")
-      .def(
-          "DrawPicture",
-          [](PythonDocument<PDF>& self, const FilePath& file, AlignmentConstants alignment, const std::string& hyperlink,
-             EncodingConstants encoding) { return self.DrawPicture(file.bytes, alignment, hyperlink, encoding); },
-          arg("file"), arg("alignment") = AlignmentConstants::NoAlignment, arg("hyperlink") = "",
-          arg("encoding") = EncodingConstants::ASCII85, "Document.DrawPicture() with a hyperlink on the picture.");
-  InstallFastMethods<PDF, &PDF::WriteText>(module.attr("PDF"));
+      .def_property("subject", &PDF::Subject, &PDF::SetSubject, "The subject of the document.");
+  InstallFastMethods<PDF>(module.attr("PDF"));
 }
 
 }  // namespace
@@ -320,10 +323,10 @@ void RegisterDocuments(py::module_& module) {
   BindPdf(module);
   py::class_<PythonDocument<PS>, Document>(module, "PS", R"(Writes one PostScript document (DSC 3.0).
 
-It offers what every Document offers; its texts, titles and pictures carry no hyperlinks, and it has no
-keywords, producer or subject.)")
+It offers what every Document offers (hyperlinks are written as pdfmark links, which a conversion to PDF
+keeps); it has no keywords, producer or subject.)")
       .def(py::init<>(), "A new document with the default properties.");
-  InstallFastMethods<PS, &Document::WriteText>(module.attr("PS"));
+  InstallFastMethods<PS>(module.attr("PS"));
 }
 
 }  // namespace paginor::python

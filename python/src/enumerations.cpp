@@ -52,7 +52,7 @@ void RegisterEnumerations(py::module_& module) {
       "(Document.LastFailure(); Document.LastFailureMessage() says it in words): NoFailure, "
       "InvalidArgument, DoesNotFit (the item does not fit the page's area), NoPage (no document open), "
       "FileError, PictureNotLoadable, InternalFailure, OutputAborted (the output refused the bytes, or "
-      "its write raised).",
+      "its write raised), CalledFromOutput (a call made from inside the document's own output).",
       {{"NoFailure", FailureConstants::NoFailure},
        {"InvalidArgument", FailureConstants::InvalidArgument},
        {"DoesNotFit", FailureConstants::DoesNotFit},
@@ -60,7 +60,8 @@ void RegisterEnumerations(py::module_& module) {
        {"FileError", FailureConstants::FileError},
        {"PictureNotLoadable", FailureConstants::PictureNotLoadable},
        {"InternalFailure", FailureConstants::InternalFailure},
-       {"OutputAborted", FailureConstants::OutputAborted}});
+       {"OutputAborted", FailureConstants::OutputAborted},
+       {"CalledFromOutput", FailureConstants::CalledFromOutput}});
   AddEnumeration<FontEffectConstants>(module, "FontEffectConstants",
                                       "A line drawn through (Strikethrough) or under (Underline) text.",
                                       {{"NoFontEffect", FontEffectConstants::NoFontEffect},
