@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
-"""An invoice: a heading, addresses, a table drawn with lines and amounts right-aligned in their columns,
-totals and payment terms. Usage: invoice.py [output.pdf]
+"""A two-page invoice, written once through paginor.Document and saved as PDF and as PostScript: a logo,
+the addresses, a table of 30 items that goes on over a page break with its heading repeated, amounts
+right-aligned at their column edges with TextWidth, totals, payment terms with a link, and a
+"Page N of M" footer on every page. Usage: invoice.py [output stem] (writes <stem>.pdf and <stem>.ps;
+the default stem is "invoice").
 
 The Python twin of examples/invoice.cpp: the same calls, so the same bytes."""
 import sys
@@ -8,19 +11,19 @@ import sys
 import paginor
 from paginor import AlignmentConstants, FontEffectConstants, FontNumberConstants, FontStyleConstants
 
-ITEMS = [
-    ("Laid writing paper, A4, ream of 500", 12, 1895), ("Envelopes C5, box of 250", 4, 2250),
-    ("Bookcloth, navy, per metre", 25, 1140), ("Bone folder", 3, 675),
-    ("Linen thread, 50 m", 10, 420), ("Archival glue, 1 litre", 2, 2399),
-    ("Marbled endpapers, pack of 20", 6, 1575), ("Delivery", 1, 1250),
-]
-# The area inside the margins is 495 points wide on A4 with 50-point margins.
+GOODS = ("Laid writing paper, A4, ream of 500", "Envelopes C5, box of 250", "Bookcloth, navy, per metre",
+         "Bone folder", "Linen thread, 50 m", "Archival glue, 1 litre", "Marbled endpapers, pack of 20",
+         "Mull, per metre", "Headbands, assorted, 10 m", "Board, 2 mm, sheet of 700 x 1000")
+# Thirty lines of stationery, enough to need a second page: (description, quantity, unit price in cents).
+ITEMS = [(GOODS[index % 10] + ("" if index < 10 else ", second lot" if index < 20 else ", third lot"),
+          1 + index * 7 % 13, 275 + index * 389 % 2400) for index in range(30)]
+
+# A4 with 50-point margins: 495 points across inside them.
 TABLE_WIDTH = 495
 ROW_HEIGHT = 18
 PADDING = 6
 # Right edges of the columns Description, Quantity, Unit price and Amount.
 COLUMN_ENDS = (265, 315, 405, TABLE_WIDTH)
-NUMBER_HEIGHT = 10
 
 
 def money(cents):
@@ -29,8 +32,8 @@ def money(cents):
 
 
 class Invoice:
-    def __init__(self, pdf):
-        self.pdf = pdf
+    def __init__(self, document: paginor.Document):
+        self.document = document
         self.ok = True
 
     def check(self, accepted):
@@ -38,118 +41,163 @@ class Invoice:
         self.ok = self.ok and accepted
 
     def font(self, family, height, style=FontStyleConstants.Regular):
-        self.pdf.SetFont(family, height, style, FontEffectConstants.NoFontEffect)
+        self.document.SetFont(family, height, style, FontEffectConstants.NoFontEffect)
 
-    def text_at(self, x, y, text):
-        self.pdf.SetPosition(x, y)
-        self.check(self.pdf.WriteText(text))
+    def text_at(self, x, y, text, link=""):
+        self.document.SetPosition(x, y)
+        self.check(self.document.WriteText(text, False, 0, AlignmentConstants.NoAlignment, link))
 
-    def number_ending_at(self, right, y, number):
-        """Courier's characters are all 0.6 of the font height wide: a number is right-aligned by its length."""
-        self.font(FontNumberConstants.Courier, NUMBER_HEIGHT)
-        self.text_at(right - PADDING - len(number) * NUMBER_HEIGHT * 6 // 10, y, number)
+    def text_ending_at(self, right, y, text):
+        """A text whose end lies PADDING points before the column edge `right`, measured in the current font."""
+        self.text_at(int(right - PADDING - self.document.TextWidth(text)), y, text)
+
+    def new_page(self):
+        self.document.NewPage(50, 50, 50, 50, 255, 255, 255)
 
     def heading(self):
-        pdf = self.pdf
+        """The logo (a pie slice in a square), the sender, the invoice's numbers and the customer."""
+        document = self.document
+        document.SetColor(30, 70, 130)
+        document.SetFillColor(30, 70, 130)
+        document.SetFillStyle(True)
+        self.check(document.DrawRectangle(0, 0, 34, 34))
+        document.SetFillColor(245, 180, 60)
+        self.check(document.DrawArc(17, 17, 12, 20, 340))
+        document.SetFillStyle(False)
+        document.SetColor(0, 0, 0)
+
         self.font(FontNumberConstants.Helvetica, 20, FontStyleConstants.Bold)
-        self.text_at(0, 0, "Northwind Paper Supplies")
-        pdf.SetPosition(0, 0)
-        self.check(pdf.WriteText("INVOICE", False, 0, AlignmentConstants.RightAlign))
+        self.text_at(44, 6, "Northwind Paper Supplies")
+        document.SetPosition(0, 6)
+        self.check(document.WriteText("INVOICE", False, 0, AlignmentConstants.RightAlign))
+
         self.font(FontNumberConstants.Helvetica, 9)
-        pdf.SetPosition(0, 28)
+        document.SetPosition(44, 34)
         for line in ("12 Harbour Lane", "Port Ellis, PE4 2AX", "accounts@northwind.example"):
-            self.check(pdf.WriteText(line, True, 3))
-        pdf.SetPosition(0, 28)
+            self.check(document.WriteText(line, True, 3))
+        document.SetPosition(0, 34)
         for line in ("Invoice no. 2026-0417", "Date: 8 December 2026", "Due: 7 January 2027"):
-            self.check(pdf.WriteText(line, True, 3, AlignmentConstants.RightAlign))
+            self.check(document.WriteText(line, True, 3, AlignmentConstants.RightAlign))
+
         self.font(FontNumberConstants.Helvetica, 10, FontStyleConstants.Bold)
         self.text_at(0, 100, "Bill to")
         self.font(FontNumberConstants.Helvetica, 10)
-        pdf.SetPosition(0, 116)
+        document.SetPosition(0, 116)
         for line in ("Marta Okafor", "Okafor & Daughters Bookbinding", "3 Mill Street, Lowbridge"):
-            self.check(pdf.WriteText(line, True, 3))
+            self.check(document.WriteText(line, True, 3))
 
-    def table(self, top):
-        """The table from `top` down; returns the y below it and the subtotal in cents."""
-        pdf = self.pdf
-        pdf.SetColor(120, 120, 120)
-        pdf.SetThickness(1)
-        pdf.SetFillColor(225, 230, 238)
-        pdf.SetFillStyle(True)
-        self.check(pdf.DrawRectangle(0, top, TABLE_WIDTH, ROW_HEIGHT))
-        pdf.SetFillStyle(False)
-        pdf.SetColor(0, 0, 0)
+    def heading_row(self, y):
+        """The table's heading row at y: shaded, outlined, the number columns' headings right-aligned."""
+        document = self.document
+        document.SetColor(120, 120, 120)
+        document.SetFillColor(225, 230, 238)
+        document.SetFillStyle(True)
+        self.check(document.DrawRectangle(0, y, TABLE_WIDTH, ROW_HEIGHT))
+        document.SetFillStyle(False)
+        document.SetColor(0, 0, 0)
         self.font(FontNumberConstants.Helvetica, 10, FontStyleConstants.Bold)
-        self.text_at(PADDING, top + 4, "Description")
-        for column, heading in enumerate(("Qty", "Unit price", "Amount"), start=1):
-            self.text_at(COLUMN_ENDS[column - 1] + PADDING, top + 4, heading)
+        self.text_at(PADDING, y + 4, "Description")
+        for end, heading in zip(COLUMN_ENDS[1:], ("Qty", "Unit price", "Amount")):
+            self.text_ending_at(end, y + 4, heading)
+
+    def columns(self, top, bottom):
+        """The column separators of the rows from top to bottom."""
+        self.document.SetColor(120, 120, 120)
+        self.check(self.document.DrawLine(0, top, 0, bottom))
+        for end in COLUMN_ENDS:
+            self.check(self.document.DrawLine(end, top, end, bottom))
+        self.document.SetColor(0, 0, 0)
+
+    def table(self, top, items):
+        """The table from top down, one row per item; when the room left on the page (above its footer)
+        does not take another row, the table goes on at the top of a new page under its heading repeated.
+        Returns the y below the table and the subtotal in cents."""
+        document = self.document
+        self.heading_row(top)
         y = top + ROW_HEIGHT
+        page_top = top
         subtotal = 0
-        for description, quantity, unit_cents in ITEMS:
+        for description, quantity, unit_cents in items:
+            document.SetPosition(0, y)
+            _, down = document.GetSpaceLeft()
+            if down < ROW_HEIGHT:
+                self.columns(page_top, y)
+                self.new_page()
+                page_top = 0
+                self.heading_row(0)
+                y = ROW_HEIGHT
             amount = quantity * unit_cents
             subtotal += amount
             self.font(FontNumberConstants.Helvetica, 10)
             self.text_at(PADDING, y + 4, description)
-            self.number_ending_at(COLUMN_ENDS[1], y + 4, str(quantity))
-            self.number_ending_at(COLUMN_ENDS[2], y + 4, money(unit_cents))
-            self.number_ending_at(COLUMN_ENDS[3], y + 4, money(amount))
+            self.text_ending_at(COLUMN_ENDS[1], y + 4, str(quantity))
+            self.text_ending_at(COLUMN_ENDS[2], y + 4, money(unit_cents))
+            self.text_ending_at(COLUMN_ENDS[3], y + 4, money(amount))
             y += ROW_HEIGHT
-            pdf.SetColor(200, 200, 200)
-            self.check(pdf.DrawLine(0, y, TABLE_WIDTH, y))
-            pdf.SetColor(0, 0, 0)
-        # Outer frame and column separators, drawn last so that they lie over the header's fill.
-        pdf.SetColor(120, 120, 120)
-        self.check(pdf.DrawLine(0, top, TABLE_WIDTH, top))
-        self.check(pdf.DrawLine(0, y, TABLE_WIDTH, y))
-        self.check(pdf.DrawLine(0, top, 0, y))
-        for end in COLUMN_ENDS:
-            self.check(pdf.DrawLine(end, top, end, y))
-        pdf.SetColor(0, 0, 0)
+            document.SetColor(200, 200, 200)
+            self.check(document.DrawLine(0, y, TABLE_WIDTH, y))
+            document.SetColor(0, 0, 0)
+        self.columns(page_top, y)
         return y, subtotal
 
     def totals(self, top, subtotal):
+        """Subtotal, tax and total under the last two columns; the total is bold and double-ruled."""
         tax = (subtotal * 20 + 50) // 100  # 20 %, rounded to the cent
         y = top + 6
-        for label, cents in (("Subtotal", subtotal), ("VAT 20 %", tax), ("Total due", subtotal + tax)):
-            bold = label == "Total due"
-            self.font(FontNumberConstants.Helvetica, 10, FontStyleConstants.Bold if bold else FontStyleConstants.Regular)
+        for label, cents, total in (("Subtotal", subtotal, False), ("VAT 20 %", tax, False),
+                                    ("Total due", subtotal + tax, True)):
+            style = FontStyleConstants.Bold if total else FontStyleConstants.Regular
+            self.font(FontNumberConstants.Helvetica, 10, style)
             self.text_at(COLUMN_ENDS[1] + PADDING, y, label)
-            self.number_ending_at(COLUMN_ENDS[3], y, money(cents))
+            self.text_ending_at(COLUMN_ENDS[3], y, money(cents))
             y += ROW_HEIGHT
         rule = y - 3
-        self.check(self.pdf.DrawLine(COLUMN_ENDS[1], rule, TABLE_WIDTH, rule))
-        self.check(self.pdf.DrawLine(COLUMN_ENDS[1], rule + 2, TABLE_WIDTH, rule + 2))
+        self.check(self.document.DrawLine(COLUMN_ENDS[1], rule, TABLE_WIDTH, rule))
+        self.check(self.document.DrawLine(COLUMN_ENDS[1], rule + 2, TABLE_WIDTH, rule + 2))
         return y
 
     def terms(self, top):
+        document = self.document
         self.font(FontNumberConstants.Helvetica, 9, FontStyleConstants.Bold)
         self.text_at(0, top, "Payment terms")
         self.font(FontNumberConstants.Times, 10)
-        self.pdf.SetPosition(0, top + 14)
-        self.check(self.pdf.WriteMultiText(
-            "Please pay the total due within 30 days of the invoice date by bank transfer to the account "
-            "below, quoting the invoice number. Goods remain our property until paid in full. Questions "
-            "about this invoice: accounts@northwind.example.",
+        document.SetPosition(0, top + 14)
+        self.check(document.WriteMultiText(
+            "Please pay the total due within 30 days of the invoice date by bank transfer, quoting the invoice "
+            "number. Goods remain our property until paid in full.",
             2, AlignmentConstants.NoAlignment, True, 300))
+        self.font(FontNumberConstants.Times, 10, FontStyleConstants.Italic)
+        document.SetColor(20, 60, 170)
+        _, y = document.GetPosition()
+        self.text_at(0, y + 4, "Pay online: pay.northwind.example/2026-0417",
+                     "https://pay.northwind.example/2026-0417")
+        document.SetColor(0, 0, 0)
+
+
+def write_invoice(document: paginor.Document, path: str) -> bool:
+    """The whole invoice on any document; False when any item was refused or the document not written."""
+    document.title = "Invoice 2026-0417"
+    document.author = "Northwind Paper Supplies"
+    document.paper_size = paginor.PaperSizeConstants.A4
+    # "{page}" and "{pages}" are filled in on every page, also those a table or paragraph starts.
+    document.footer = "Invoice 2026-0417 - page {page} of {pages}"
+    if not document.Create(path):
+        return False
+    invoice = Invoice(document)
+    invoice.new_page()
+    invoice.heading()
+    below, subtotal = invoice.table(180, ITEMS)
+    invoice.terms(invoice.totals(below, subtotal) + 24)
+    return document.Flush() and invoice.ok
 
 
 def main():
-    path = sys.argv[1] if len(sys.argv) > 1 else "invoice.pdf"
-    pdf = paginor.PDF()
-    pdf.title = "Invoice 2026-0417"
-    pdf.author = "Northwind Paper Supplies"
-    pdf.subject = "Invoice"
-    pdf.paper_size = paginor.PaperSizeConstants.A4
-    if not pdf.Create(path):
-        sys.exit(f"cannot create {path}: {pdf.LastFailureMessage()}")
-    pdf.NewPage(50, 50, 50, 50, 255, 255, 255)
-    invoice = Invoice(pdf)
-    invoice.heading()
-    below, subtotal = invoice.table(180)
-    invoice.terms(invoice.totals(below, subtotal) + 24)
-    if not pdf.Flush() or not invoice.ok:
-        sys.exit(f"could not write {path}")
-    print(path)
+    stem = sys.argv[1] if len(sys.argv) > 1 else "invoice"
+    for document, extension in ((paginor.PDF(), ".pdf"), (paginor.PS(), ".ps")):
+        path = stem + extension
+        if not write_invoice(document, path):
+            sys.exit(f"could not write {path}: {document.LastFailureMessage()}")
+        print(path)
 
 
 if __name__ == "__main__":

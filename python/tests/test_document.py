@@ -217,3 +217,24 @@ def test_pictures_from_paths_in_both_formats_with_a_link_in_pdf(folder):
     document = pdf.TakeOutput()
     assert document.count(b"/Subtype /Image") == 2 and b"https://example.org/p" in document
     assert b"ASCIIHexDecode" in ps.TakeOutput()
+
+
+def test_measuring_page_room_and_links_through_a_postscript_document():
+    """TextWidth is WriteText's advance; PageNumber and GetSpaceLeft follow NewPage; a link is a pdfmark."""
+    ps = paginor.PS()
+    ps.paper_size = PaperSizeConstants.A4
+    assert ps.CreateInMemory()
+    assert (ps.PageNumber(), ps.GetSpaceLeft()) == (0, (0, 0))
+    ps.NewPage(50, 50, 50, 50, 255, 255, 255)
+    ps.SetFont(FontNumberConstants.Helvetica, 10, FontStyleConstants.Bold, FontEffectConstants.NoFontEffect)
+    ps.SetPosition(20, 100)
+    assert ps.GetSpaceLeft() == (595 - 100 - 20, 842 - 100 - 100 - 12)  # down to the footer band
+    assert ps.PageNumber() == 1 and ps.TextWidth("") == 0
+    width = ps.TextWidth("Total due 1,234.56")
+    assert width > 0 and ps.WriteText("Total due 1,234.56", hyperlink="https://example.org/pay")
+    assert ps.GetPosition() == (20 + width, 100)
+    ps.NewPage(10, 10, 10, 10, 255, 255, 255)
+    assert ps.PageNumber() == 2 and ps.GetPosition() == (0, 0) and ps.GetSpaceLeft() == (575, 810)
+    assert ps.Flush()
+    output = ps.TakeOutput()
+    assert b"/URI (https://example.org/pay)" in output and output.count(b"/ANN pdfmark") == 1
