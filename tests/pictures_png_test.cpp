@@ -240,21 +240,20 @@ TEST(PngPictures, TransparencyNeedsPdf14AndShowsFiguresBeneathInPdfOnly) {
   const Png clear = MakePng("clear", ColourWithOpacity, "-define png:color-type=6 -define png:bit-depth=8", "depth 8 type 6");
 
   // Opaque pictures, even with an alpha channel, are written as before: no mask, version 1.2.
-  const std::string opaquePath = testing::TempPath("opaque.pdf");
-  PDF plain;
-  ASSERT_TRUE(plain.Create(opaquePath));
-  DrawOverSquare(plain, opaque.path);
-  testing::FlushAndCheck(plain, opaquePath);
-  const std::string opaqueBytes = testing::ReadFile(opaquePath);
+  // A PDF of the picture over the square, as its file's bytes.
+  const auto pdfOverSquare = [](const std::string& path, const std::string& picture) {
+    PDF pdf;
+    EXPECT_TRUE(pdf.Create(path));
+    DrawOverSquare(pdf, picture);
+    testing::FlushAndCheck(pdf, path);
+    return testing::ReadFile(path);
+  };
+  const std::string opaqueBytes = pdfOverSquare(testing::TempPath("opaque.pdf"), opaque.path);
   EXPECT_EQ(opaqueBytes.substr(0, 10), "%PDF-1.2\r\n");
   EXPECT_EQ(opaqueBytes.find("/SMask"), std::string::npos);
 
   const std::string pdfPath = testing::TempPath("clear.pdf"), psPath = testing::TempPath("clear.ps");
-  PDF pdf;
-  ASSERT_TRUE(pdf.Create(pdfPath));
-  DrawOverSquare(pdf, clear.path);
-  testing::FlushAndCheck(pdf, pdfPath);
-  const std::string pdfBytes = testing::ReadFile(pdfPath);
+  const std::string pdfBytes = pdfOverSquare(pdfPath, clear.path);
   EXPECT_EQ(pdfBytes.substr(0, 10), "%PDF-1.4\r\n");
   EXPECT_NE(pdfBytes.find("/SMask"), std::string::npos);
   EXPECT_NE(pdfBytes.find("/ColorSpace /DeviceGray"), std::string::npos);
