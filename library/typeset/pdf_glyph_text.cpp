@@ -1,0 +1,93 @@
+#include "typeset/pdf_glyph_text.h"
+
+#include <cmath>
+
+#include "typeset/pdf_font_objects.h"
+#include "typeset/pdf_numbers.h"
+
+namespace paginor::typeset {
+namespace {
+
+// Builds the TJ arrays of a line, tracking where the reader's text position is (in points from the
+// line's start) against where shaping puts it, and correcting the difference at each glyph.
+class GlyphWriter {
+ public:
+  GlyphWriter(std::string& out, double size) : Out(out), Size(size) {}
+
+  void Glyph(const ShapedGlyph& glyph) {
+    const double scale = Size / glyph.Face->Metrics().UnitsPerEm;
+    const double rise = glyph.YOffset * scale;
+    if (rise != Rise) {
+      Close();
+      AppendDecimal(Out, rise, 3);
+      Out += " Ts ";
+      Rise = rise;
+    }
+    MoveTo(Shaped + glyph.XOffset * scale);
+    Open();
+    Out += '<';
+    AppendHex16(Out, glyph.Glyph);
+    Out += '>';
+    Drawn += PdfGlyphWidth(*glyph.Face, glyph.Glyph) * Size / 1000;
+    Shaped += glyph.Advance * scale;
+  }
+
+  // Ends the current face's glyphs at the shaped position of the next glyph.
+  void EndRun() {
+    MoveTo(Shaped);
+    Close();
+  }
+
+  void Finish() {
+    EndRun();
+    if (Rise != 0) Out += "0 Ts ";
+  }
+
+ private:
+  // An adjustment in thousandths of the size moves the text position left by that much.
+  void MoveTo(double target) {
+    const auto adjustment = static_cast<int64_t>(std::nearbyint((Drawn - target) * 1000 / Size));
+    if (adjustment == 0) return;
+    Open();
+    AppendNumber(Out, adjustment);
+    Drawn -= static_cast<double>(adjustment) * Size / 1000;
+  }
+
+  void Open() {
+    if (!InArray) Out += '[';
+    InArray = true;
+  }
+
+  void Close() {
+    if (InArray) Out += "] TJ ";
+    InArray = false;
+  }
+
+  std::string& Out;
+  double Size;
+  double Drawn = 0;   // where the reader's text position is
+  double Shaped = 0;  // where shaping puts the next glyph's origin
+  double Rise = 0;
+  bool InArray = false;
+};
+
+}  // namespace
+
+void AppendPdfGlyphs(std::string& out, const std::vector<ShapedGlyph>& glyphs, double size,
+                     const std::function<void(std::string&, const FontFace&)>& selectFont) {
+  if (!(size > 0)) return;
+  GlyphWriter writer(out, size);
+  const FontFace* current = nullptr;
+  for (const ShapedGlyph& glyph : glyphs) {
+    if (glyph.Face != current) {
+      writer.EndRun();
+      selectFont(out, *glyph.Face);
+      out += ' ';
+      current = glyph.Face;
+    }
+    writer.Glyph(glyph);
+  }
+  writer.Finish();
+}
+
+}  // namespace paginor::typeset

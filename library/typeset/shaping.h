@@ -1,0 +1,62 @@
+#pragma once
+
+// Turns a line of UTF-8 text into positioned glyphs in visual order: bidirectional reordering, a face
+// per character (the chosen one, else a fallback that has the character), then shaping of each run
+// (kerning, ligatures, mark placement, joining and reordering as the script needs).
+#include <hb.h>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "typeset/face_set.h"
+
+namespace paginor::typeset {
+
+// One glyph of a shaped line. Advance and offsets are in the units of its face.
+struct ShapedGlyph {
+  const FontFace* Face = nullptr;
+  uint32_t Glyph = 0;
+  int32_t Advance = 0;
+  int32_t XOffset = 0;
+  int32_t YOffset = 0;
+  // The bytes of the shaped text this glyph stands for: the whole cluster (a ligature's several
+  // characters) on its first glyph, an empty range on the cluster's other glyphs.
+  uint32_t TextBegin = 0;
+  uint32_t TextEnd = 0;
+};
+
+// The width of shaped glyphs at a font size, in points: what drawing them advances.
+double ShapedWidth(const std::vector<ShapedGlyph>& glyphs, double size);
+
+class Shaper {
+ public:
+  Shaper();
+  ~Shaper();
+  Shaper(const Shaper&) = delete;
+  Shaper& operator=(const Shaper&) = delete;
+
+  // Shapes one line in `face` (style for the fallback faces) into `glyphs` (replaced), left to right as
+  // drawn. A character no installed face has is drawn as `face`'s missing-glyph box. Control characters
+  // are shaped as spaces.
+  void Shape(std::string_view utf8, const FontFace& face, FontStyleConstants style, FaceSet& faces,
+             std::vector<ShapedGlyph>& glyphs);
+
+ private:
+  struct Run {
+    uint32_t Begin, End;  // characters
+    uint8_t Level;
+    const FontFace* Face;
+    hb_script_t Script;
+  };
+  void SplitRuns(const FontFace& face, FontStyleConstants style, FaceSet& faces);
+  void ShapeRun(const Run& run, std::vector<ShapedGlyph>& glyphs);
+
+  hb_buffer_t* Buffer;
+  std::vector<uint32_t> Characters;
+  std::vector<uint32_t> Offsets;  // byte offset of each character, and the text's length at the end
+  std::vector<uint8_t> Levels;
+  std::vector<Run> Runs;
+};
+
+}  // namespace paginor::typeset
