@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t index = data[size - 2] % 4;
   const size_t fontLength = size - 2 - textLength;
   const std::string text(reinterpret_cast<const char*>(data + fontLength), textLength);
-  const auto face = FontFace::FromBytes(std::span<const uint8_t>(data, fontLength), index);
+  const auto face = OpenTypeFace::FromBytes(std::span<const uint8_t>(data, fontLength), index);
   if (face == nullptr) return 0;
   FaceSet faces;  // fallback faces come from the installed fonts
   Shaper shaper;
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const ShapedGlyph& glyph : glyphs) {
       if (glyph.Face == face.get()) usage.Record(glyph.Glyph, line.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin));
     }
-    AppendPdfGlyphs(operators, glyphs, 12, [](std::string& out, const FontFace&) { out += "/F1 12 Tf"; });
+    AppendPdfGlyphs(operators, glyphs, 12, [](std::string& out, const OpenTypeFace&) { out += "/F1 12 Tf"; });
   }
   DiscardingSink sink;
   WritePdfFont(*face, usage, sink.ReserveObject(), sink);

@@ -9,6 +9,7 @@
 
 #include "support/external_tools.h"
 #include "support/test_files.h"
+#include "typeset/document_fonts.h"
 #include "typeset/pdf_font_objects.h"
 #include "typeset/pdf_glyph_text.h"
 
@@ -32,17 +33,19 @@ class OnePagePdf : public PdfObjectSink {
                       std::string(data.begin(), data.end()) + "\r\nendstream\r\n";
   }
 
-  void AddLine(std::string_view text, const FontFace& face, double size) {
-    Shaper.Shape(text, face, FontStyleConstants::Regular, Faces, Glyphs);
-    for (const ShapedGlyph& glyph : Glyphs) {
-      Usage[glyph.Face].Record(glyph.Glyph, text.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin));
-    }
+  // Draws a line below the previous one from x = 40; returns its width in points.
+  double AddLine(std::string_view text, const std::string& family, double size) {
+    const auto chosen = Fonts.Choose(family, FontStyleConstants::Regular);
+    if (!chosen) throw std::runtime_error("font not installed: " + family);
+    const std::vector<ShapedGlyph>& glyphs = Fonts.Shape(text, *chosen);
+    Fonts.RecordDrawn(text, glyphs);
     Content += "BT 40 " + std::to_string(800 - 30 * Lines++) + " Td ";
-    AppendPdfGlyphs(Content, Glyphs, size, [&](std::string& out, const FontFace& used) {
+    AppendPdfGlyphs(Content, glyphs, size, [&](std::string& out, const OpenTypeFace& used) {
       if (!FontObjects.contains(&used)) FontObjects[&used] = ReserveObject();
       out += "/F" + std::to_string(FontObjects[&used]) + ' ' + std::to_string(size) + " Tf";
     });
     Content += "ET\r\n";
+    return ShapedWidth(glyphs, size);
   }
 
   // Writes the page, the fonts and the cross-reference table; the header's version is the highest any
@@ -51,7 +54,7 @@ class OnePagePdf : public PdfObjectSink {
     std::string version = "1.2";
     std::string fonts;
     for (const auto& [face, object] : FontObjects) {
-      WritePdfFont(*face, Usage[face], object, *this);
+      WritePdfFont(*face, Fonts.Usage(*face), object, *this);
       version = std::max(version, std::string(PdfVersionFor(*face)));
       fonts += "/F" + std::to_string(object) + ' ' + std::to_string(object) + " 0 R ";
     }
@@ -79,25 +82,14 @@ class OnePagePdf : public PdfObjectSink {
     return pdf;
   }
 
-  FaceSet Faces;
-
  private:
   uint32_t LastObject = 4;  // catalog, pages, page, content
   std::map<uint32_t, std::string> Objects;
-  std::map<const FontFace*, uint32_t> FontObjects;
-  std::map<const FontFace*, GlyphUsage> Usage;
-  typeset::Shaper Shaper;
-  std::vector<ShapedGlyph> Glyphs;
+  std::map<const OpenTypeFace*, uint32_t> FontObjects;
+  DocumentFonts Fonts;
   std::string Content;
   int Lines = 0;
 };
-
-const FontFace& Face(OnePagePdf& pdf, const std::string& family) {
-  const auto location = LocateFace(family, FontStyleConstants::Regular);
-  const FontFace* face = location ? pdf.Faces.Open(*location) : nullptr;
-  if (face == nullptr) throw std::runtime_error("font not installed: " + family);
-  return *face;
-}
 
 std::string Written(const std::string& name, const std::string& pdf) {
   const std::string path = TempPath(name);
@@ -118,7 +110,7 @@ TEST(PdfFonts, EmbeddedSubsetsReadBackInEveryScript) {
       {"Nimbus Sans", "Compact outlines"},
       {"DejaVu Sans", "Fallback \xE4\xB8\xAD\xE6\x96\x87"},  // Fallback 中文
   };
-  for (const auto& [family, text] : lines) pdf.AddLine(text, Face(pdf, family), 14);
+  for (const auto& [family, text] : lines) pdf.AddLine(text, family, 14);
   const std::string document = pdf.Finish();
   EXPECT_EQ(document.substr(0, 8), "%PDF-1.3");  // the CFF face needs it
   const std::string path = Written("scripts.pdf", document);
@@ -146,13 +138,36 @@ TEST(PdfFonts, EmbeddedSubsetsReadBackInEveryScript) {
 TEST(PdfFonts, TwoChineseCharactersMakeASmallPage) {
   if (!ToolsPresent()) GTEST_SKIP() << "qpdf or poppler-utils is not installed";
   OnePagePdf pdf;
-  pdf.AddLine("\xE4\xB8\xAD\xE6\x96\x87", Face(pdf, "WenQuanYi Micro Hei"), 24);  // 中文
+  pdf.AddLine("\xE4\xB8\xAD\xE6\x96\x87", "WenQuanYi Micro Hei", 24);  // 中文
   const std::string document = pdf.Finish();
   EXPECT_LT(document.size(), 50u * 1024);
   EXPECT_EQ(document.substr(0, 8), "%PDF-1.2");
   const std::string path = Written("chinese.pdf", document);
   EXPECT_EQ(RunCommand("qpdf --check " + Quoted(path)).status, 0);
   EXPECT_NE(RunCommand("pdftotext " + Quoted(path) + " -").output.find("\xE4\xB8\xAD\xE6\x96\x87"), std::string::npos);
+}
+
+// Where a reader finds the right edge of the words: the drawn glyphs end where the shaped width says,
+// kerning, ligatures and fallback faces included.
+TEST(PdfFonts, DrawnLinesEndWhereTheirWidthSays) {
+  if (!ToolsPresent()) GTEST_SKIP() << "qpdf or poppler-utils is not installed";
+  OnePagePdf pdf;
+  std::vector<double> widths;
+  widths.push_back(pdf.AddLine("AVAVA Tower office", "DejaVu Serif", 20));
+  widths.push_back(pdf.AddLine("Mixed \xE4\xB8\xAD\xE6\x96\x87 text", "DejaVu Sans", 20));  // Mixed 中文 text
+  const std::string path = Written("widths.pdf", pdf.Finish());
+  const auto boxes = RunCommand("pdftotext -bbox " + Quoted(path) + " -");
+  ASSERT_EQ(boxes.status, 0) << boxes.output;
+  const std::regex word(R"re(<word xMin="[0-9.]+" yMin="([0-9.]+)" xMax="([0-9.]+)")re");
+  std::map<int, double> rightEdges;  // by the line's top
+  for (auto match = std::sregex_iterator(boxes.output.begin(), boxes.output.end(), word);
+       match != std::sregex_iterator(); ++match) {
+    const int top = static_cast<int>(std::lround(std::stod((*match)[1]) / 30));  // lines 30 points apart
+    rightEdges[top] = std::max(rightEdges[top], std::stod((*match)[2]));
+  }
+  ASSERT_EQ(rightEdges.size(), 2u) << boxes.output;
+  size_t line = 0;
+  for (const auto& [top, right] : rightEdges) EXPECT_NEAR(right, 40 + widths[line++], 0.05);
 }
 
 TEST(PdfFonts, SubsetTagsFollowTheGlyphSet) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/test_files.h"
+#include "typeset/document_fonts.h"
 #include "typeset/line_breaks.h"
 #include "typeset/shaping.h"
 
@@ -16,7 +17,7 @@ using paginor::testing::ReadFile;
 using paginor::testing::TempPath;
 using paginor::testing::WriteFile;
 
-const FontFace* OpenFamily(FaceSet& faces, const std::string& family,
+const OpenTypeFace* OpenFamily(FaceSet& faces, const std::string& family,
                            FontStyleConstants style = FontStyleConstants::Regular) {
   const auto location = LocateFace(family, style);
   return location ? faces.Open(*location) : nullptr;
@@ -38,11 +39,15 @@ TEST(FontLookup, FamiliesStylesAndPaths) {
   const auto bold = LocateFace("dejavu sans", FontStyleConstants::BoldItalic);
   ASSERT_TRUE(bold);
   EXPECT_NE(bold->Path.find("DejaVuSans-BoldOblique"), std::string::npos);
-  EXPECT_FALSE(bold->SyntheticBold || bold->SyntheticItalic);
+  DocumentFonts fonts;
+  const auto chosen = fonts.Choose("DejaVu Sans", FontStyleConstants::BoldItalic);
+  ASSERT_TRUE(chosen);
+  EXPECT_FALSE(chosen->SyntheticBold || chosen->SyntheticItalic);
   // A family with one face: bold and italic are drawn synthetically.
-  const auto synthetic = LocateFace("WenQuanYi Micro Hei", FontStyleConstants::BoldItalic);
+  const auto synthetic = fonts.Choose("WenQuanYi Micro Hei", FontStyleConstants::BoldItalic);
   ASSERT_TRUE(synthetic);
   EXPECT_TRUE(synthetic->SyntheticBold && synthetic->SyntheticItalic);
+  EXPECT_FALSE(fonts.Choose("No Such Family Anywhere", FontStyleConstants::Regular));
 
   EXPECT_FALSE(LocateFace("No Such Family Anywhere", FontStyleConstants::Regular));
   EXPECT_FALSE(LocateFace("", FontStyleConstants::Regular));
@@ -54,7 +59,7 @@ TEST(FontLookup, FamiliesStylesAndPaths) {
 
 TEST(FontLookup, FacesKnowTheirOutlinesAndMetrics) {
   FaceSet faces;
-  const FontFace* dejavu = OpenFamily(faces, "DejaVu Sans");
+  const OpenTypeFace* dejavu = OpenFamily(faces, "DejaVu Sans");
   ASSERT_NE(dejavu, nullptr);
   EXPECT_EQ(dejavu->Outlines(), OutlineFormat::TrueType);
   EXPECT_EQ(dejavu->PostScriptName(), "DejaVuSans");
@@ -65,7 +70,7 @@ TEST(FontLookup, FacesKnowTheirOutlinesAndMetrics) {
   EXPECT_GT(dejavu->Metrics().UnderlineThickness, 0);
   EXPECT_EQ(OpenFamily(faces, "DejaVu Sans"), dejavu);  // opened once per document
 
-  const FontFace* italic = OpenFamily(faces, "Nimbus Sans", FontStyleConstants::Italic);
+  const OpenTypeFace* italic = OpenFamily(faces, "Nimbus Sans", FontStyleConstants::Italic);
   ASSERT_NE(italic, nullptr);
   EXPECT_EQ(italic->Outlines(), OutlineFormat::CompactFontFormat);
   EXPECT_TRUE(italic->Metrics().Italic);
@@ -80,23 +85,23 @@ TEST(FontLookup, DamagedFontFilesAreRefused) {
   const auto bytes = [](const std::string& text) {
     return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(text.data()), text.size());
   };
-  EXPECT_NE(FontFace::FromBytes(bytes(font), 0), nullptr);
-  EXPECT_EQ(FontFace::FromBytes(bytes(font), 1), nullptr);  // past the file's one face
-  EXPECT_EQ(FontFace::FromBytes(bytes(font.substr(0, 400)), 0), nullptr);
-  EXPECT_EQ(FontFace::FromBytes(bytes(std::string(5000, 'x')), 0), nullptr);
-  EXPECT_EQ(FontFace::FromBytes({}, 0), nullptr);
+  EXPECT_NE(OpenTypeFace::FromBytes(bytes(font), 0), nullptr);
+  EXPECT_EQ(OpenTypeFace::FromBytes(bytes(font), 1), nullptr);  // past the file's one face
+  EXPECT_EQ(OpenTypeFace::FromBytes(bytes(font.substr(0, 400)), 0), nullptr);
+  EXPECT_EQ(OpenTypeFace::FromBytes(bytes(std::string(5000, 'x')), 0), nullptr);
+  EXPECT_EQ(OpenTypeFace::FromBytes({}, 0), nullptr);
   std::string badHead = font;  // the head table's magic number damaged
   const size_t head = badHead.find("head");
   ASSERT_NE(head, std::string::npos);
   const uint32_t offset = static_cast<uint8_t>(badHead[head + 8]) << 24 | static_cast<uint8_t>(badHead[head + 9]) << 16 |
                           static_cast<uint8_t>(badHead[head + 10]) << 8 | static_cast<uint8_t>(badHead[head + 11]);
   badHead[offset + 12] = 0;
-  EXPECT_EQ(FontFace::FromBytes(bytes(badHead), 0), nullptr);
+  EXPECT_EQ(OpenTypeFace::FromBytes(bytes(badHead), 0), nullptr);
 
   const std::string truncated = TempPath("truncated.ttf");
   WriteFile(truncated, font.substr(0, font.size() / 3));
   FaceSet faces;
-  const FontFace* cut = faces.Open(FaceLocation{truncated, 0, false, false});
+  const OpenTypeFace* cut = faces.Open(FaceLocation{truncated, 0});
   if (cut != nullptr) {  // the tables up front survive: shaping must still stay in bounds
     std::vector<ShapedGlyph> glyphs;
     Shaper().Shape("Truncated text", *cut, FontStyleConstants::Regular, faces, glyphs);
@@ -105,7 +110,7 @@ TEST(FontLookup, DamagedFontFilesAreRefused) {
 
 TEST(Shaping, LigaturesKerningAndWidth) {
   FaceSet faces;
-  const FontFace* face = OpenFamily(faces, "DejaVu Serif");
+  const OpenTypeFace* face = OpenFamily(faces, "DejaVu Serif");
   ASSERT_NE(face, nullptr);
   Shaper shaper;
   std::vector<ShapedGlyph> glyphs;
@@ -126,7 +131,7 @@ TEST(Shaping, LigaturesKerningAndWidth) {
 
 TEST(Shaping, RightToLeftLinesComeOutInVisualOrder) {
   FaceSet faces;
-  const FontFace* face = OpenFamily(faces, "DejaVu Sans");
+  const OpenTypeFace* face = OpenFamily(faces, "DejaVu Sans");
   ASSERT_NE(face, nullptr);
   std::vector<ShapedGlyph> glyphs;
   const std::string mixed = "ab \xD7\x90\xD7\x91\xD7\x92 cd";  // ab אבג cd
@@ -146,7 +151,7 @@ TEST(Shaping, ComplexScriptsAreShapedInTheirFonts) {
   FaceSet faces;
   Shaper shaper;
   std::vector<ShapedGlyph> glyphs;
-  const FontFace* arabic = OpenFamily(faces, "Noto Sans Arabic");
+  const OpenTypeFace* arabic = OpenFamily(faces, "Noto Sans Arabic");
   ASSERT_NE(arabic, nullptr);
   const std::string salam = "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85";  // سلام
   shaper.Shape(salam, *arabic, FontStyleConstants::Regular, faces, glyphs);
@@ -154,7 +159,7 @@ TEST(Shaping, ComplexScriptsAreShapedInTheirFonts) {
   // Joined: the initial seen, drawn rightmost and thus last, is not the isolated form.
   EXPECT_NE(glyphs.back().Glyph, arabic->GlyphFor(U'\u0633'));
 
-  const FontFace* devanagari = OpenFamily(faces, "Noto Sans Devanagari");
+  const OpenTypeFace* devanagari = OpenFamily(faces, "Noto Sans Devanagari");
   ASSERT_NE(devanagari, nullptr);
   const std::string ki = "\xE0\xA4\x95\xE0\xA4\xBF";  // कि: the vowel sign is drawn before the consonant
   shaper.Shape(ki, *devanagari, FontStyleConstants::Regular, faces, glyphs);
@@ -166,7 +171,7 @@ TEST(Shaping, ComplexScriptsAreShapedInTheirFonts) {
 
 TEST(Shaping, MissingCharactersComeFromFallbackFaces) {
   FaceSet faces;
-  const FontFace* face = OpenFamily(faces, "DejaVu Sans");
+  const OpenTypeFace* face = OpenFamily(faces, "DejaVu Sans");
   ASSERT_NE(face, nullptr);
   std::vector<ShapedGlyph> glyphs;
   const std::string text = "Hi \xE4\xB8\xAD\xE6\x96\x87 \xE0\xA4\x95!";  // Hi 中文 क!

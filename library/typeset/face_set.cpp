@@ -9,21 +9,20 @@ constexpr size_t FallbackCandidates = 4;
 
 }  // namespace
 
-const FontFace* FaceSet::Open(const FaceLocation& location) {
+const OpenTypeFace* FaceSet::Open(const FaceLocation& location) {
   const auto key = std::make_pair(location.Path, location.Index);
   const auto found = Faces.find(key);
   if (found != Faces.end()) return found->second.get();
-  FaceLocation file{location.Path, location.Index, false, false};
-  return Faces.emplace(key, FontFace::Open(file)).first->second.get();
+  return Faces.emplace(key, OpenTypeFace::Open(location)).first->second.get();
 }
 
-const FontFace* FaceSet::FallbackFor(char32_t character, FontStyleConstants style) {
+const OpenTypeFace* FaceSet::FallbackFor(char32_t character, FontStyleConstants style) {
   for (const auto& [faceStyle, face] : Fallbacks) {
     if (faceStyle == style && face->GlyphFor(character) != 0) return face;
   }
   if (Unavailable.contains({character, style})) return nullptr;
   for (const FaceLocation& location : LocateFacesWithCharacter(character, style, FallbackCandidates)) {
-    const FontFace* face = Open(location);
+    const OpenTypeFace* face = Open(location);
     if (face != nullptr && face->GlyphFor(character) != 0) {
       Fallbacks.emplace_back(style, face);
       return face;

@@ -73,28 +73,28 @@ std::string NameEntry(hb_face_t* face, hb_ot_name_id_t id) {
 
 }  // namespace
 
-std::unique_ptr<FontFace> FontFace::Open(const FaceLocation& location) {
+std::unique_ptr<OpenTypeFace> OpenTypeFace::Open(const FaceLocation& location) {
   hb_blob_t* blob = hb_blob_create_from_file_or_fail(location.Path.c_str());
   if (blob == nullptr) return nullptr;
-  std::unique_ptr<FontFace> face(new FontFace(location, blob));
+  std::unique_ptr<OpenTypeFace> face(new OpenTypeFace(location, blob));
   if (!face->Prepare()) return nullptr;
   return face;
 }
 
-std::unique_ptr<FontFace> FontFace::FromBytes(std::span<const uint8_t> bytes, uint32_t index) {
+std::unique_ptr<OpenTypeFace> OpenTypeFace::FromBytes(std::span<const uint8_t> bytes, uint32_t index) {
   if (bytes.empty() || bytes.size() > 0x7FFFFFFF) return nullptr;
   hb_blob_t* blob = hb_blob_create_or_fail(reinterpret_cast<const char*>(bytes.data()),
                                            static_cast<unsigned int>(bytes.size()),
                                            HB_MEMORY_MODE_DUPLICATE, nullptr, nullptr);
   if (blob == nullptr) return nullptr;
-  std::unique_ptr<FontFace> face(new FontFace(FaceLocation{{}, index, false, false}, blob));
+  std::unique_ptr<OpenTypeFace> face(new OpenTypeFace(FaceLocation{{}, index}, blob));
   if (!face->Prepare()) return nullptr;
   return face;
 }
 
-FontFace::FontFace(FaceLocation location, hb_blob_t* blob) : Where(std::move(location)), Blob(blob) {}
+OpenTypeFace::OpenTypeFace(FaceLocation location, hb_blob_t* blob) : Where(std::move(location)), Blob(blob) {}
 
-FontFace::~FontFace() {
+OpenTypeFace::~OpenTypeFace() {
   hb_font_destroy(Font);
   hb_face_destroy(FaceData);
   hb_blob_destroy(Blob);
@@ -103,7 +103,7 @@ FontFace::~FontFace() {
 // Checks that the face has what shaping and embedding need, then reads its metrics. A face is refused
 // when its index is past the file's faces, its head table or units per em are implausible, it has no
 // character map or no glyphs, or its outlines are neither TrueType nor CFF (CFF2, bitmaps only).
-bool FontFace::Prepare() {
+bool OpenTypeFace::Prepare() {
   if (Where.Index >= hb_face_count(Blob)) return false;
   FaceData = hb_face_create(Blob, Where.Index);
   const Table head(FaceData, HeadTable);
@@ -166,11 +166,11 @@ bool FontFace::Prepare() {
   return true;
 }
 
-uint32_t FontFace::GlyphFor(char32_t character) const {
+uint32_t OpenTypeFace::GlyphFor(char32_t character) const {
   hb_codepoint_t glyph = 0;
   return hb_font_get_nominal_glyph(Font, character, &glyph) ? glyph : 0;
 }
 
-int32_t FontFace::Advance(uint32_t glyph) const { return hb_font_get_glyph_h_advance(Font, glyph); }
+int32_t OpenTypeFace::Advance(uint32_t glyph) const { return hb_font_get_glyph_h_advance(Font, glyph); }
 
 }  // namespace paginor::typeset

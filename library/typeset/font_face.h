@@ -36,16 +36,16 @@ struct FaceMetrics {
   bool Bold = false;
 };
 
-class FontFace {
+class OpenTypeFace {
  public:
   // Opens the face a location names; nullptr when the file cannot be read or is not a usable face.
-  static std::unique_ptr<FontFace> Open(const FaceLocation& location);
+  static std::unique_ptr<OpenTypeFace> Open(const FaceLocation& location);
   // Opens a face from bytes in memory (copied); nullptr when they are not a usable face.
-  static std::unique_ptr<FontFace> FromBytes(std::span<const uint8_t> bytes, uint32_t index);
+  static std::unique_ptr<OpenTypeFace> FromBytes(std::span<const uint8_t> bytes, uint32_t index);
 
-  ~FontFace();
-  FontFace(const FontFace&) = delete;
-  FontFace& operator=(const FontFace&) = delete;
+  ~OpenTypeFace();
+  OpenTypeFace(const OpenTypeFace&) = delete;
+  OpenTypeFace& operator=(const OpenTypeFace&) = delete;
 
   const FaceLocation& Location() const { return Where; }
   hb_font_t* ShapingFont() const { return Font; }
@@ -63,7 +63,7 @@ class FontFace {
   int32_t Advance(uint32_t glyph) const;
 
  private:
-  FontFace(FaceLocation location, hb_blob_t* blob);
+  OpenTypeFace(FaceLocation location, hb_blob_t* blob);
   bool Prepare();
 
   FaceLocation Where;

@@ -71,8 +71,8 @@ bool IsUsableFormat(FcPattern* font) {
          FcPatternGetBool(font, FC_SCALABLE, 0, &scalable) == FcResultMatch && scalable;
 }
 
-// The file, index and synthetic needs of a matched face; nothing when it has no file.
-std::optional<FaceLocation> LocationOf(FcPattern* font, FontStyleConstants style) {
+// The file and index of a matched face; nothing when it has no file.
+std::optional<FaceLocation> LocationOf(FcPattern* font) {
   FcChar8* file = nullptr;
   if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
   FaceLocation location;
@@ -81,12 +81,6 @@ std::optional<FaceLocation> LocationOf(FcPattern* font, FontStyleConstants style
   if (FcPatternGetInteger(font, FC_INDEX, 0, &index) == FcResultMatch && index > 0) {
     location.Index = static_cast<uint32_t>(index & 0xFFFF);  // the upper bits select a named instance
   }
-  int weight = FC_WEIGHT_REGULAR;
-  int slant = FC_SLANT_ROMAN;
-  FcPatternGetInteger(font, FC_WEIGHT, 0, &weight);
-  FcPatternGetInteger(font, FC_SLANT, 0, &slant);
-  location.SyntheticBold = IsBold(style) && weight < FC_WEIGHT_DEMIBOLD;
-  location.SyntheticItalic = IsItalic(style) && slant == FC_SLANT_ROMAN;
   return location;
 }
 
@@ -111,8 +105,7 @@ FcFontSet* SortedFaces(FcConfig* config, FontStyleConstants style, Add add) {
   return sorted;
 }
 
-// The best ranked usable face of the family. The ranking is the configuration's; the faces it lists
-// are the files' own descriptions, so their weight and slant tell whether the style must be synthetic.
+// The best ranked usable face of the family, in the configuration's ranking.
 std::optional<FaceLocation> MatchFamily(FcConfig* config, const std::string& family, FontStyleConstants style) {
   if (family.empty() || config == nullptr) return std::nullopt;
   FcFontSet* sorted = SortedFaces(config, style, [&](FcPattern* pattern) {
@@ -121,7 +114,7 @@ std::optional<FaceLocation> MatchFamily(FcConfig* config, const std::string& fam
   std::optional<FaceLocation> location;
   for (int n = 0; sorted != nullptr && n < sorted->nfont && !location; ++n) {
     if (IsUsableFormat(sorted->fonts[n]) && HasFamily(sorted->fonts[n], family)) {
-      location = LocationOf(sorted->fonts[n], style);
+      location = LocationOf(sorted->fonts[n]);
     }
   }
   if (sorted != nullptr) FcFontSetDestroy(sorted);
@@ -144,7 +137,7 @@ std::vector<FaceLocation> MatchCharacter(FcConfig* config, char32_t character, F
         !FcCharSetHasChar(charset, character)) {
       continue;
     }
-    if (auto location = LocationOf(font, style)) {
+    if (auto location = LocationOf(font)) {
       if (std::find(found.begin(), found.end(), *location) == found.end()) found.push_back(*location);
     }
   }
@@ -166,7 +159,7 @@ bool IsFontFilePath(const std::string& family) {
 std::optional<FaceLocation> LocateFace(const std::string& family, FontStyleConstants style) {
   if (IsFontFilePath(family)) {
     if (!IsRegularFile(family)) return std::nullopt;
-    return FaceLocation{family, 0, false, false};
+    return FaceLocation{family, 0};
   }
   Configuration& shared = Shared();
   const std::lock_guard<std::mutex> guard(shared.Lock);

@@ -12,13 +12,10 @@
 
 namespace paginor::typeset {
 
-// Where a face lives: a font file and the index of the face inside it (a collection holds several),
-// and what the renderer has to add because the family has no face of the requested style.
+// Where a face lives: a font file and the index of the face inside it (a collection holds several).
 struct FaceLocation {
   std::string Path;
   uint32_t Index = 0;
-  bool SyntheticBold = false;    // no bold face: the regular one is emboldened when drawn
-  bool SyntheticItalic = false;  // no italic or oblique face: the upright one is slanted when drawn
 
   bool operator==(const FaceLocation&) const = default;
 };
@@ -29,7 +26,8 @@ bool IsFontFilePath(const std::string& family);
 
 // The face of `family` in `style`: the font configuration's choice among the faces of that family (a
 // family name must match one of the face's family names, ignoring case, or nothing is found), or the
-// file itself when `family` is a path (its first face; a path to a missing file finds nothing).
+// file itself when `family` is a path (its first face; a path to a missing file finds nothing). When
+// the family has no face of that style, the nearest one is found.
 // Only scalable faces in TrueType or OpenType files are considered.
 std::optional<FaceLocation> LocateFace(const std::string& family, FontStyleConstants style);
 

@@ -21,7 +21,7 @@ std::string SubsetTag(const GlyphUsage& usage) {
   return tag;
 }
 
-std::vector<uint8_t> SubsetFontProgram(const FontFace& face, const GlyphUsage& usage) {
+std::vector<uint8_t> SubsetFontProgram(const OpenTypeFace& face, const GlyphUsage& usage) {
   hb_subset_input_t* input = hb_subset_input_create_or_fail();
   if (input == nullptr) return {};
   hb_set_t* glyphs = hb_subset_input_glyph_set(input);

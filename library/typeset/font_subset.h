@@ -31,6 +31,6 @@ std::string SubsetTag(const GlyphUsage& usage);
 // The font program of `face` cut down to the used glyphs (and the missing-glyph box), glyph numbers
 // kept as they are so that codes already written stay valid: a whole TrueType font for TrueType
 // outlines, the bare CFF data for CFF outlines. Empty when the subsetter refuses the face.
-std::vector<uint8_t> SubsetFontProgram(const FontFace& face, const GlyphUsage& usage);
+std::vector<uint8_t> SubsetFontProgram(const OpenTypeFace& face, const GlyphUsage& usage);
 
 }  // namespace paginor::typeset

@@ -10,7 +10,7 @@ namespace paginor::typeset {
 namespace {
 
 // A length in face units in the thousandths of the em that PDF glyph space uses, halves to even.
-int64_t Thousandths(const FontFace& face, int64_t units) {
+int64_t Thousandths(const OpenTypeFace& face, int64_t units) {
   return static_cast<int64_t>(std::nearbyint(static_cast<double>(units) * 1000.0 / face.Metrics().UnitsPerEm));
 }
 
@@ -47,7 +47,7 @@ void WriteCompressed(PdfObjectSink& sink, uint32_t number, std::string entries, 
 }
 
 // The glyph widths: runs of consecutive glyph numbers as "first [w1 w2 ...]".
-std::string WidthArray(const FontFace& face, const GlyphUsage& usage) {
+std::string WidthArray(const OpenTypeFace& face, const GlyphUsage& usage) {
   std::string widths = "[";
   uint32_t next = 0;
   bool open = false;
@@ -102,15 +102,15 @@ int64_t DescriptorFlags(const FaceMetrics& metrics) {
 
 }  // namespace
 
-int32_t PdfGlyphWidth(const FontFace& face, uint32_t glyph) {
+int32_t PdfGlyphWidth(const OpenTypeFace& face, uint32_t glyph) {
   return static_cast<int32_t>(Thousandths(face, face.Advance(glyph)));
 }
 
-std::string_view PdfVersionFor(const FontFace& face) {
+std::string_view PdfVersionFor(const OpenTypeFace& face) {
   return face.Outlines() == OutlineFormat::CompactFontFormat ? "1.3" : "1.2";
 }
 
-void WritePdfFont(const FontFace& face, const GlyphUsage& usage, uint32_t fontObject, PdfObjectSink& sink) {
+void WritePdfFont(const OpenTypeFace& face, const GlyphUsage& usage, uint32_t fontObject, PdfObjectSink& sink) {
   const bool cff = face.Outlines() == OutlineFormat::CompactFontFormat;
   const std::string name = SubsetTag(usage) + '+' + face.PostScriptName();
   const FaceMetrics& m = face.Metrics();

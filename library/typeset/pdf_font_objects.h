@@ -28,15 +28,15 @@ class PdfObjectSink {
 
 // The width of a glyph as the font's /W array gives it, in thousandths of the font size: what a PDF
 // reader advances after drawing it. Drawing and the widths written agree through this one value.
-int32_t PdfGlyphWidth(const FontFace& face, uint32_t glyph);
+int32_t PdfGlyphWidth(const OpenTypeFace& face, uint32_t glyph);
 
 // The PDF version the font objects of a face need: "1.3" for CFF outlines (a compact CID font
 // program), "1.2" for TrueType outlines.
-std::string_view PdfVersionFor(const FontFace& face);
+std::string_view PdfVersionFor(const OpenTypeFace& face);
 
 // Writes the objects of `face` for the glyphs in `usage`, the composite font as object `fontObject`
 // (reserved when the face was first used, so that pages could name it). The font program is the
 // subset of the used glyphs, Flate-compressed, under a name with the subset's tag.
-void WritePdfFont(const FontFace& face, const GlyphUsage& usage, uint32_t fontObject, PdfObjectSink& sink);
+void WritePdfFont(const OpenTypeFace& face, const GlyphUsage& usage, uint32_t fontObject, PdfObjectSink& sink);
 
 }  // namespace paginor::typeset

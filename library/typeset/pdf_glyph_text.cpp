@@ -74,10 +74,10 @@ class GlyphWriter {
 }  // namespace
 
 void AppendPdfGlyphs(std::string& out, const std::vector<ShapedGlyph>& glyphs, double size,
-                     const std::function<void(std::string&, const FontFace&)>& selectFont) {
+                     const std::function<void(std::string&, const OpenTypeFace&)>& selectFont) {
   if (!(size > 0)) return;
   GlyphWriter writer(out, size);
-  const FontFace* current = nullptr;
+  const OpenTypeFace* current = nullptr;
   for (const ShapedGlyph& glyph : glyphs) {
     if (glyph.Face != current) {
       writer.EndRun();

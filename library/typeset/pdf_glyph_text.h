@@ -16,6 +16,6 @@ namespace paginor::typeset {
 // 0 again at the end. The text position ends ShapedWidth(glyphs, size) points further, up to rounding
 // to a thousandth of the size, which does not accumulate along the line.
 void AppendPdfGlyphs(std::string& out, const std::vector<ShapedGlyph>& glyphs, double size,
-                     const std::function<void(std::string&, const FontFace&)>& selectFont);
+                     const std::function<void(std::string&, const OpenTypeFace&)>& selectFont);
 
 }  // namespace paginor::typeset

@@ -58,7 +58,7 @@ Shaper::Shaper() : Buffer(hb_buffer_create()) {}
 
 Shaper::~Shaper() { hb_buffer_destroy(Buffer); }
 
-void Shaper::Shape(std::string_view utf8, const FontFace& face, FontStyleConstants style, FaceSet& faces,
+void Shaper::Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces,
                    std::vector<ShapedGlyph>& glyphs) {
   glyphs.clear();
   Characters.clear();
@@ -98,18 +98,18 @@ void Shaper::Shape(std::string_view utf8, const FontFace& face, FontStyleConstan
 
 // Cuts the line where the level, the face or the script changes. Marks and joiners stay with the
 // character before them; characters of no particular script take the script around them.
-void Shaper::SplitRuns(const FontFace& face, FontStyleConstants style, FaceSet& faces) {
+void Shaper::SplitRuns(const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces) {
   Runs.clear();
   hb_unicode_funcs_t* unicode = hb_unicode_funcs_get_default();
-  const FontFace* previousFace = &face;
+  const OpenTypeFace* previousFace = &face;
   hb_script_t previousScript = HB_SCRIPT_COMMON;
   for (uint32_t n = 0; n < Characters.size(); ++n) {
     const char32_t character = Characters[n];
-    const FontFace* chosen = &face;
+    const OpenTypeFace* chosen = &face;
     if (n > 0 && FollowsPrevious(character)) {
       chosen = previousFace;
     } else if (face.GlyphFor(character) == 0) {
-      const FontFace* fallback = faces.FallbackFor(character, style);
+      const OpenTypeFace* fallback = faces.FallbackFor(character, style);
       if (fallback != nullptr) chosen = fallback;
     }
     hb_script_t script = hb_unicode_script(unicode, character);

@@ -15,7 +15,7 @@ namespace paginor::typeset {
 
 // One glyph of a shaped line. Advance and offsets are in the units of its face.
 struct ShapedGlyph {
-  const FontFace* Face = nullptr;
+  const OpenTypeFace* Face = nullptr;
   uint32_t Glyph = 0;
   int32_t Advance = 0;
   int32_t XOffset = 0;
@@ -39,17 +39,17 @@ class Shaper {
   // Shapes one line in `face` (style for the fallback faces) into `glyphs` (replaced), left to right as
   // drawn. A character no installed face has is drawn as `face`'s missing-glyph box. Control characters
   // are shaped as spaces.
-  void Shape(std::string_view utf8, const FontFace& face, FontStyleConstants style, FaceSet& faces,
+  void Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces,
              std::vector<ShapedGlyph>& glyphs);
 
  private:
   struct Run {
     uint32_t Begin, End;  // characters
     uint8_t Level;
-    const FontFace* Face;
+    const OpenTypeFace* Face;
     hb_script_t Script;
   };
-  void SplitRuns(const FontFace& face, FontStyleConstants style, FaceSet& faces);
+  void SplitRuns(const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces);
   void ShapeRun(const Run& run, std::vector<ShapedGlyph>& glyphs);
 
   hb_buffer_t* Buffer;

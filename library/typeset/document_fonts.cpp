@@ -1,0 +1,31 @@
+#include "typeset/document_fonts.h"
+
+namespace paginor::typeset {
+
+std::optional<ChosenFace> DocumentFonts::Choose(const std::string& family, FontStyleConstants style) {
+  const auto location = LocateFace(family, style);
+  const OpenTypeFace* face = location ? Faces.Open(*location) : nullptr;
+  if (face == nullptr) return std::nullopt;
+  const bool bold = style == FontStyleConstants::Bold || style == FontStyleConstants::BoldItalic;
+  const bool italic = style == FontStyleConstants::Italic || style == FontStyleConstants::BoldItalic;
+  return ChosenFace{face, style, bold && !face->Metrics().Bold, italic && !face->Metrics().Italic};
+}
+
+const std::vector<ShapedGlyph>& DocumentFonts::Shape(std::string_view text, const ChosenFace& chosen) {
+  TextShaper.Shape(text, *chosen.Face, chosen.Style, Faces, Glyphs);
+  return Glyphs;
+}
+
+double DocumentFonts::Width(std::string_view text, const ChosenFace& chosen, double size) {
+  return ShapedWidth(Shape(text, chosen), size);
+}
+
+void DocumentFonts::RecordDrawn(std::string_view text, const std::vector<ShapedGlyph>& glyphs) {
+  for (const ShapedGlyph& glyph : glyphs) {
+    auto [usage, added] = Used.try_emplace(glyph.Face);
+    if (added) Drawn.push_back(glyph.Face);
+    usage->second.Record(glyph.Glyph, text.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin));
+  }
+}
+
+}  // namespace paginor::typeset
