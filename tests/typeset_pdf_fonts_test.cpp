@@ -3,6 +3,7 @@
 // subset, Unicode map) and read back by pdftotext; a page of two Chinese characters stays small.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <regex>
 #include <sstream>
