@@ -34,14 +34,16 @@ class OnePagePdf : public PdfObjectSink {
                       std::string(data.begin(), data.end()) + "\r\nendstream\r\n";
   }
 
-  // Draws a line below the previous one from x = 40; returns its width in points.
-  double AddLine(std::string_view text, const std::string& family, double size) {
+  // Draws a line below the previous one from x = 40, justified to `justify` points when it is given;
+  // returns its width in points.
+  double AddLine(std::string_view text, const std::string& family, double size, double justify = 0) {
     const auto chosen = Fonts.Choose(family, FontStyleConstants::Regular);
     if (!chosen) throw std::runtime_error("font not installed: " + family);
-    const std::vector<ShapedGlyph>& glyphs = Fonts.Shape(text, *chosen);
+    std::vector<ShapedGlyph> glyphs = Fonts.Shape(text, *chosen);
+    if (justify > 0) WidenSpaces(glyphs, text, justify - ShapedWidth(glyphs, size), size);
     Fonts.RecordDrawn(text, glyphs);
-    Content += "BT 40 " + std::to_string(800 - 30 * Lines++) + " Td ";
-    AppendPdfGlyphs(Content, glyphs, size, [&](std::string& out, const OpenTypeFace& used) {
+    Content += "BT\r\n";
+    AppendPdfGlyphLine(Content, glyphs, 40, 800 - 30 * Lines++, size, false, false, [&](std::string& out, const OpenTypeFace& used) {
       if (!FontObjects.contains(&used)) FontObjects[&used] = ReserveObject();
       out += "/F" + std::to_string(FontObjects[&used]) + ' ' + std::to_string(size) + " Tf";
     });
@@ -149,13 +151,15 @@ TEST(PdfFonts, TwoChineseCharactersMakeASmallPage) {
 }
 
 // Where a reader finds the right edge of the words: the drawn glyphs end where the shaped width says,
-// kerning, ligatures and fallback faces included.
+// kerning, ligatures, fallback faces and widened spaces included.
 TEST(PdfFonts, DrawnLinesEndWhereTheirWidthSays) {
   if (!ToolsPresent()) GTEST_SKIP() << "qpdf or poppler-utils is not installed";
   OnePagePdf pdf;
   std::vector<double> widths;
   widths.push_back(pdf.AddLine("AVAVA Tower office", "DejaVu Serif", 20));
   widths.push_back(pdf.AddLine("Mixed \xE4\xB8\xAD\xE6\x96\x87 text", "DejaVu Sans", 20));  // Mixed 中文 text
+  widths.push_back(pdf.AddLine("a justified line of words", "DejaVu Sans", 11, 500));
+  EXPECT_NEAR(widths.back(), 500, 0.01);  // spaces grow by whole face units
   const std::string path = Written("widths.pdf", pdf.Finish());
   const auto boxes = RunCommand("pdftotext -bbox " + Quoted(path) + " -");
   ASSERT_EQ(boxes.status, 0) << boxes.output;
@@ -166,7 +170,7 @@ TEST(PdfFonts, DrawnLinesEndWhereTheirWidthSays) {
     const int top = static_cast<int>(std::lround(std::stod((*match)[1]) / 30));  // lines 30 points apart
     rightEdges[top] = std::max(rightEdges[top], std::stod((*match)[2]));
   }
-  ASSERT_EQ(rightEdges.size(), 2u) << boxes.output;
+  ASSERT_EQ(rightEdges.size(), 3u) << boxes.output;
   size_t line = 0;
   for (const auto& [top, right] : rightEdges) EXPECT_NEAR(right, 40 + widths[line++], 0.05);
 }

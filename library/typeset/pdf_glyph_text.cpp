@@ -8,6 +8,9 @@
 namespace paginor::typeset {
 namespace {
 
+// The outline stroke of a synthetic bold, as a share of the font size.
+constexpr double SyntheticBoldStroke = 0.03;
+
 // Builds the TJ arrays of a line, tracking where the reader's text position is (in points from the
 // line's start) against where shaping puts it, and correcting the difference at each glyph.
 class GlyphWriter {
@@ -88,6 +91,23 @@ void AppendPdfGlyphs(std::string& out, const std::vector<ShapedGlyph>& glyphs, d
     writer.Glyph(glyph);
   }
   writer.Finish();
+}
+
+void AppendPdfGlyphLine(std::string& out, const std::vector<ShapedGlyph>& glyphs, double x, double y,
+                        double size, bool syntheticBold, bool syntheticItalic,
+                        const std::function<void(std::string&, const OpenTypeFace&)>& selectFont) {
+  if (syntheticBold) {
+    out += "2 Tr ";
+    AppendDecimal(out, size * SyntheticBoldStroke, 3);
+    out += " w\r\n";
+  }
+  out += syntheticItalic ? "1 0 0.213 1 " : "1 0 0 1 ";  // a slant of 12 degrees
+  AppendDecimal(out, x, 3);
+  out += ' ';
+  AppendDecimal(out, y, 3);
+  out += " Tm\r\n";
+  AppendPdfGlyphs(out, glyphs, size, selectFont);
+  out += "\r\n";
 }
 
 }  // namespace paginor::typeset

@@ -18,4 +18,11 @@ namespace paginor::typeset {
 void AppendPdfGlyphs(std::string& out, const std::vector<ShapedGlyph>& glyphs, double size,
                      const std::function<void(std::string&, const OpenTypeFace&)>& selectFont);
 
+// Appends the inside of a text object for a line whose baseline starts at (x, y) in page space: the
+// text matrix (slanted for a synthetic italic), the fill-and-stroke rendering of a synthetic bold (the
+// caller sets the stroke colour with the fill colour), then the glyphs as AppendPdfGlyphs draws them.
+void AppendPdfGlyphLine(std::string& out, const std::vector<ShapedGlyph>& glyphs, double x, double y,
+                        double size, bool syntheticBold, bool syntheticItalic,
+                        const std::function<void(std::string&, const OpenTypeFace&)>& selectFont);
+
 }  // namespace paginor::typeset

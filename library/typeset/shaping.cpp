@@ -3,6 +3,7 @@
 #include <fribidi.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "services/code_page.h"
 
@@ -52,6 +53,35 @@ double ShapedWidth(const std::vector<ShapedGlyph>& glyphs, double size) {
     width += glyph.Advance * size / glyph.Face->Metrics().UnitsPerEm;
   }
   return width;
+}
+
+namespace {
+
+bool IsSpace(const ShapedGlyph& glyph, std::string_view text) {
+  return glyph.TextEnd == glyph.TextBegin + 1 && text[glyph.TextBegin] == ' ';
+}
+
+}  // namespace
+
+size_t CountSpaces(const std::vector<ShapedGlyph>& glyphs, std::string_view text) {
+  size_t spaces = 0;
+  for (const ShapedGlyph& glyph : glyphs) spaces += IsSpace(glyph, text) ? 1 : 0;
+  return spaces;
+}
+
+void WidenSpaces(std::vector<ShapedGlyph>& glyphs, std::string_view text, double extra, double size) {
+  const size_t spaces = CountSpaces(glyphs, text);
+  if (spaces == 0 || !(size > 0)) return;
+  double wanted = 0;  // points
+  double added = 0;
+  for (ShapedGlyph& glyph : glyphs) {
+    if (!IsSpace(glyph, text)) continue;
+    wanted += extra / static_cast<double>(spaces);
+    const double scale = size / glyph.Face->Metrics().UnitsPerEm;
+    const auto units = static_cast<int32_t>(std::nearbyint((wanted - added) / scale));
+    glyph.Advance += units;
+    added += units * scale;
+  }
 }
 
 Shaper::Shaper() : Buffer(hb_buffer_create()) {}

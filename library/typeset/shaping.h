@@ -29,6 +29,14 @@ struct ShapedGlyph {
 // The width of shaped glyphs at a font size, in points: what drawing them advances.
 double ShapedWidth(const std::vector<ShapedGlyph>& glyphs, double size);
 
+// The glyphs of a line that stand for a space, which justification widens.
+size_t CountSpaces(const std::vector<ShapedGlyph>& glyphs, std::string_view text);
+
+// Widens each space of a shaped line so that the line grows by `extra` points at `size`, shared evenly
+// (the rounding to face units does not add up along the line: each space takes what brings the line's
+// growth closest to its share so far). Nothing changes in a line without spaces.
+void WidenSpaces(std::vector<ShapedGlyph>& glyphs, std::string_view text, double extra, double size);
+
 class Shaper {
  public:
   Shaper();
