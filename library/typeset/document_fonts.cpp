@@ -12,7 +12,11 @@ std::optional<ChosenFace> DocumentFonts::Choose(const std::string& family, FontS
 }
 
 const std::vector<ShapedGlyph>& DocumentFonts::Shape(std::string_view text, const ChosenFace& chosen) {
+  if (ShapedFace.Face == chosen.Face && ShapedFace.Style == chosen.Style && ShapedText == text) return Glyphs;
+  ShapedFace = ChosenFace{};  // no cache while shaping, should it fail part way
   TextShaper.Shape(text, *chosen.Face, chosen.Style, Faces, Glyphs);
+  ShapedText = text;
+  ShapedFace = chosen;
   return Glyphs;
 }
 

@@ -31,7 +31,8 @@ class DocumentFonts {
   std::optional<ChosenFace> Choose(const std::string& family, FontStyleConstants style);
 
   // Shapes one line of text in a chosen face (fallback faces for the characters it lacks). The glyphs
-  // stay valid until the next call.
+  // stay valid until the next call; the same text in the same face again (measured, then drawn) is not
+  // shaped twice.
   const std::vector<ShapedGlyph>& Shape(std::string_view text, const ChosenFace& chosen);
 
   // The width of a line in points at a size: the width its drawing advances.
@@ -48,6 +49,8 @@ class DocumentFonts {
   FaceSet Faces;
   Shaper TextShaper;
   std::vector<ShapedGlyph> Glyphs;
+  std::string ShapedText;  // what Glyphs were shaped from
+  ChosenFace ShapedFace;
   std::vector<const OpenTypeFace*> Drawn;
   std::map<const OpenTypeFace*, GlyphUsage> Used;
 };
