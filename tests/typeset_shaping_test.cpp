@@ -118,6 +118,14 @@ TEST(Shaping, LigaturesKerningAndWidth) {
   shaper.Shape(office, *face, FontStyleConstants::Regular, faces, glyphs);
   EXPECT_EQ(GlyphTexts(office, glyphs), (std::vector<std::string>{"o", "ff", "i", "c", "e"}));
 
+  // Words are shaped once per face: the same word in another face has that face's glyphs.
+  const OpenTypeFace* sans = OpenFamily(faces, "DejaVu Sans");
+  ASSERT_NE(sans, nullptr);
+  shaper.Shape("office office", *sans, FontStyleConstants::Regular, faces, glyphs);
+  ASSERT_EQ(glyphs.size(), 9u);  // o, ffi, c, e, space, o, ffi, c, e
+  EXPECT_EQ(glyphs[0].Face, sans);
+  EXPECT_EQ(glyphs[5].TextBegin, 7u);  // the second word's glyphs point into it
+
   shaper.Shape("AV", *face, FontStyleConstants::Regular, faces, glyphs);
   const double kerned = ShapedWidth(glyphs, 12);
   double apart = 0;

@@ -125,6 +125,10 @@ bool OpenTypeFace::Prepare() {
   hb_font_set_scale(Font, unitsPerEm, unitsPerEm);  // positions in face units
   hb_font_make_immutable(Font);
 
+  for (uint32_t character = 0; character < 128; ++character) {
+    if (GlyphFor(character) != 0) AsciiCoverage[character >> 6] |= uint64_t{1} << (character & 63);
+  }
+
   FaceMetrics& m = Measures;
   m.UnitsPerEm = unitsPerEm;
   m.XMin = head.Signed16(36);

@@ -59,6 +59,8 @@ class OpenTypeFace {
 
   // The glyph that draws a character, or 0 when the face has none.
   uint32_t GlyphFor(char32_t character) const;
+  // True when the face has a glyph for an ASCII character (0 to 127).
+  bool HasAscii(char character) const { return (AsciiCoverage[static_cast<uint8_t>(character) >> 6] >> (character & 63)) & 1; }
   // The advance of a glyph as the face records it (unshaped), in face units.
   int32_t Advance(uint32_t glyph) const;
 
@@ -73,6 +75,7 @@ class OpenTypeFace {
   FaceMetrics Measures;
   OutlineFormat Format = OutlineFormat::TrueType;
   uint32_t Glyphs = 0;
+  uint64_t AsciiCoverage[2] = {0, 0};
   std::string Name;
   std::string Family;
 };

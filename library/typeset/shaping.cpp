@@ -91,6 +91,7 @@ Shaper::~Shaper() { hb_buffer_destroy(Buffer); }
 void Shaper::Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces,
                    std::vector<ShapedGlyph>& glyphs) {
   glyphs.clear();
+  if (ShapeAsciiWords(utf8, face, glyphs)) return;
   Characters.clear();
   Offsets.clear();
   for (size_t position = 0; position < utf8.size();) {
@@ -124,6 +125,42 @@ void Shaper::Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleCon
     }
   }
   for (const Run& run : Runs) ShapeRun(run, glyphs);
+}
+
+// A line of printable ASCII characters that the face all has needs neither bidirectional reordering
+// nor fallback, and its words recur: each word and each space is shaped once per face and its glyphs
+// reused. False, with nothing appended, for any other line.
+bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, std::vector<ShapedGlyph>& glyphs) {
+  for (const char c : utf8) {
+    if (c < 0x20 || c > 0x7E || !face.HasAscii(c)) return false;
+  }
+  if (Words.size() > MaximumCachedWords) Words.clear();
+  const OpenTypeFace* const faceAddress = &face;
+  for (size_t begin = 0; begin < utf8.size();) {
+    size_t end = begin + 1;
+    if (utf8[begin] != ' ') {
+      while (end < utf8.size() && utf8[end] != ' ') ++end;
+    }
+    const std::string_view word = utf8.substr(begin, end - begin);
+    WordKey.assign(reinterpret_cast<const char*>(&faceAddress), sizeof faceAddress);
+    WordKey.append(word);
+    auto cached = Words.find(WordKey);
+    if (cached == Words.end()) {
+      Characters.assign(word.begin(), word.end());
+      Offsets.resize(word.size() + 1);
+      for (uint32_t n = 0; n <= word.size(); ++n) Offsets[n] = n;
+      std::vector<ShapedGlyph> shaped;
+      ShapeRun(Run{0, static_cast<uint32_t>(word.size()), 0, &face, HB_SCRIPT_LATIN}, shaped);
+      cached = Words.emplace(WordKey, std::move(shaped)).first;
+    }
+    for (ShapedGlyph glyph : cached->second) {
+      glyph.TextBegin += static_cast<uint32_t>(begin);
+      glyph.TextEnd += static_cast<uint32_t>(begin);
+      glyphs.push_back(glyph);
+    }
+    begin = end;
+  }
+  return true;
 }
 
 // Cuts the line where the level, the face or the script changes. Marks and joiners stay with the

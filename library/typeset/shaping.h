@@ -6,7 +6,9 @@
 #include <hb.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "typeset/face_set.h"
@@ -46,7 +48,8 @@ class Shaper {
 
   // Shapes one line in `face` (style for the fallback faces) into `glyphs` (replaced), left to right as
   // drawn. A character no installed face has is drawn as `face`'s missing-glyph box. Control characters
-  // are shaped as spaces.
+  // are shaped as spaces. A line of ASCII characters is shaped word by word (words recur, and nothing
+  // in it needs the whole line), so its spaces take no kerning with the letters beside them.
   void Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces,
              std::vector<ShapedGlyph>& glyphs);
 
@@ -57,6 +60,7 @@ class Shaper {
     const OpenTypeFace* Face;
     hb_script_t Script;
   };
+  bool ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, std::vector<ShapedGlyph>& glyphs);
   void SplitRuns(const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces);
   void ShapeRun(const Run& run, std::vector<ShapedGlyph>& glyphs);
 
@@ -65,6 +69,10 @@ class Shaper {
   std::vector<uint32_t> Offsets;  // byte offset of each character, and the text's length at the end
   std::vector<uint8_t> Levels;
   std::vector<Run> Runs;
+  // Shaped words of ASCII lines, by face and text; emptied when it grows past its bound.
+  static constexpr size_t MaximumCachedWords = 8192;
+  std::unordered_map<std::string, std::vector<ShapedGlyph>> Words;
+  std::string WordKey;
 };
 
 }  // namespace paginor::typeset
