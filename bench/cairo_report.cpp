@@ -13,17 +13,11 @@
 #include <string>
 #include <string_view>
 
+#include "report_text.h"
+
 namespace {
 
 constexpr double PageWidth = 595, PageHeight = 842, Margin = 36;
-
-// Appends a number right-aligned with blanks in width characters, as the report program does.
-void AppendPadded(std::string& text, int number, size_t width) {
-  char digits[16];
-  const size_t length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
-  if (width > length) text.append(width - length, ' ');
-  text.append(digits, length);
-}
 
 void SetRgb(cairo_t* cr, int red, int green, int blue) {
   cairo_set_source_rgb(cr, red / 255.0, green / 255.0, blue / 255.0);
@@ -43,8 +37,7 @@ void WritePage(cairo_t* cr, const char* family, int page, std::string& line) {
   // The heading: its line's top at the top margin, centred between the margins.
   cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
   cairo_set_font_size(cr, 16);
-  line.assign("Quarterly report, page ");
-  AppendPadded(line, page, 0);
+  paginor::bench::ReportHeading(line, page);
   cairo_text_extents_t extents;
   cairo_text_extents(cr, line.c_str(), &extents);
   SetRgb(cr, 0, 0, 0);
@@ -55,13 +48,7 @@ void WritePage(cairo_t* cr, const char* family, int page, std::string& line) {
   cairo_set_font_size(cr, 10);
   double top = Margin + 16 + 8;
   for (int index = 1; index <= 40; ++index, top += 12) {
-    line.assign("Line ");
-    AppendPadded(line, index, 2);
-    line.append(" of page ");
-    AppendPadded(line, page, 4);
-    line.append(": the quick brown fox jumps over the lazy dog ");
-    AppendPadded(line, index * page, 0);
-    line.append(" times.");
+    paginor::bench::ReportLine(line, index, page);
     cairo_move_to(cr, Margin, top + 10);
     cairo_show_text(cr, line.c_str());
   }
