@@ -1,4 +1,4 @@
-#include "core/count_fields.h"
+#include "output/count_fields.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <charconv>
 #include <cstring>
 
-#include "core/file_io.h"
+#include "output/file_io.h"
 
 namespace paginor {
 namespace {

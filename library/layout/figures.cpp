@@ -1,10 +1,11 @@
-// Fit tests of the six figures: every argument but the arc angles must be non-negative and the figure
-// must lie inside the available area. A refused figure appends nothing.
+// The six figures: fit tests (every argument but the arc angles must be non-negative and the figure
+// must lie inside the available area; a refused figure appends nothing), then the path in page space.
 #include <cmath>
 #include <string>
 #include <utility>
 
-#include "core/document_writer.h"
+#include "layout/page_layout.h"
+#include "services/arcs.h"
 #include "services/failure.h"
 
 namespace paginor {
@@ -33,7 +34,7 @@ std::string Listed(std::initializer_list<Argument> arguments) {
 }  // namespace
 
 // Refuses a figure with a negative argument, or one that leaves the available area.
-bool DocumentWriter::FigureFits(std::initializer_list<std::pair<const char*, int16_t>> arguments, bool inside) {
+bool PageLayout::FigureFits(std::initializer_list<std::pair<const char*, int16_t>> arguments, bool inside) {
   if (NoPageOpen()) return false;
   if (const Argument* negative = FirstNegative(arguments)) {
     return Refuse(FailureConstants::InvalidArgument,
@@ -47,55 +48,73 @@ bool DocumentWriter::FigureFits(std::initializer_list<std::pair<const char*, int
                                                   std::to_string(ContentHeight()) + " points");
 }
 
-namespace {
-
-// Runs a figure's output; a failure part way ends the figure with false.
-template <typename Output>
-bool Draw(Output&& output) {
+bool PageLayout::Draw(Path path) {
+  // A failure part way ends the figure with false.
   try {
-    return output();
+    PathPaint paint;
+    paint.stroke = Color;
+    paint.dash = Dash;
+    paint.thickness = Thickness;
+    paint.filled = FillStyle;
+    paint.fill = FillColor;
+    return Format.DrawPath(path, paint);
   } catch (const Failure&) {
     return false;
   }
 }
 
-}  // namespace
-
-bool DocumentWriter::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+bool PageLayout::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   const int32_t width = AvailableWidth(), height = ContentHeight();
   if (!FigureFits({{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}},
                   x1 <= width && x2 <= width && y1 <= height && y2 <= height)) {
     return false;
   }
-  return Draw([&] { EmitLine(x1, y1, x2, y2); return true; });
+  Path path;
+  path.points[0] = PagePointOf(x1, y1);
+  path.points[1] = PagePointOf(x2, y2);
+  return Draw(path);
 }
 
-bool DocumentWriter::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
+bool PageLayout::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
   const int32_t available = AvailableWidth(), availableHeight = ContentHeight();
   if (!FigureFits({{"x", x}, {"y", y}, {"width", width}, {"height", height}},
                   x + width <= available && y + height <= availableHeight)) {
     return false;
   }
-  return Draw([&] { EmitRectangle(x, y, width, height); return true; });
+  Path path;
+  path.shape = PathShape::Rectangle;
+  path.points[0] = PagePointOf(x, y);
+  path.width = width;
+  path.height = height;
+  return Draw(path);
 }
 
-bool DocumentWriter::DrawCircle(int16_t x, int16_t y, int16_t r) {
+bool PageLayout::DrawCircle(int16_t x, int16_t y, int16_t r) {
   if (!FigureFits({{"x", x}, {"y", y}, {"r", r}},
                   r <= x && r <= y && x + r <= AvailableWidth() && y + r <= ContentHeight())) {
     return false;
   }
-  return Draw([&] { EmitCircle(x, y, r); return true; });
+  Path path;
+  path.shape = PathShape::Circle;
+  path.points[0] = PagePointOf(x, y);
+  path.width = path.height = r;
+  return Draw(path);
 }
 
-bool DocumentWriter::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
+bool PageLayout::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
   if (!FigureFits({{"x", x}, {"y", y}, {"rx", rx}, {"ry", ry}},
                   rx <= x && ry <= y && x + rx <= AvailableWidth() && y + ry <= ContentHeight())) {
     return false;
   }
-  return Draw([&] { EmitEllipse(x, y, rx, ry); return true; });
+  Path path;
+  path.shape = PathShape::Ellipse;
+  path.points[0] = PagePointOf(x, y);
+  path.width = rx;
+  path.height = ry;
+  return Draw(path);
 }
 
-bool DocumentWriter::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
+bool PageLayout::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
   // Angles that cannot be reduced to a circle's range are refused before anything is written.
   if (NoPageOpen()) return false;
   if (!std::isfinite(th1) || !std::isfinite(th2)) {
@@ -105,16 +124,28 @@ bool DocumentWriter::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float t
                   r <= x && r <= y && x + r <= AvailableWidth() && y + r <= ContentHeight())) {
     return false;
   }
-  return Draw([&] { return EmitArc(x, y, r, th1, th2); });
+  Path path;
+  path.shape = PathShape::Slice;
+  path.points[0] = PagePointOf(x, y);
+  path.width = path.height = r;
+  path.from = th1;
+  path.to = th2;
+  ArcSlice(path.from, path.to);  // the angles are finite
+  return Draw(path);
 }
 
-bool DocumentWriter::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
+bool PageLayout::DrawCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
   const int32_t width = AvailableWidth(), height = ContentHeight();
   if (!FigureFits({{"x1", x1}, {"y1", y1}, {"x2", x2}, {"y2", y2}, {"x3", x3}, {"y3", y3}},
                   x1 <= width && x2 <= width && x3 <= width && y1 <= height && y2 <= height && y3 <= height)) {
     return false;
   }
-  return Draw([&] { EmitCurve(x1, y1, x2, y2, x3, y3); return true; });
+  Path path;
+  path.shape = PathShape::Curve;
+  path.points[0] = PagePointOf(x1, y1);
+  path.points[1] = PagePointOf(x2, y2);
+  path.points[2] = PagePointOf(x3, y3);
+  return Draw(path);
 }
 
 }  // namespace paginor

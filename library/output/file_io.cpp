@@ -1,4 +1,4 @@
-#include "core/file_io.h"
+#include "output/file_io.h"
 
 #include <fcntl.h>
 #include <sys/sendfile.h>

@@ -2,7 +2,7 @@
 // The advance widths of the standard fonts, in thousandths of the font size. Each table lists the
 // codes 0 to 255 in order: by Windows-1252 code for Helvetica and Times, by the fonts' own
 // encoding for Symbol and ZapfDingbats.
-#include "services/font_widths.h"
+#include "fonts/font_widths.h"
 
 namespace paginor {
 

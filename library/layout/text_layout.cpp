@@ -1,12 +1,14 @@
-// Fonts, single lines, paragraphs and titles: measuring, fitting and placing text. The format writes
-// each placed line through EmitText.
+// Fonts, single lines, paragraphs and titles: measuring, fitting and placing text. Each placed line
+// goes to the format as a text run.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "core/document_writer.h"
+#include "layout/page_layout.h"
 #include "core/pass_over.h"
 #include "paginor/enumerations.h"
+#include "fonts/text_measure.h"
+#include "services/alignment.h"
 #include "services/byte_scan.h"
 #include "services/code_page.h"
 #include "services/enumeration_codes.h"
@@ -15,11 +17,7 @@
 namespace paginor {
 namespace {
 
-constexpr int32_t NoAlignment = Code(AlignmentConstants::NoAlignment);
-
-bool IsAlignment(int32_t alignment) {
-  return IsCodeBetween(alignment, AlignmentConstants::NoAlignment, AlignmentConstants::RightAlign);
-}
+constexpr AlignmentConstants NoAlignment = AlignmentConstants::NoAlignment;
 
 // A word for a message: quoted, its first 40 characters, letters outside ASCII shown as "?".
 std::string Quoted(std::string_view codes) {
@@ -35,53 +33,53 @@ std::string_view TrimTrailingBlanks(std::string_view text) {
 
 }  // namespace
 
-std::string DocumentWriter::SetFont(int32_t fontnumber, uint8_t fontheight, int32_t fontstyle,
-                                    int32_t fonteffect) {
+std::string PageLayout::SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
+                                FontEffectConstants fonteffect) {
   constexpr uint8_t SmallestHeight = 8, LargestHeight = 72;
   std::string ignored;
   const auto note = [&](std::string what) { ignored += (ignored.empty() ? "" : "; ") + what; };
-  if (!IsCodeBetween(fontnumber, FontNumberConstants::Courier, FontNumberConstants::ZapfDingbats)) {
-    note("the font number " + std::to_string(fontnumber) + " is not one of the FontNumberConstants; Courier is used");
+  const bool knownNumber = fontnumber >= FontNumberConstants::Courier && fontnumber <= FontNumberConstants::ZapfDingbats;
+  const bool knownStyle = fontstyle >= FontStyleConstants::Regular && fontstyle <= FontStyleConstants::BoldItalic;
+  const bool knownEffect =
+      fonteffect >= FontEffectConstants::NoFontEffect && fonteffect <= FontEffectConstants::Underline;
+  if (!knownNumber) {
+    note("the font number " + std::to_string(Code(fontnumber)) + " is not one of the FontNumberConstants; Courier is used");
   }
   if (fontheight < SmallestHeight || fontheight > LargestHeight) {
     note("the font height " + std::to_string(fontheight) + " lies outside 8 to 72; 8 is used");
   }
-  if (!IsCodeBetween(fontstyle, FontStyleConstants::Regular, FontStyleConstants::BoldItalic)) {
-    note("the font style " + std::to_string(fontstyle) + " is not one of the FontStyleConstants; Regular is used");
+  if (!knownStyle) {
+    note("the font style " + std::to_string(Code(fontstyle)) + " is not one of the FontStyleConstants; Regular is used");
   }
-  if (!IsCodeBetween(fonteffect, FontEffectConstants::NoFontEffect, FontEffectConstants::Underline)) {
-    note("the font effect " + std::to_string(fonteffect) +
+  if (!knownEffect) {
+    note("the font effect " + std::to_string(Code(fonteffect)) +
          " is not one of the FontEffectConstants; NoFontEffect is used");
   }
-  FontNumber = IsCodeBetween(fontnumber, FontNumberConstants::Courier, FontNumberConstants::ZapfDingbats)
-                   ? fontnumber
-                   : Code(FontNumberConstants::Courier);
+  FontNumber = knownNumber ? fontnumber : FontNumberConstants::Courier;
   FontHeight = fontheight >= SmallestHeight && fontheight <= LargestHeight ? fontheight : SmallestHeight;
   // Symbol and ZapfDingbats have only their regular style; the test reads the number as passed.
-  const bool styled = fontnumber < Code(FontNumberConstants::Symbol) &&
-                      IsCodeBetween(fontstyle, FontStyleConstants::Bold, FontStyleConstants::BoldItalic);
-  FontStyle = styled ? fontstyle : Code(FontStyleConstants::Regular);
-  FontEffect = IsCodeBetween(fonteffect, FontEffectConstants::NoFontEffect, FontEffectConstants::Underline)
-                   ? fonteffect
-                   : Code(FontEffectConstants::NoFontEffect);
+  const bool styled = fontnumber < FontNumberConstants::Symbol && knownStyle && fontstyle != FontStyleConstants::Regular;
+  FontStyle = styled ? fontstyle : FontStyleConstants::Regular;
+  FontEffect = knownEffect ? fonteffect : FontEffectConstants::NoFontEffect;
+  Font = Fonts.Standard(FontNumber, FontStyle);
   return ignored;
 }
 
-int16_t DocumentWriter::TextWidth(std::string_view text) const {
-  if (FindNonPrintable(text, 0) == text.size()) return Services.TextWidth(text, FontNumber, FontHeight, FontStyle);
-  return Services.TextWidth(ToWindows1252(text), FontNumber, FontHeight, FontStyle);
+int16_t PageLayout::TextWidth(std::string_view text) const {
+  if (FindNonPrintable(text, 0) == text.size()) return paginor::TextWidth(text, CurrentFace(), FontHeight);
+  return paginor::TextWidth(ToWindows1252(text), CurrentFace(), FontHeight);
 }
 
-void DocumentWriter::GetFont(int32_t& fontnumber, uint8_t& fontheight, int32_t& fontstyle,
-                             int32_t& fonteffect) const {
+void PageLayout::GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
+                         FontEffectConstants& fonteffect) const {
   fontnumber = FontNumber;
   fontheight = FontHeight;
   fontstyle = FontStyle;
   fonteffect = FontEffect;
 }
 
-bool DocumentWriter::WriteText(std::string_view text, bool carriagereturn, uint8_t dy, int32_t alignment,
-                               std::string_view hyperlink) {
+bool PageLayout::WriteText(std::string_view text, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
+                           std::string_view hyperlink) {
   // Text in printable ASCII, by far the most common, is its own Windows-1252 codes; other text is
   // converted into a buffer kept between calls: single lines are the hot path.
   if (NoPageOpen()) return false;
@@ -91,31 +89,34 @@ bool DocumentWriter::WriteText(std::string_view text, bool carriagereturn, uint8
   return WriteCodes(TextCodes, carriagereturn, dy, alignment, hyperlink);
 }
 
-bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, int32_t alignment,
-                                std::string_view hyperlink) {
+bool PageLayout::WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
+                            std::string_view hyperlink) {
   try {
     const int64_t wide = WidePoints(WideUnits(codes));
     const int16_t available = AvailableWidth();
-    const int16_t y = CurrentY();
+    const int16_t y = PositionY;
     if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
     if (!LineFits("a line", y, FontHeight)) return false;
     const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
     if (from + wide > available) return RefuseWidth("the text", wide, from);
     const auto width = static_cast<int16_t>(wide);  // it fits the available width
-    if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
+    if (alignment != NoAlignment) PositionX = AlignmentOffset(available, width, alignment);
 
-    EmitText(codes);
+    // The baseline lies FontHeight below the top of the line.
+    const int16_t top = PageY(y);
+    Format.DrawText({{PageX(PositionX), CheckedInt16(top - FontHeight)}, Font, FontHeight, Color, codes, width});
 
     const int16_t end = CheckedInt16(PositionX + width);
     DrawFontEffect(PositionX, end, y);
     if (!hyperlink.empty()) {
-      EmitLink(hyperlink, PositionX, PositionY, CheckedInt16(end + 2),
-               CheckedInt16(PositionY - (FontHeight + FontHeight / 5)));
+      const PageRect area{PageX(PositionX), top, PageX(CheckedInt16(end + 2)),
+                          CheckedInt16(top - (FontHeight + FontHeight / 5))};
+      Format.DrawLink(hyperlink, area);
     }
     PositionX = end;
     if (carriagereturn) {
       PositionX = LineStartX;
-      PositionY = CheckedInt16(PositionY - FontHeight - dy);
+      PositionY = CheckedInt16(PositionY + FontHeight + dy);
     }
     return true;
   } catch (const Failure&) {
@@ -123,11 +124,11 @@ bool DocumentWriter::WriteCodes(std::string_view codes, bool carriagereturn, uin
   }
 }
 
-void DocumentWriter::DrawFontEffect(int16_t x, int16_t end, int16_t y) {
+void PageLayout::DrawFontEffect(int16_t x, int16_t end, int16_t y) {
   int16_t below = 0;  // from the top of the text line
-  if (FontEffect == Code(FontEffectConstants::Strikethrough)) {
+  if (FontEffect == FontEffectConstants::Strikethrough) {
     below = static_cast<int16_t>(FontHeight / 4 + FontHeight / 2);  // a quarter of the height above the baseline
-  } else if (FontEffect == Code(FontEffectConstants::Underline)) {
+  } else if (FontEffect == FontEffectConstants::Underline) {
     below = static_cast<int16_t>(FontHeight + FontHeight / 8);  // an eighth of the height below the baseline
   } else {
     return;
@@ -137,31 +138,32 @@ void DocumentWriter::DrawFontEffect(int16_t x, int16_t end, int16_t y) {
   // where nothing shows, is left out.
   const int16_t lineY = CheckedInt16(y + below);
   if (PageY(lineY) < 0) return;
-  PassOver([&] { EmitLine(x, lineY, end, lineY); });
+  PassOver([&] {
+    Path line;
+    line.points[0] = PagePointOf(x, lineY);
+    line.points[1] = PagePointOf(end, lineY);
+    Draw(line);
+  });
 }
 
-void DocumentWriter::BreakPageIfFull() {
-  if (CurrentY() + FontHeight > ContentHeight()) {
-    uint8_t red = 0, green = 0, blue = 0;
-    GetPageColor(red, green, blue);
-    NewPage(MarginLeft, MarginTop, MarginRight, MarginBottom, red, green, blue);
-  }
+void PageLayout::BreakPageIfFull() {
+  if (PositionY + FontHeight > ContentHeight()) NewPage(MarginLeft, MarginTop, MarginRight, MarginBottom, PageColor);
 }
 
-bool DocumentWriter::WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width,
+bool PageLayout::WriteParagraphLine(std::string_view line, uint8_t dy, bool justified, int16_t width,
                                         int16_t startx) {
   BreakPageIfFull();
   if (justified) {
     std::vector<std::string_view> words;
     std::vector<int16_t> positions;
-    Services.JustifyLine(line, width, FontNumber, FontHeight, FontStyle, words, positions);
+    JustifyLine(line, width, CurrentFace(), FontHeight, words, positions);
     // Whatever JustifyLine reports, its words are written where it put them (a one-word line at the
     // start), unless rounding each word on its own made the line so wide that its last word would pass
     // the available width: the line is then written whole, unjustified, so that no word is lost.
     const size_t count = std::min(words.size(), positions.size());
     const bool lastFits =
-        count == 0 || startx + positions[count - 1] + Services.TextWidth(words[count - 1], FontNumber, FontHeight,
-                                                                         FontStyle) <= AvailableWidth();
+        count == 0 ||
+        startx + positions[count - 1] + paginor::TextWidth(words[count - 1], CurrentFace(), FontHeight) <= AvailableWidth();
     if (lastFits) {
       bool written = true;
       for (size_t index = 0; index < count; ++index) {
@@ -175,18 +177,18 @@ bool DocumentWriter::WriteParagraphLine(std::string_view line, uint8_t dy, bool 
   return WriteCodes(line, true, dy, NoAlignment, {});
 }
 
-bool DocumentWriter::RefuseAlignment(int32_t alignment) {
+bool PageLayout::RefuseAlignment(AlignmentConstants alignment) {
   return Refuse(FailureConstants::InvalidArgument,
-                "the alignment " + std::to_string(alignment) + " is not one of the AlignmentConstants");
+                "the alignment " + std::to_string(Code(alignment)) + " is not one of the AlignmentConstants");
 }
 
-bool DocumentWriter::RefuseWidth(const char* what, int64_t width, int64_t x) {
+bool PageLayout::RefuseWidth(const char* what, int64_t width, int64_t x) {
   const int64_t room = std::max<int64_t>(AvailableWidth() - x, 0);
   return Refuse(FailureConstants::DoesNotFit, std::string(what) + " is " + std::to_string(width) + " points wide; " +
                                                   std::to_string(room) + " are available from x " + std::to_string(x));
 }
 
-bool DocumentWriter::LineFits(const char* what, int16_t y, int16_t height) {
+bool PageLayout::LineFits(const char* what, int16_t y, int16_t height) {
   const int16_t bottom = ContentHeight();
   if (y + height <= bottom) return true;
   const bool band = bottom != AvailableHeight();
@@ -197,23 +199,23 @@ bool DocumentWriter::LineFits(const char* what, int16_t y, int16_t height) {
                     std::to_string(bottom) + " points high");
 }
 
-int64_t DocumentWriter::WideUnits(std::string_view codes) const {
+int64_t PageLayout::WideUnits(std::string_view codes) const {
   // The measure takes at most 32767 codes at a time.
   constexpr size_t Piece = 32767;
   int64_t units = 0;
   for (size_t start = 0; start < codes.size(); start += Piece) {
-    units += Services.TextUnits(codes.substr(start, Piece), FontNumber, FontStyle);
+    units += TextUnits(codes.substr(start, Piece), CurrentFace());
   }
   return units;
 }
 
-int64_t DocumentWriter::WidePoints(int64_t units) const {
-  // As Enumerations::UnitsToPoints, halves to even, without its 16-bit limit.
+int64_t PageLayout::WidePoints(int64_t units) const {
+  // As UnitsToPoints, halves to even, without its 16-bit limit.
   return static_cast<int64_t>(std::nearbyint(static_cast<double>(units) / 1000.0 * FontHeight));
 }
 
-bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t alignment, bool justified,
-                                    int16_t width) {
+bool PageLayout::WriteMultiText(std::string_view text, uint8_t dy, AlignmentConstants alignment, bool justified,
+                                int16_t width) {
   if (NoPageOpen()) return false;
   try {
     // Every test comes before the first line is written: a refused paragraph changes nothing, the
@@ -225,7 +227,7 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
     int16_t startx = PositionX;
     if (alignment != NoAlignment) {
       if (width < 1) width = available;
-      startx = Services.AlignmentOffset(available, width, alignment);
+      startx = AlignmentOffset(available, width, alignment);
     } else if (width < 1) {
       width = CheckedInt16(available - PositionX);
     }
@@ -257,7 +259,7 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
 
     // The line is always the words from lineStart up to the current one, each followed by a blank, so
     // its width grows by the width of each word and blank added.
-    const int64_t blankUnits = Services.TextUnits(" ", FontNumber, FontStyle);
+    const int64_t blankUnits = TextUnits(" ", CurrentFace());
     bool written = true;
     size_t lineStart = 0;
     size_t lineLength = 0;  // characters of the line, trailing blank included
@@ -270,7 +272,7 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
       lineLength += word.size() + 1;
       lineUnits += pieceUnits;
       if (lineLength > 32767) Fail();
-      if (Enumerations::UnitsToPoints(lineUnits, FontHeight) > width) {
+      if (UnitsToPoints(lineUnits, FontHeight) > width) {
         // The words before this one go on a line of their own. A word that starts its line stays on it
         // (no word is wider than the block), so a line that would hold nothing but blanks, as before a
         // word that fits the block only without its blank, is not written.
@@ -295,8 +297,8 @@ bool DocumentWriter::WriteMultiText(std::string_view text, uint8_t dy, int32_t a
   }
 }
 
-bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_t bullet,
-                                std::string_view hyperlink) {
+bool PageLayout::WriteTitle(std::string_view text, AlignmentConstants alignment, BulletConstants bullet,
+                            std::string_view hyperlink) {
   if (NoPageOpen()) return false;
   try {
     const std::string codes = ToWindows1252(text);
@@ -304,25 +306,26 @@ bool DocumentWriter::WriteTitle(std::string_view text, int32_t alignment, int32_
     // The bullet takes FontHeight - 1 points before the text.
     const int64_t wide = height + WidePoints(WideUnits(codes)) - 1;
     const int16_t available = AvailableWidth();
-    const int16_t y = CurrentY();
+    const int16_t y = PositionY;
     if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
-    if (bullet != Code(BulletConstants::Disc) && bullet != Code(BulletConstants::Square)) {
+    if (bullet != BulletConstants::Disc && bullet != BulletConstants::Square) {
       return Refuse(FailureConstants::InvalidArgument,
-                    "the bullet " + std::to_string(bullet) + " is not one of the BulletConstants");
+                    "the bullet " + std::to_string(Code(bullet)) + " is not one of the BulletConstants");
     }
     if (!LineFits("a line", y, height)) return false;
     const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
     if (from + wide > available) return RefuseWidth("the title", wide, from);
     const auto width = static_cast<int16_t>(wide);  // it fits the available width
-    if (alignment != NoAlignment) PositionX = Services.AlignmentOffset(available, width, alignment);
+    if (alignment != NoAlignment) PositionX = AlignmentOffset(available, width, alignment);
 
     // The bullet is solid and filled in the text colour.
-    const std::string savedDash = Dash, savedFillColor = FillColor;
+    const std::string savedDash = Dash;
+    const Rgb savedFillColor = FillColor;
     const bool savedFillStyle = FillStyle;
     Dash.clear();
     FillColor = Color;
     FillStyle = true;
-    if (bullet == Code(BulletConstants::Disc)) {
+    if (bullet == BulletConstants::Disc) {
       DrawCircle(CheckedInt16(PositionX + height / 8), CheckedInt16(y + height / 8 + height / 2 + 1),
                  static_cast<int16_t>(height / 8));
     } else {

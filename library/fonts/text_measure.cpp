@@ -1,7 +1,8 @@
+#include "fonts/text_measure.h"
+
 #include <algorithm>
 #include <cstdint>
 
-#include "services/enumerations.h"
 #include "services/failure.h"
 
 namespace paginor {
@@ -25,26 +26,23 @@ int64_t SumWidths(std::string_view codes, const WidthTable& widths) {
 
 }  // namespace
 
-int64_t Enumerations::TextUnits(std::string_view codes, int32_t fontnumber, int32_t fontstyle) const {
+int64_t TextUnits(std::string_view codes, const FontFace& face) {
   // Characters are counted with a 16-bit index.
   if (codes.size() > 32767) Fail();
-  const WidthTable* table = SelectWidthTable(fontnumber, fontstyle);
-  if (table == nullptr) return 0;
-  return SumWidths(codes, *table);
+  if (face.widths == nullptr) return 0;
+  return SumWidths(codes, *face.widths);
 }
 
-int16_t Enumerations::UnitsToPoints(int64_t units, uint8_t fontheight) {
+int16_t UnitsToPoints(int64_t units, uint8_t fontheight) {
   return RoundInt16(static_cast<double>(units) / 1000.0 * fontheight);
 }
 
-int16_t Enumerations::TextWidth(std::string_view codes, int32_t fontnumber, uint8_t fontheight,
-                                int32_t fontstyle) const {
-  return UnitsToPoints(TextUnits(codes, fontnumber, fontstyle), fontheight);
+int16_t TextWidth(std::string_view codes, const FontFace& face, uint8_t fontheight) {
+  return UnitsToPoints(TextUnits(codes, face), fontheight);
 }
 
-bool Enumerations::JustifyLine(std::string_view line, int16_t width, int32_t fontnumber, uint8_t fontheight,
-                               int32_t fontstyle, std::vector<std::string_view>& words,
-                               std::vector<int16_t>& positions) const {
+bool JustifyLine(std::string_view line, int16_t width, const FontFace& face, uint8_t fontheight,
+                 std::vector<std::string_view>& words, std::vector<int16_t>& positions) {
   words.clear();
   positions.clear();
   if (line.empty()) return false;
@@ -60,10 +58,10 @@ bool Enumerations::JustifyLine(std::string_view line, int16_t width, int32_t fon
   try {
     const int16_t count = CheckedInt16(static_cast<int64_t>(words.size()));
     for (int16_t index = 1; index < count; ++index) {
-      const int16_t previous = TextWidth(words[static_cast<size_t>(index - 1)], fontnumber, fontheight, fontstyle);
+      const int16_t previous = TextWidth(words[static_cast<size_t>(index - 1)], face, fontheight);
       positions.push_back(CheckedInt16(positions.back() + previous));
     }
-    const int16_t last = TextWidth(words.back(), fontnumber, fontheight, fontstyle);
+    const int16_t last = TextWidth(words.back(), face, fontheight);
     const int16_t gaps = static_cast<int16_t>(count - 1);
     const int16_t slack = CheckedInt16(static_cast<int64_t>(width) - positions.back() - last);
     const int16_t gap = static_cast<int16_t>(slack / gaps);

@@ -1,4 +1,4 @@
-#include "core/line_buffer.h"
+#include "output/line_buffer.h"
 
 #include "services/failure.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "core/line_buffer.h"
+#include "output/line_buffer.h"
 
 namespace paginor {
 

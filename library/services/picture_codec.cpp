@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "services/dib.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 #include "services/failure.h"
 #include "services/picture_limits.h"
 
@@ -91,12 +91,12 @@ bool Describe(DIB& dib, PictureDescription& picture) {
 
 }  // namespace
 
-bool Enumerations::LoadImage(const std::string& file, PictureDescription& picture) const {
+bool PictureCodec::LoadImage(const std::string& file, PictureDescription& picture) const {
   DIB dib;
   return dib.Load(file) && Describe(dib, picture);
 }
 
-bool Enumerations::LoadImage(std::span<const uint8_t> bytes, PictureDescription& picture) const {
+bool PictureCodec::LoadImage(std::span<const uint8_t> bytes, PictureDescription& picture) const {
   DIB dib;
   return dib.Load(bytes) && Describe(dib, picture);
 }

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/count_fields.h"
-#include "core/file_io.h"
-#include "core/line_buffer.h"
+#include "output/count_fields.h"
+#include "output/file_io.h"
+#include "output/line_buffer.h"
 #include "paginor/enumerations.h"
 
 namespace paginor {

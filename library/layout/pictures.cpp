@@ -1,9 +1,10 @@
 // Pictures: loading, the drawn size, the fit test, alignment and the position afterwards. The format
-// writes the picture itself through EmitPicture; a failure while it does takes everything back.
+// writes the placed picture; a failure while it does takes everything back.
 #include <exception>
 #include <string>
 
-#include "core/document_writer.h"
+#include "layout/page_layout.h"
+#include "services/alignment.h"
 #include "services/enumeration_codes.h"
 #include "services/failure.h"
 #include "services/resize.h"
@@ -11,27 +12,23 @@
 namespace paginor {
 namespace {
 
-bool IsAlignment(AlignmentConstants alignment) {
-  return IsCodeBetween(Code(alignment), AlignmentConstants::NoAlignment, AlignmentConstants::RightAlign);
-}
-
 bool IsEncoding(EncodingConstants encoding) {
-  return IsCodeBetween(Code(encoding), EncodingConstants::ASCII85, EncodingConstants::Flate);
+  return encoding >= EncodingConstants::ASCII85 && encoding <= EncodingConstants::Flate;
 }
 
 }  // namespace
 
-template <typename Output>
-bool DocumentWriter::AllOrNothing(Output&& output) {
-  LineBuffer::Checkpoint checkpoint(Lines);
+template <typename Step>
+bool PageLayout::AllOrNothing(Step&& output) {
+  LineBuffer::Checkpoint checkpoint(Output.Lines);
   const int16_t x = PositionX, y = PositionY, linestart = LineStartX;
-  NoteFormatState();
+  Format.NoteState();
   try {
     output();
     return true;
   } catch (const std::exception&) {  // an internal failure, or memory refused
     checkpoint.TakeBack();
-    RestoreFormatState();
+    Format.RestoreState();
     PositionX = x;
     PositionY = y;
     LineStartX = linestart;
@@ -39,12 +36,12 @@ bool DocumentWriter::AllOrNothing(Output&& output) {
   }
 }
 
-bool DocumentWriter::DrawPicture(const std::string& file, AlignmentConstants alignment, std::string_view hyperlink,
-                                 EncodingConstants encoding) {
+bool PageLayout::DrawPicture(const std::string& file, AlignmentConstants alignment, std::string_view hyperlink,
+                             EncodingConstants encoding) {
   if (NoPageOpen()) return false;
-  if (!IsAlignment(alignment)) return RefuseAlignment(static_cast<int32_t>(alignment));
+  if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
   if (!IsEncoding(encoding)) {
-    return Refuse(FailureConstants::InvalidArgument, "the encoding " + std::to_string(static_cast<int32_t>(encoding)) +
+    return Refuse(FailureConstants::InvalidArgument, "the encoding " + std::to_string(Code(encoding)) +
                                                          " is not one of the EncodingConstants");
   }
   std::optional<EmbeddedPicture> picture = Pictures.Load(file);
@@ -61,21 +58,23 @@ bool DocumentWriter::DrawPicture(const std::string& file, AlignmentConstants ali
       Resize().Calculate(PictureWidth, PictureHeight, width, height, width, height);
     }
     // The width is tested at the current x whatever the alignment.
-    if (!LineFits("the picture", CurrentY(), height)) return false;
+    if (!LineFits("the picture", PositionY, height)) return false;
     if (PositionX + width > AvailableWidth()) return RefuseWidth("the picture", width, PositionX);
   } catch (const std::exception&) {
     return false;
   }
   return AllOrNothing([&] {
     if (alignment != AlignmentConstants::NoAlignment) {
-      PositionX = Services.AlignmentOffset(AvailableWidth(), width, static_cast<int32_t>(alignment));
+      PositionX = AlignmentOffset(AvailableWidth(), width, alignment);
     }
-    EmitPicture(*picture, width, height, encoding);
+    const PagePoint topLeft = PagePointOf(PositionX, PositionY);
+    Format.DrawPicture({*picture, topLeft, width, height, encoding});
     if (!hyperlink.empty()) {
-      EmitLink(hyperlink, PositionX, PositionY, CheckedInt16(PositionX + width), CheckedInt16(PositionY - height));
+      const PageRect area{topLeft.x, topLeft.y, PageX(CheckedInt16(PositionX + width)), CheckedInt16(topLeft.y - height)};
+      Format.DrawLink(hyperlink, area);
     }
     PositionX = LineStartX;
-    PositionY = CheckedInt16(PositionY - height);
+    PositionY = CheckedInt16(PositionY + height);
   });
 }
 

@@ -1,0 +1,24 @@
+#include "core/rgb.h"
+
+#include <array>
+#include <charconv>
+#include <string>
+
+namespace paginor {
+
+std::string_view ComponentText(uint8_t value) {
+  static const std::array<std::string, 256> texts = [] {
+    std::array<std::string, 256> result;
+    for (int byte = 0; byte < 256; ++byte) {
+      char buffer[16];
+      const auto written = std::to_chars(buffer, buffer + sizeof buffer, byte / 255.0, std::chars_format::fixed, 3);
+      std::string text(buffer, written.ptr);
+      if (text.ends_with(".000")) text.resize(text.size() - 4);
+      result[static_cast<size_t>(byte)] = std::move(text);
+    }
+    return result;
+  }();
+  return texts[value];
+}
+
+}  // namespace paginor
