@@ -65,12 +65,8 @@ TEST(PaperDimensions, FollowsThePaperTableAndOrientation) {
 
 // A colour's operand text as the writers put it.
 std::string FormatColor(uint8_t red, uint8_t green, uint8_t blue) {
-  LineBuffer lines;
-  lines.Clear(nullptr);
-  PutRgb(lines, {red, green, blue});
-  std::string text;
-  lines.VisitMemory(0, lines.Offset(), [&](std::string_view piece) { text.append(piece); });
-  return text;
+  static RgbTexts texts;  // shared, so that the texts it keeps are asked for again
+  return std::string(texts.Of({red, green, blue}));
 }
 
 TEST(ColorText, FormatsKnownColours) {

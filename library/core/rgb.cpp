@@ -1,8 +1,6 @@
 #include "core/rgb.h"
 
-#include <array>
 #include <charconv>
-#include <string>
 
 namespace paginor {
 
@@ -19,6 +17,15 @@ std::string_view ComponentText(uint8_t value) {
     return result;
   }();
   return texts[value];
+}
+
+std::string_view RgbTexts::Make(Rgb colour) {
+  Entry& entry = Entries[Next];
+  Next = (Next + 1) % Entries.size();
+  entry.colour = colour;
+  entry.text.assign(ComponentText(colour.red)).append(" ").append(ComponentText(colour.green)).append(" ");
+  entry.text.append(ComponentText(colour.blue));
+  return entry.text;
 }
 
 }  // namespace paginor

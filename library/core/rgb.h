@@ -1,9 +1,10 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
-
-#include "output/line_buffer.h"
 
 namespace paginor {
 
@@ -17,10 +18,26 @@ struct Rgb {
 // for the two exact values.
 std::string_view ComponentText(uint8_t value);
 
-// A colour's three operands, separated by blanks, such as "1 0.502 0".
-inline void PutRgb(LineBuffer& lines, Rgb colour) {
-  lines.Put(ComponentText(colour.red)).Put(' ').Put(ComponentText(colour.green)).Put(' ');
-  lines.Put(ComponentText(colour.blue));
-}
+// The operand texts of colours, their three components separated by blanks ("1 0.502 0"). A document
+// uses few colours, each many times, so the texts of the last few are kept and put whole.
+class RgbTexts {
+ public:
+  std::string_view Of(Rgb colour) {
+    for (const Entry& entry : Entries) {
+      if (entry.colour == colour && !entry.text.empty()) return entry.text;
+    }
+    return Make(colour);
+  }
+
+ private:
+  struct Entry {
+    Rgb colour;
+    std::string text;
+  };
+  std::string_view Make(Rgb colour);
+
+  std::array<Entry, 4> Entries;
+  size_t Next = 0;  // the entry the next new colour replaces
+};
 
 }  // namespace paginor

@@ -38,13 +38,11 @@ void PdfWriter::PutCurve(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t
 }
 
 void PdfWriter::WriteGraphicsState(const PathPaint& paint, bool fillable) {
-  PutRgb(Lines, paint.stroke);
-  Lines.Put(" RG").EndLine();
+  Lines.Put(Colours.Of(paint.stroke)).Put(" RG").EndLine();
   if (!paint.dash.empty()) Lines.Put('[').Put(paint.dash).Put("] 0 d").EndLine();
   if (fillable) {
     if (paint.filled) {
-      PutRgb(Lines, paint.fill);
-      Lines.Put(" rg").EndLine();
+      Lines.Put(Colours.Of(paint.fill)).Put(" rg").EndLine();
     } else {
       Lines.AddLine("1 1 1 rg");
     }

@@ -15,8 +15,7 @@ void PdfWriter::PutTextObject(int64_t x, int64_t baseline, FontHandle font, int6
   Lines.Put("BT\r\n/F").Put(int64_t{font.index}).Put(' ').Put(height).Put(" Tf\r\n");
   Lines.Put("1 0 0 1 ").Put(x).Put(' ').Put(baseline).Put(" Tm\r\n");
   Lines.Put("T* ");
-  PutRgb(Lines, colour);
-  Lines.Put(" rg (");
+  Lines.Put(Colours.Of(colour)).Put(" rg (");
   PutEscapedText(codes, Lines);
   Lines.Put(") Tj\r\nET\r\n");
 }

@@ -154,8 +154,7 @@ void PdfWriter::BeginPage(const PageSetup& page) {
   StateSaved = false;
   // The background: the whole page painted in its colour.
   BeginContentStream(true);
-  PutRgb(Lines, page.background);
-  Lines.Put(" rg").EndLine();
+  Lines.Put(Colours.Of(page.background)).Put(" rg").EndLine();
   Lines.Put("0 0 ").Put(int64_t{page.width}).Put(' ').Put(int64_t{page.height}).Put(" re").EndLine();
   Lines.AddLine("B");
   EndStream();

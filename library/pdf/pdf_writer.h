@@ -44,6 +44,7 @@ class PdfWriter final : public FormatWriter {
   DocumentOutput& Output;
   LineBuffer& Lines;
   const FontCatalogue& Fonts;
+  RgbTexts Colours;
   int16_t PageWidth = 0, PageHeight = 0;
 
   // Objects.

@@ -73,14 +73,12 @@ void PsWriter::FinishFigure(const PathPaint& paint, bool closed) {
     DashInForce = false;
   }
   if (closed && paint.filled) {
-    PutRgb(Lines, paint.fill);
-    Lines.Put(" setrgbcolor").EndLine();
+    Lines.Put(Colours.Of(paint.fill)).Put(" setrgbcolor").EndLine();
     Lines.AddLine("gsave");
     Lines.AddLine("fill");
     Lines.AddLine("grestore");
   }
-  PutRgb(Lines, paint.stroke);
-  Lines.Put(" setrgbcolor").EndLine();
+  Lines.Put(Colours.Of(paint.stroke)).Put(" setrgbcolor").EndLine();
   Lines.Put(int64_t{paint.thickness}).Put(" setlinewidth").EndLine();
   Lines.AddLine("stroke");
 }

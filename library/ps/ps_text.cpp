@@ -31,8 +31,7 @@ void PsWriter::PutTextStart(FontHandle font, uint8_t size, Rgb colour) {
   }
   Lines.Put(SelectionLine);
   Lines.Put(int64_t{size}).Put(" scalefont\r\nsetfont\r\nnewpath\r\n");
-  PutRgb(Lines, colour);
-  Lines.Put(" setrgbcolor\r\n");
+  Lines.Put(Colours.Of(colour)).Put(" setrgbcolor\r\n");
 }
 
 void PsWriter::DrawText(const TextRun& run) {

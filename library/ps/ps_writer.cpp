@@ -118,13 +118,11 @@ void PsWriter::PaintBackground(const PageSetup& page) {
   Lines.Put('-').Put(width).Put(" 0 rlineto").EndLine();
   Lines.Put("0 ").Put(height).Put(" rlineto").EndLine();
   Lines.AddLine("closepath");
-  PutRgb(Lines, Background);
-  Lines.Put(" setrgbcolor").EndLine();
+  Lines.Put(Colours.Of(Background)).Put(" setrgbcolor").EndLine();
   Lines.AddLine("gsave");
   Lines.AddLine("fill");
   Lines.AddLine("grestore");
-  PutRgb(Lines, Background);
-  Lines.Put(" setrgbcolor").EndLine();
+  Lines.Put(Colours.Of(Background)).Put(" setrgbcolor").EndLine();
   Lines.AddLine("stroke");
   Lines.AddLine("%%EndPageSetup");
 }

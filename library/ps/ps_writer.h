@@ -40,6 +40,7 @@ class PsWriter final : public FormatWriter {
   DocumentOutput& Output;
   LineBuffer& Lines;
   const FontCatalogue& Fonts;
+  RgbTexts Colours;
 
   // A header comment: name, then the value (UTF-8) in Windows-1252 with every line break a blank.
   void WriteComment(std::string_view name, std::string_view value);
