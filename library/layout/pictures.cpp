@@ -49,20 +49,14 @@ bool PageLayout::DrawPicture(const std::string& file, AlignmentConstants alignme
     return Refuse(FailureConstants::PictureNotLoadable,
                   "the picture \"" + file + "\" cannot be loaded: " + Pictures.LoadFailureText());
   }
-  int16_t width = 0, height = 0;
-  try {
-    // One pixel is one point, unless the picture box asks for a smaller size.
-    width = picture->Width();
-    height = picture->Height();
-    if (PictureWidth >= 1 && PictureHeight >= 1) {
-      Resize().Calculate(PictureWidth, PictureHeight, width, height, width, height);
-    }
-    // The width is tested at the current x whatever the alignment.
-    if (!LineFits("the picture", PositionY, height)) return false;
-    if (PositionX + width > AvailableWidth()) return RefuseWidth("the picture", width, PositionX);
-  } catch (const std::exception&) {
-    return false;
+  // One pixel is one point, unless the picture box asks for a smaller size.
+  int16_t width = picture->Width(), height = picture->Height();
+  if (PictureWidth >= 1 && PictureHeight >= 1) {
+    Resize().Calculate(PictureWidth, PictureHeight, width, height, width, height);
   }
+  // The width is tested at the current x whatever the alignment.
+  if (!LineFits("the picture", PositionY, height)) return false;
+  if (PositionX + width > AvailableWidth()) return RefuseWidth("the picture", width, PositionX);
   return AllOrNothing([&] {
     if (alignment != AlignmentConstants::NoAlignment) {
       PositionX = AlignmentOffset(AvailableWidth(), width, alignment);

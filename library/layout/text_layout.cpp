@@ -217,130 +217,127 @@ int64_t PageLayout::WidePoints(int64_t units) const {
 bool PageLayout::WriteMultiText(std::string_view text, uint8_t dy, AlignmentConstants alignment, bool justified,
                                 int16_t width) {
   if (NoPageOpen()) return false;
-  try {
-    // Every test comes before the first line is written: a refused paragraph changes nothing, the
-    // position included.
-    const int16_t available = AvailableWidth();
-    if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
-    const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
-    if (from + width > available) return RefuseWidth("the block", width, from);
-    int16_t startx = PositionX;
-    if (alignment != NoAlignment) {
-      if (width < 1) width = available;
-      startx = AlignmentOffset(available, width, alignment);
-    } else if (width < 1) {
-      width = CheckedInt16(available - PositionX);
-    }
-
-    // An empty text has no words (as an empty line has none to justify): nothing is written.
-    const std::string codes = ToWindows1252(text);
-    if (codes.empty()) return true;
-    // A line that does not fit even a fresh page would only start one empty page after another.
-    if (!LineFits("a line", 0, FontHeight)) return false;
-    std::vector<std::string_view> words;
-    for (size_t start = 0;;) {
-      const size_t blank = codes.find(' ', start);
-      words.push_back(std::string_view(codes).substr(start, blank - start));
-      if (blank == std::string::npos) break;
-      start = blank + 1;
-    }
-    // Each word is measured once: alone for the fit test, then as a piece of its line.
-    std::vector<int64_t> wordUnits;
-    wordUnits.reserve(words.size());
-    for (const std::string_view word : words) {
-      wordUnits.push_back(WideUnits(word));
-      const int64_t wordWidth = WidePoints(wordUnits.back());
-      if (wordWidth > width) {
-        return Refuse(FailureConstants::DoesNotFit, "the word " + Quoted(word) + " is " +
-                                                        std::to_string(wordWidth) + " points wide, wider than the block's " +
-                                                        std::to_string(width));
-      }
-    }
-
-    // The line is always the words from lineStart up to the current one, each followed by a blank, so
-    // its width grows by the width of each word and blank added.
-    const int64_t blankUnits = TextUnits(" ", CurrentFace());
-    bool written = true;
-    size_t lineStart = 0;
-    size_t lineLength = 0;  // characters of the line, trailing blank included
-    int64_t lineUnits = 0;
-    for (size_t index = 0; index < words.size(); ++index) {
-      const std::string_view word = words[index];
-      const size_t wordStart = static_cast<size_t>(word.data() - codes.data());
-      const int64_t pieceUnits = wordUnits[index] + blankUnits;
-      if (lineLength == 0) lineStart = wordStart;
-      lineLength += word.size() + 1;
-      lineUnits += pieceUnits;
-      if (lineLength > 32767) Fail();
-      if (UnitsToPoints(lineUnits, FontHeight) > width) {
-        // The words before this one go on a line of their own. A word that starts its line stays on it
-        // (no word is wider than the block), so a line that would hold nothing but blanks, as before a
-        // word that fits the block only without its blank, is not written.
-        const std::string_view previous =
-            TrimTrailingBlanks(std::string_view(codes.data() + lineStart, wordStart - lineStart));
-        if (!previous.empty()) written = WriteParagraphLine(previous, dy, justified, width, startx) && written;
-        lineStart = wordStart;
-        lineLength = word.size() + 1;
-        lineUnits = pieceUnits;
-      }
-    }
-    // The last line is never justified. It keeps its trailing blank where that fits; a last word that
-    // fills the block up to the available width is written without it.
-    std::string last(codes, lineStart, lineLength - 1);
-    last += ' ';
-    const bool lastWritten = WriteParagraphLine(last, dy, false, width, startx) ||
-                             WriteParagraphLine(std::string_view(last).substr(0, last.size() - 1), dy, false,
-                                                width, startx);
-    return lastWritten && written;
-  } catch (const Failure&) {
-    return false;
+  // Every test comes before the first line is written: a refused paragraph changes nothing, the
+  // position included.
+  const int16_t available = AvailableWidth();
+  if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
+  const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
+  if (from + width > available) return RefuseWidth("the block", width, from);
+  int16_t startx = PositionX;
+  if (alignment != NoAlignment) {
+    if (width < 1) width = available;
+    startx = AlignmentOffset(available, width, alignment);
+  } else if (width < 1) {
+    width = CheckedInt16(available - PositionX);
   }
+
+  // An empty text has no words (as an empty line has none to justify): nothing is written.
+  const std::string codes = ToWindows1252(text);
+  if (codes.empty()) return true;
+  // A line that does not fit even a fresh page would only start one empty page after another.
+  if (!LineFits("a line", 0, FontHeight)) return false;
+  std::vector<std::string_view> words;
+  for (size_t start = 0;;) {
+    const size_t blank = codes.find(' ', start);
+    words.push_back(std::string_view(codes).substr(start, blank - start));
+    if (blank == std::string::npos) break;
+    start = blank + 1;
+  }
+  // Each word is measured once: alone for the fit test, then as a piece of its line.
+  std::vector<int64_t> wordUnits;
+  wordUnits.reserve(words.size());
+  for (const std::string_view word : words) {
+    wordUnits.push_back(WideUnits(word));
+    const int64_t wordWidth = WidePoints(wordUnits.back());
+    if (wordWidth > width) {
+      return Refuse(FailureConstants::DoesNotFit, "the word " + Quoted(word) + " is " +
+                                                      std::to_string(wordWidth) + " points wide, wider than the block's " +
+                                                      std::to_string(width));
+    }
+  }
+
+  // The line is always the words from lineStart up to the current one, each followed by a blank, so
+  // its width grows by the width of each word and blank added.
+  const int64_t blankUnits = TextUnits(" ", CurrentFace());
+  bool written = true;
+  size_t lineStart = 0;
+  size_t lineLength = 0;  // characters of the line, trailing blank included
+  int64_t lineUnits = 0;
+  for (size_t index = 0; index < words.size(); ++index) {
+    const std::string_view word = words[index];
+    const size_t wordStart = static_cast<size_t>(word.data() - codes.data());
+    const int64_t pieceUnits = wordUnits[index] + blankUnits;
+    if (lineLength == 0) lineStart = wordStart;
+    lineLength += word.size() + 1;
+    lineUnits += pieceUnits;
+    if (lineLength > 32767) Fail();
+    if (UnitsToPoints(lineUnits, FontHeight) > width) {
+      // The words before this one go on a line of their own. A word that starts its line stays on it
+      // (no word is wider than the block), so a line that would hold nothing but blanks, as before a
+      // word that fits the block only without its blank, is not written.
+      const std::string_view previous =
+          TrimTrailingBlanks(std::string_view(codes.data() + lineStart, wordStart - lineStart));
+      if (!previous.empty()) written = WriteParagraphLine(previous, dy, justified, width, startx) && written;
+      lineStart = wordStart;
+      lineLength = word.size() + 1;
+      lineUnits = pieceUnits;
+    }
+  }
+  // The last line is never justified. It keeps its trailing blank where that fits; a last word that
+  // fills the block up to the available width is written without it.
+  std::string last(codes, lineStart, lineLength - 1);
+  last += ' ';
+  const bool lastWritten = WriteParagraphLine(last, dy, false, width, startx) ||
+                           WriteParagraphLine(std::string_view(last).substr(0, last.size() - 1), dy, false,
+                                              width, startx);
+  return lastWritten && written;
 }
 
 bool PageLayout::WriteTitle(std::string_view text, AlignmentConstants alignment, BulletConstants bullet,
                             std::string_view hyperlink) {
   if (NoPageOpen()) return false;
-  try {
-    const std::string codes = ToWindows1252(text);
-    const int16_t height = FontHeight;
-    // The bullet takes FontHeight - 1 points before the text.
-    const int64_t wide = height + WidePoints(WideUnits(codes)) - 1;
-    const int16_t available = AvailableWidth();
-    const int16_t y = PositionY;
-    if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
-    if (bullet != BulletConstants::Disc && bullet != BulletConstants::Square) {
-      return Refuse(FailureConstants::InvalidArgument,
-                    "the bullet " + std::to_string(Code(bullet)) + " is not one of the BulletConstants");
-    }
-    if (!LineFits("a line", y, height)) return false;
-    const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
-    if (from + wide > available) return RefuseWidth("the title", wide, from);
-    const auto width = static_cast<int16_t>(wide);  // it fits the available width
-    if (alignment != NoAlignment) PositionX = AlignmentOffset(available, width, alignment);
-
-    // The bullet is solid and filled in the text colour.
-    const std::string savedDash = Dash;
-    const Rgb savedFillColor = FillColor;
-    const bool savedFillStyle = FillStyle;
-    Dash.clear();
-    FillColor = Color;
-    FillStyle = true;
-    if (bullet == BulletConstants::Disc) {
-      DrawCircle(CheckedInt16(PositionX + height / 8), CheckedInt16(y + height / 8 + height / 2 + 1),
-                 static_cast<int16_t>(height / 8));
-    } else {
-      DrawRectangle(PositionX, CheckedInt16(y + height / 2 + 1), static_cast<int16_t>(height / 4),
-                    static_cast<int16_t>(height / 4));
-    }
-    PositionX = CheckedInt16(PositionX + height - 1);
-    WriteCodes(codes, true, 0, NoAlignment, hyperlink);
-    Dash = savedDash;
-    FillColor = savedFillColor;
-    FillStyle = savedFillStyle;
-    return true;
-  } catch (const Failure&) {
-    return false;
+  const std::string codes = ToWindows1252(text);
+  const int16_t height = FontHeight;
+  // The bullet takes FontHeight - 1 points before the text.
+  const int64_t wide = height + WidePoints(WideUnits(codes)) - 1;
+  const int16_t available = AvailableWidth();
+  const int16_t y = PositionY;
+  if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
+  if (bullet != BulletConstants::Disc && bullet != BulletConstants::Square) {
+    return Refuse(FailureConstants::InvalidArgument,
+                  "the bullet " + std::to_string(Code(bullet)) + " is not one of the BulletConstants");
   }
+  if (!LineFits("a line", y, height)) return false;
+  const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
+  if (from + wide > available) return RefuseWidth("the title", wide, from);
+  const auto width = static_cast<int16_t>(wide);  // it fits the available width
+  if (alignment != NoAlignment) PositionX = AlignmentOffset(available, width, alignment);
+
+  // The bullet is solid and filled in the text colour; the caller's paint returns whatever happens.
+  struct SavedPaint {
+    PageLayout& layout;
+    std::string dash = layout.Dash;
+    Rgb fillColor = layout.FillColor;
+    bool fillStyle = layout.FillStyle;
+    ~SavedPaint() {
+      layout.Dash.swap(dash);
+      layout.FillColor = fillColor;
+      layout.FillStyle = fillStyle;
+    }
+  } saved{*this};
+  Dash.clear();
+  FillColor = Color;
+  FillStyle = true;
+  if (bullet == BulletConstants::Disc) {
+    DrawCircle(CheckedInt16(PositionX + height / 8), CheckedInt16(y + height / 8 + height / 2 + 1),
+               static_cast<int16_t>(height / 8));
+  } else {
+    DrawRectangle(PositionX, CheckedInt16(y + height / 2 + 1), static_cast<int16_t>(height / 4),
+                  static_cast<int16_t>(height / 4));
+  }
+  PositionX = CheckedInt16(PositionX + height - 1);
+  WriteCodes(codes, true, 0, NoAlignment, hyperlink);
+  return true;
 }
 
 }  // namespace paginor

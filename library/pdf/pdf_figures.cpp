@@ -3,6 +3,7 @@
 // points.
 #include <cmath>
 
+#include "core/pass_over.h"
 #include "pdf/pdf_writer.h"
 #include "services/failure.h"
 
@@ -123,11 +124,7 @@ bool PdfWriter::PutSlice(const Path& path) {
   const float th1 = path.from, th2 = path.to;
   // A piece that fails part way still leaves the stream closed.
   auto segment = [&](float a, float b, bool nocloseline) {
-    try {
-      return WriteArcSegment(cx, cy, r, a, b, nocloseline);
-    } catch (const Failure&) {
-      return false;
-    }
+    return PassOver([&] { WriteArcSegment(cx, cy, r, a, b, nocloseline); });
   };
   bool complete = true;
   if (th2 - th1 <= 180) {
@@ -141,7 +138,7 @@ bool PdfWriter::PutSlice(const Path& path) {
   return complete;
 }
 
-bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline) {
+void PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline) {
   const float A = static_cast<float>(Pi / 180 * a);
   const float B = static_cast<float>(Pi / 180 * b);
   const double k = ArcControlFactor(A, B);
@@ -151,7 +148,7 @@ bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, floa
   Lines.Put(" m").EndLine();
   PutPoint(cx + Q(r * cosA), cy + Q(r * sinA));
   Lines.Put(" l").EndLine();
-  if (A == B) return true;  // a slice without sweep is its radius alone
+  if (A == B) return;  // a slice without sweep is its radius alone
   const int64_t values[6] = {cx + Q(r * (cosA - k * sinA)), cy + Q(r * (k * cosA + sinA)),
                              cx + Q(r * (k * sinB + cosB)), cy + Q(r * (sinB - k * cosB)),
                              cx + Q(r * cosB),              cy + Q(r * sinB)};
@@ -163,7 +160,6 @@ bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, floa
     PutPoint(cx + Q(r * cosB), cy + Q(r * sinB));
     Lines.Put(" l").EndLine();
   }
-  return true;
 }
 
 }  // namespace paginor

@@ -92,7 +92,7 @@ class PdfWriter final : public FormatWriter {
   void PutEllipse(const Path& path);
   bool PutSlice(const Path& path);
   void PutCurvePath(const Path& path);
-  bool WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline);
+  void WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline);
   void PutPoint(int64_t x, int64_t y);
   void PutCurve(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3);  // a "c" line
   // Writes the footers that name the page count, now that it is known.
