@@ -6,7 +6,6 @@
 #include "paginor/enumerations.h"
 #include "ps/ps_encoding.h"
 #include "ps/ps_writer.h"
-#include "services/enumeration_codes.h"
 #include "services/failure.h"
 
 namespace paginor {
