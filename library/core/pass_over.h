@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/failure_report.h"
+#include "services/failure_report.h"
 #include "services/failure.h"
 
 namespace paginor {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/failure_report.h"
+#include "services/failure_report.h"
 #include "core/picture_cache.h"
 #include "core/rgb.h"
 #include "fonts/font_catalogue.h"

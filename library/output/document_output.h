@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/failure_report.h"
+#include "services/failure_report.h"
 #include "output/line_buffer.h"
 #include "output/output_file.h"
 

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "core/document_body.h"
+#include "document/document_body.h"
 #include "pdf/pdf_writer.h"
 
 namespace paginor {

@@ -1,7 +1,7 @@
 // The public PS class: a document with a PostScript writer.
 #include "paginor/ps.h"
 
-#include "core/document_body.h"
+#include "document/document_body.h"
 #include "ps/ps_writer.h"
 
 namespace paginor {

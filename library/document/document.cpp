@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/document_body.h"
+#include "document/document_body.h"
 #include "platform/platform_services.h"
 
 namespace paginor {
