@@ -179,6 +179,26 @@ TEST_F(FormatInterface, CountedFootersArriveCentredInTheArea) {
   EXPECT_EQ(footer.colour, (Rgb{0, 0, 0}));
 }
 
+// The position is kept in the caller's coordinates: a new document, of another paper or orientation,
+// reads it as it was set, and before the first page as the top-left corner of the area.
+TEST(PagePosition, StaysInTheCallersCoordinatesAcrossDocuments) {
+  DocumentOutput output;
+  FontCatalogue fonts;
+  RecordingFormat format;
+  PageLayout layout{output, fonts, format};
+  int16_t x = -1, y = -1;
+  ASSERT_TRUE(layout.CreateInMemory());
+  layout.GetPosition(x, y);
+  EXPECT_EQ(std::vector<int>({x, y}), std::vector<int>({0, 0}));
+  layout.NewPage(10, 10, 10, 10, {255, 255, 255});
+  EXPECT_EQ(layout.SetPosition(5, 100), "");
+  ASSERT_TRUE(layout.Flush());
+  layout.Orientation = OrientationConstants::Landscape;
+  ASSERT_TRUE(layout.CreateInMemory());
+  layout.GetPosition(x, y);
+  EXPECT_EQ(std::vector<int>({x, y}), std::vector<int>({5, 100}));
+}
+
 TEST(FontCatalogue, ListsTheStandardFontsInResourceOrder) {
   const FontCatalogue fonts;
   ASSERT_EQ(fonts.Count(), FontCatalogue::StandardCount);
