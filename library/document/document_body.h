@@ -11,8 +11,9 @@
 namespace paginor {
 
 // What a public document holds: its output, its font catalogue, its format and the layout that drives
-// them. The format class (PDF, PS) chooses the format with Make.
-struct Document::Body {
+// them. The format class (PDF, PS) chooses the format with Make. Hidden: as a member of the exported
+// Document it would otherwise be exported with it.
+struct [[gnu::visibility("hidden")]] Document::Body {
   template <typename Format>
   static std::unique_ptr<Body> Make() {
     return std::make_unique<Body>([](DocumentOutput& output, const FontCatalogue& fonts) -> std::unique_ptr<FormatWriter> {
