@@ -75,30 +75,31 @@ bool PageLayout::DrawLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   return Draw(path);
 }
 
+Path PageLayout::ShapeAt(PathShape shape, int16_t x, int16_t y, int16_t width, int16_t height) const {
+  Path path;
+  path.shape = shape;
+  path.points[0] = PagePointOf(x, y);
+  path.width = width;
+  path.height = height;
+  return path;
+}
+
+bool PageLayout::CircleFits(int16_t x, int16_t y, int16_t r) {
+  return FigureFits({{"x", x}, {"y", y}, {"r", r}},
+                    r <= x && r <= y && x + r <= AvailableWidth() && y + r <= ContentHeight());
+}
+
 bool PageLayout::DrawRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
   const int32_t available = AvailableWidth(), availableHeight = ContentHeight();
   if (!FigureFits({{"x", x}, {"y", y}, {"width", width}, {"height", height}},
                   x + width <= available && y + height <= availableHeight)) {
     return false;
   }
-  Path path;
-  path.shape = PathShape::Rectangle;
-  path.points[0] = PagePointOf(x, y);
-  path.width = width;
-  path.height = height;
-  return Draw(path);
+  return Draw(ShapeAt(PathShape::Rectangle, x, y, width, height));
 }
 
 bool PageLayout::DrawCircle(int16_t x, int16_t y, int16_t r) {
-  if (!FigureFits({{"x", x}, {"y", y}, {"r", r}},
-                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= ContentHeight())) {
-    return false;
-  }
-  Path path;
-  path.shape = PathShape::Circle;
-  path.points[0] = PagePointOf(x, y);
-  path.width = path.height = r;
-  return Draw(path);
+  return CircleFits(x, y, r) && Draw(ShapeAt(PathShape::Circle, x, y, r, r));
 }
 
 bool PageLayout::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
@@ -106,12 +107,7 @@ bool PageLayout::DrawEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
                   rx <= x && ry <= y && x + rx <= AvailableWidth() && y + ry <= ContentHeight())) {
     return false;
   }
-  Path path;
-  path.shape = PathShape::Ellipse;
-  path.points[0] = PagePointOf(x, y);
-  path.width = rx;
-  path.height = ry;
-  return Draw(path);
+  return Draw(ShapeAt(PathShape::Ellipse, x, y, rx, ry));
 }
 
 bool PageLayout::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
@@ -120,14 +116,8 @@ bool PageLayout::DrawArc(int16_t x, int16_t y, int16_t r, float th1, float th2) 
   if (!std::isfinite(th1) || !std::isfinite(th2)) {
     return Refuse(FailureConstants::InvalidArgument, std::isfinite(th1) ? "th2 is not a finite angle" : "th1 is not a finite angle");
   }
-  if (!FigureFits({{"x", x}, {"y", y}, {"r", r}},
-                  r <= x && r <= y && x + r <= AvailableWidth() && y + r <= ContentHeight())) {
-    return false;
-  }
-  Path path;
-  path.shape = PathShape::Slice;
-  path.points[0] = PagePointOf(x, y);
-  path.width = path.height = r;
+  if (!CircleFits(x, y, r)) return false;
+  Path path = ShapeAt(PathShape::Slice, x, y, r, r);
   path.from = th1;
   path.to = th2;
   ArcSlice(path.from, path.to);  // the angles are finite

@@ -133,8 +133,10 @@ class PageLayout {
   bool RefuseWidth(const char* what, int64_t width, int64_t x);
   // Refuses a figure, with the reason, when an argument is negative or the figure is not inside.
   bool FigureFits(std::initializer_list<std::pair<const char*, int16_t>> arguments, bool inside);
-  // Hands a figure whose points are in the caller's coordinates to the format, painted with the
-  // drawing state.
+  bool CircleFits(int16_t x, int16_t y, int16_t r);
+  // A path of one point, the caller's (x, y) in page space, and a size.
+  Path ShapeAt(PathShape shape, int16_t x, int16_t y, int16_t width, int16_t height) const;
+  // Hands a figure to the format, painted with the drawing state; false when it failed part way.
   bool Draw(Path path);
 
   // Page space of a caller's point.
