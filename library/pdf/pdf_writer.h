@@ -132,7 +132,7 @@ class PdfWriter final : public FormatWriter {
   // The header could not be raised any more: the catalog names the version instead.
   bool CatalogVersion = false;
 
-  // What NoteFormatState noted: the object count, the page's lists, the image list, the saved state and
+  // What NoteState noted: the object count, the page's lists, the image list, the saved state and
   // whether a soft mask was drawn.
   struct FormatState {
     int32_t lastObject = 0;
