@@ -46,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& line : {text, "Office \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D " + text}) {
     shaper.Shape(line, *face, paginor::FontStyleConstants::Regular, faces, glyphs);
     for (const ShapedGlyph& glyph : glyphs) {
-      if (glyph.Face == face.get()) usage.Record(glyph.Glyph, line.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin));
+      if (glyph.Face == face.get()) {
+        usage.Record(glyph.Glyph, line.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin), face->GlyphCount());
+      }
     }
     AppendPdfGlyphs(operators, glyphs, 12, [](std::string& out, const OpenTypeFace&) { out += "/F1 12 Tf"; });
   }

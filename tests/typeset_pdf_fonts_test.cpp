@@ -39,7 +39,7 @@ class OnePagePdf : public PdfObjectSink {
   double AddLine(std::string_view text, const std::string& family, double size, double justify = 0) {
     const auto chosen = Fonts.Choose(family, FontStyleConstants::Regular);
     if (!chosen) throw std::runtime_error("font not installed: " + family);
-    std::vector<ShapedGlyph> glyphs = Fonts.Shape(text, *chosen);
+    std::vector<ShapedGlyph> glyphs(Fonts.Shape(text, *chosen));
     if (justify > 0) WidenSpaces(glyphs, text, justify - ShapedWidth(glyphs, size), size);
     Fonts.RecordDrawn(text, glyphs);
     Content += "BT\r\n";
@@ -178,12 +178,20 @@ TEST(PdfFonts, DrawnLinesEndWhereTheirWidthSays) {
 TEST(PdfFonts, SubsetTagsFollowTheGlyphSet) {
   GlyphUsage first;
   GlyphUsage second;
-  for (const uint32_t glyph : {3u, 17u, 40u}) first.Record(glyph, "x");
-  for (const uint32_t glyph : {3u, 17u, 41u}) second.Record(glyph, "x");
+  for (const uint32_t glyph : {3u, 17u, 40u}) EXPECT_EQ(first.Record(glyph, "x", 0), glyph);
+  for (const uint32_t glyph : {3u, 17u, 41u}) second.Record(glyph, "x", 0);
   EXPECT_TRUE(std::regex_match(SubsetTag(first), std::regex("[A-Z]{6}")));
   EXPECT_NE(SubsetTag(first), SubsetTag(second));
-  first.Record(40, "y");  // the first text stays, and so does the tag
-  EXPECT_EQ(first.Glyphs().at(40), "x");
+  const std::string tag = SubsetTag(first);
+  EXPECT_EQ(first.Record(40, "y", 0), 40u);  // without spare codes the first text stays, and so does the tag
+  EXPECT_EQ(first.Codes().at(40).Text, "x");
+  EXPECT_EQ(SubsetTag(first), tag);
+  // With spare codes, another text gets a code of its own, and keeps it.
+  EXPECT_EQ(first.Record(40, "y", 1000), 1000u);
+  EXPECT_EQ(first.Record(17, "", 1000), 1001u);
+  EXPECT_EQ(first.Record(40, "y", 1000), 1000u);
+  EXPECT_EQ(first.Codes().at(1001).Glyph, 17u);
+  EXPECT_TRUE(first.HasSpareCodes());
 }
 
 }  // namespace

@@ -106,8 +106,8 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 }
 
 void PdfWriter::NoteState() {
-  NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(), StateSaved,
-                HoldsSoftMask};
+  NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(),
+                OpenTypeObjects.size(), StateSaved, HoldsSoftMask};
 }
 
 void PdfWriter::RestoreState() {
@@ -116,6 +116,7 @@ void PdfWriter::RestoreState() {
   ContentObjects.resize(NotedState.contents);
   AnnotObjects.resize(NotedState.annotations);
   ImageObjects.resize(NotedState.images);
+  OpenTypeObjects.resize(NotedState.openTypeFaces);
   StateSaved = NotedState.stateSaved;
   HoldsSoftMask = NotedState.holdsSoftMask;
 }

@@ -24,12 +24,28 @@ double DocumentFonts::Width(std::string_view text, const ChosenFace& chosen, dou
   return ShapedWidth(Shape(text, chosen), size);
 }
 
-void DocumentFonts::RecordDrawn(std::string_view text, const std::vector<ShapedGlyph>& glyphs) {
-  for (const ShapedGlyph& glyph : glyphs) {
+void DocumentFonts::RecordDrawn(std::string_view text, std::span<ShapedGlyph> glyphs) {
+  for (ShapedGlyph& glyph : glyphs) {
     auto [usage, added] = Used.try_emplace(glyph.Face);
     if (added) Drawn.push_back(glyph.Face);
-    usage->second.Record(glyph.Glyph, text.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin));
+    // Codes of their own for a glyph's other texts exist in TrueType faces (a map from codes to
+    // glyphs); in CFF faces the code is the glyph number.
+    const uint32_t firstSpare =
+        glyph.Face->Outlines() == OutlineFormat::TrueType ? glyph.Face->GlyphCount() : 0;
+    glyph.Code = usage->second.Record(glyph.Glyph, text.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin),
+                                      firstSpare);
   }
+}
+
+const GlyphUsage& DocumentFonts::Usage(const OpenTypeFace& face) const {
+  static const GlyphUsage none;
+  const auto found = Used.find(&face);
+  return found == Used.end() ? none : found->second;
+}
+
+void DocumentFonts::ForgetDrawn() {
+  Drawn.clear();
+  Used.clear();
 }
 
 }  // namespace paginor::typeset

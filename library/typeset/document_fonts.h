@@ -15,15 +15,6 @@
 
 namespace paginor::typeset {
 
-// A face chosen for a family and style, with what drawing adds where the family has no face of that
-// style: a synthetic slant, a synthetic emboldening.
-struct ChosenFace {
-  const OpenTypeFace* Face = nullptr;
-  FontStyleConstants Style = FontStyleConstants::Regular;
-  bool SyntheticBold = false;
-  bool SyntheticItalic = false;
-};
-
 class DocumentFonts {
  public:
   // The face of a family name or font file path in a style; nothing when it is not found or is not a
@@ -38,12 +29,16 @@ class DocumentFonts {
   // The width of a line in points at a size: the width its drawing advances.
   double Width(std::string_view text, const ChosenFace& chosen, double size);
 
-  // Records glyphs drawn from `text` (as shaped from it), for the subsets and their Unicode maps.
-  void RecordDrawn(std::string_view text, const std::vector<ShapedGlyph>& glyphs);
+  // Records glyphs drawn from `text` (as shaped from it), for the subsets and their Unicode maps, and
+  // gives each the code it is drawn with.
+  void RecordDrawn(std::string_view text, std::span<ShapedGlyph> glyphs);
 
   // The faces drawn so far, in the order of their first glyph, with the glyphs drawn in each.
   const std::vector<const OpenTypeFace*>& DrawnFaces() const { return Drawn; }
-  const GlyphUsage& Usage(const OpenTypeFace& face) const { return Used.at(&face); }
+  // The glyphs drawn in a face (none for a face not drawn).
+  const GlyphUsage& Usage(const OpenTypeFace& face) const;
+  // Forgets the glyphs drawn, for a new document; the faces stay open.
+  void ForgetDrawn();
 
  private:
   FaceSet Faces;

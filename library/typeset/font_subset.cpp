@@ -2,15 +2,29 @@
 
 #include <hb-subset.h>
 
+#include <algorithm>
+
 namespace paginor::typeset {
 
-void GlyphUsage::Record(uint32_t glyph, std::string_view text) { Used.try_emplace(glyph, text); }
+uint32_t GlyphUsage::Record(uint32_t glyph, std::string_view text, uint32_t firstSpare) {
+  const auto [entry, added] = Used.try_emplace(glyph, Coded{glyph, std::string(text)});
+  if (added || entry->second.Text == text || firstSpare == 0) return glyph;
+  const auto key = std::make_pair(glyph, std::string(text));
+  const auto spare = Spare.find(key);
+  if (spare != Spare.end()) return spare->second;
+  const uint32_t code = std::max(NextSpare, firstSpare);
+  if (code > 0xFFFF) return glyph;  // codes are two bytes: the first text stays
+  Used.emplace(code, Coded{glyph, std::string(text)});
+  Spare.emplace(key, code);
+  NextSpare = code + 1;
+  return code;
+}
 
 std::string SubsetTag(const GlyphUsage& usage) {
   uint64_t hash = 14695981039346656037ULL;  // FNV-1a over the glyph numbers
-  for (const auto& entry : usage.Glyphs()) {
-    for (int shift = 0; shift < 32; shift += 8) {
-      hash = (hash ^ ((entry.first >> shift) & 0xFF)) * 1099511628211ULL;
+  for (const auto& [code, coded] : usage.Codes()) {
+    for (const uint32_t value : {code, coded.Glyph}) {
+      for (int shift = 0; shift < 32; shift += 8) hash = (hash ^ ((value >> shift) & 0xFF)) * 1099511628211ULL;
     }
   }
   std::string tag(6, 'A');
@@ -26,7 +40,7 @@ std::vector<uint8_t> SubsetFontProgram(const OpenTypeFace& face, const GlyphUsag
   if (input == nullptr) return {};
   hb_set_t* glyphs = hb_subset_input_glyph_set(input);
   hb_set_add(glyphs, 0);
-  for (const auto& entry : usage.Glyphs()) hb_set_add(glyphs, entry.first);
+  for (const auto& entry : usage.Codes()) hb_set_add(glyphs, entry.second.Glyph);
   // Codes are glyph numbers; a PDF reader needs neither the layout tables nor the character map.
   hb_set_t* dropped = hb_subset_input_set(input, HB_SUBSET_SETS_DROP_TABLE_TAG);
   for (const hb_tag_t tag : {HB_TAG('G', 'S', 'U', 'B'), HB_TAG('G', 'P', 'O', 'S'), HB_TAG('G', 'D', 'E', 'F'),

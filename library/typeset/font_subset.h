@@ -6,22 +6,38 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "typeset/font_face.h"
 
 namespace paginor::typeset {
 
-// Glyphs used in one face, recorded as text is drawn. Each glyph keeps the first text it stood for
-// (a ligature's several characters, an empty text for a glyph that only completes a cluster).
+// Glyphs used in one face, recorded as text is drawn, by the code each is drawn with. A glyph's code
+// is its glyph number, with the text it stood for the first time (a ligature's several characters, an
+// empty text for a glyph that only completes a cluster). Where the same glyph stands for another text
+// later (a letter alone, then as part of a cluster), it gets a code of its own beyond the face's glyph
+// numbers, so that each code reads back as the text it was drawn for, when the face allows such codes
+// (spare codes from firstSpare on; 0 for none, and then the first text stays).
 class GlyphUsage {
  public:
-  void Record(uint32_t glyph, std::string_view text);
-  const std::map<uint32_t, std::string>& Glyphs() const { return Used; }
+  struct Coded {
+    uint32_t Glyph = 0;
+    std::string Text;
+  };
+
+  // The code to draw a glyph with for a text.
+  uint32_t Record(uint32_t glyph, std::string_view text, uint32_t firstSpare);
+  // The glyphs by code.
+  const std::map<uint32_t, Coded>& Codes() const { return Used; }
   bool Empty() const { return Used.empty(); }
+  // True when some code is not its glyph's number.
+  bool HasSpareCodes() const { return !Spare.empty(); }
 
  private:
-  std::map<uint32_t, std::string> Used;
+  std::map<uint32_t, Coded> Used;
+  std::map<std::pair<uint32_t, std::string>, uint32_t, std::less<>> Spare;
+  uint32_t NextSpare = 0;
 };
 
 // Six capital letters derived from the glyph set, which name a subset apart from other subsets of the

@@ -46,12 +46,12 @@ void WriteCompressed(PdfObjectSink& sink, uint32_t number, std::string entries, 
   }
 }
 
-// The glyph widths: runs of consecutive glyph numbers as "first [w1 w2 ...]".
+// The glyph widths: runs of consecutive codes as "first [w1 w2 ...]".
 std::string WidthArray(const OpenTypeFace& face, const GlyphUsage& usage) {
   std::string widths = "[";
   uint32_t next = 0;
   bool open = false;
-  for (const auto& entry : usage.Glyphs()) {
+  for (const auto& entry : usage.Codes()) {
     if (!open || entry.first != next) {
       if (open) widths += "]\r\n";
       AppendNumber(widths, entry.first);
@@ -60,7 +60,7 @@ std::string WidthArray(const OpenTypeFace& face, const GlyphUsage& usage) {
     } else {
       widths += ' ';
     }
-    AppendNumber(widths, PdfGlyphWidth(face, entry.first));
+    AppendNumber(widths, PdfGlyphWidth(face, entry.second.Glyph));
     next = entry.first + 1;
   }
   if (open) widths += ']';
@@ -68,7 +68,7 @@ std::string WidthArray(const OpenTypeFace& face, const GlyphUsage& usage) {
   return widths;
 }
 
-// The map from codes (glyph numbers) back to the text each glyph stands for, in groups of at most 100.
+// The map from codes back to the text each stands for, in groups of at most 100.
 std::string ToUnicodeMap(const GlyphUsage& usage) {
   std::string map =
       "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
@@ -76,8 +76,8 @@ std::string ToUnicodeMap(const GlyphUsage& usage) {
       "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
       "1 begincodespacerange\n<0000> <FFFF>\nendcodespacerange\n";
   std::vector<std::pair<uint32_t, std::string>> entries;
-  for (const auto& [glyph, text] : usage.Glyphs()) {
-    if (!text.empty()) entries.emplace_back(glyph, Utf16Hex(text));
+  for (const auto& [code, coded] : usage.Codes()) {
+    if (!coded.Text.empty()) entries.emplace_back(code, Utf16Hex(coded.Text));
   }
   for (size_t first = 0; first < entries.size(); first += 100) {
     const size_t count = std::min<size_t>(100, entries.size() - first);
@@ -132,7 +132,13 @@ void WritePdfFont(const OpenTypeFace& face, const GlyphUsage& usage, uint32_t fo
                     "\r\n/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>"
                     "\r\n/FontDescriptor ";
   AppendReference(cid, descriptor);
-  if (!cff) cid += " /CIDToGIDMap /Identity";
+  const uint32_t codeMap = cff || !usage.HasSpareCodes() ? 0 : sink.ReserveObject();
+  if (codeMap != 0) {
+    cid += " /CIDToGIDMap ";
+    AppendReference(cid, codeMap);
+  } else if (!cff) {
+    cid += " /CIDToGIDMap /Identity";
+  }
   cid += "\r\n/W " + WidthArray(face, usage) + " >>";
   sink.WriteDictionary(cidFont, cid);
 
@@ -180,6 +186,15 @@ void WritePdfFont(const OpenTypeFace& face, const GlyphUsage& usage, uint32_t fo
   }
   WriteCompressed(sink, program, entries, subset);
 
+  if (codeMap != 0) {
+    // Two bytes per code up to the last: each code's glyph number, 0 for codes not drawn.
+    std::vector<uint8_t> glyphs(2 * (static_cast<size_t>(usage.Codes().rbegin()->first) + 1));
+    for (const auto& [code, coded] : usage.Codes()) {
+      glyphs[2 * code] = static_cast<uint8_t>(coded.Glyph >> 8);
+      glyphs[2 * code + 1] = static_cast<uint8_t>(coded.Glyph & 0xFF);
+    }
+    WriteCompressed(sink, codeMap, {}, glyphs);
+  }
   const std::string map = ToUnicodeMap(usage);
   WriteCompressed(sink, toUnicode, {},
                   std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(map.data()), map.size()));

@@ -29,7 +29,7 @@ class GlyphWriter {
     MoveTo(Shaped + glyph.XOffset * scale);
     Open();
     Out += '<';
-    AppendHex16(Out, glyph.Glyph);
+    AppendHex16(Out, glyph.Code);
     Out += '>';
     Drawn += PdfGlyphWidth(*glyph.Face, glyph.Glyph) * Size / 1000;
     Shaped += glyph.Advance * scale;
@@ -76,7 +76,7 @@ class GlyphWriter {
 
 }  // namespace
 
-void AppendPdfGlyphs(std::string& out, const std::vector<ShapedGlyph>& glyphs, double size,
+void AppendPdfGlyphs(std::string& out, std::span<const ShapedGlyph> glyphs, double size,
                      const std::function<void(std::string&, const OpenTypeFace&)>& selectFont) {
   if (!(size > 0)) return;
   GlyphWriter writer(out, size);
@@ -93,7 +93,7 @@ void AppendPdfGlyphs(std::string& out, const std::vector<ShapedGlyph>& glyphs, d
   writer.Finish();
 }
 
-void AppendPdfGlyphLine(std::string& out, const std::vector<ShapedGlyph>& glyphs, double x, double y,
+void AppendPdfGlyphLine(std::string& out, std::span<const ShapedGlyph> glyphs, double x, double y,
                         double size, bool syntheticBold, bool syntheticItalic,
                         const std::function<void(std::string&, const OpenTypeFace&)>& selectFont) {
   if (syntheticBold) {

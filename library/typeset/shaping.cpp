@@ -47,7 +47,7 @@ void ResolveLevels(const std::vector<uint32_t>& characters, std::vector<uint8_t>
 
 }  // namespace
 
-double ShapedWidth(const std::vector<ShapedGlyph>& glyphs, double size) {
+double ShapedWidth(std::span<const ShapedGlyph> glyphs, double size) {
   double width = 0;
   for (const ShapedGlyph& glyph : glyphs) {
     width += glyph.Advance * size / glyph.Face->Metrics().UnitsPerEm;
@@ -207,36 +207,39 @@ void Shaper::ShapeRun(const Run& run, std::vector<ShapedGlyph>& glyphs) {
   const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(Buffer, &count);
   const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(Buffer, &count);
   // Clusters rise from glyph to glyph left to right and fall right to left (the buffer keeps them
-  // monotone): a cluster ends where the neighbouring cluster on its logical side begins.
+  // monotone): a cluster ends where the neighbouring cluster on its logical side begins. Left to right,
+  // a cluster's characters are shared out over its glyphs in order (the last glyph takes the rest), so
+  // that reading the glyphs from left to right gives the text back even where shaping moved a vowel
+  // sign before its consonant; right to left, the first glyph stands for the whole cluster.
   const bool rightToLeft = run.Level % 2 == 1;
+  unsigned int clusterStart = 0;  // the cluster's first glyph, left to right
   for (unsigned int n = 0; n < count; ++n) {
     const uint32_t cluster = infos[n].cluster;
+    if (n == 0 || infos[n - 1].cluster != cluster) clusterStart = n;
+    unsigned int clusterEnd = n + 1;  // past its last glyph
+    while (clusterEnd < count && infos[clusterEnd].cluster == cluster) ++clusterEnd;
     uint32_t end = run.End;
-    if (!rightToLeft) {
-      for (unsigned int next = n + 1; next < count; ++next) {
-        if (infos[next].cluster != cluster) {
-          end = infos[next].cluster;
-          break;
-        }
-      }
-    } else {
-      for (unsigned int previous = n; previous-- > 0;) {
-        if (infos[previous].cluster != cluster) {
-          end = infos[previous].cluster;
-          break;
-        }
-      }
-    }
+    if (!rightToLeft && clusterEnd < count) end = infos[clusterEnd].cluster;
+    if (rightToLeft && clusterStart > 0) end = infos[clusterStart - 1].cluster;
     if (end <= cluster || end > run.End) end = run.End;
-    const bool firstOfCluster = n == 0 || infos[n - 1].cluster != cluster;
+    uint32_t first = cluster;
+    uint32_t last = end;  // the glyph's characters, [first, last)
+    if (!rightToLeft) {
+      const uint32_t characters = end - cluster;
+      const uint32_t index = n - clusterStart;
+      first = cluster + std::min(index, characters);
+      if (n + 1 < clusterEnd) last = cluster + std::min(index + 1, characters);
+    } else if (n != clusterStart) {
+      last = first;
+    }
     ShapedGlyph glyph;
     glyph.Face = run.Face;
     glyph.Glyph = infos[n].codepoint;
     glyph.Advance = positions[n].x_advance;
     glyph.XOffset = positions[n].x_offset;
     glyph.YOffset = positions[n].y_offset;
-    glyph.TextBegin = Offsets[cluster];
-    glyph.TextEnd = firstOfCluster ? Offsets[end] : glyph.TextBegin;
+    glyph.TextBegin = Offsets[first];
+    glyph.TextEnd = Offsets[last];
     glyphs.push_back(glyph);
   }
 }

@@ -6,30 +6,19 @@
 #include <hb.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "typeset/face_set.h"
+#include "typeset/shaped_glyph.h"
 
 namespace paginor::typeset {
 
-// One glyph of a shaped line. Advance and offsets are in the units of its face.
-struct ShapedGlyph {
-  const OpenTypeFace* Face = nullptr;
-  uint32_t Glyph = 0;
-  int32_t Advance = 0;
-  int32_t XOffset = 0;
-  int32_t YOffset = 0;
-  // The bytes of the shaped text this glyph stands for: the whole cluster (a ligature's several
-  // characters) on its first glyph, an empty range on the cluster's other glyphs.
-  uint32_t TextBegin = 0;
-  uint32_t TextEnd = 0;
-};
-
 // The width of shaped glyphs at a font size, in points: what drawing them advances.
-double ShapedWidth(const std::vector<ShapedGlyph>& glyphs, double size);
+double ShapedWidth(std::span<const ShapedGlyph> glyphs, double size);
 
 // The glyphs of a line that stand for a space, which justification widens.
 size_t CountSpaces(const std::vector<ShapedGlyph>& glyphs, std::string_view text);
@@ -48,7 +37,9 @@ class Shaper {
 
   // Shapes one line in `face` (style for the fallback faces) into `glyphs` (replaced), left to right as
   // drawn. A character no installed face has is drawn as `face`'s missing-glyph box. Control characters
-  // are shaped as spaces. A line of ASCII characters is shaped word by word (words recur, and nothing
+  // are shaped as spaces. Each glyph stands for a part of the text such that the glyphs read left to
+  // right give back left-to-right text (a cluster's characters shared out over its glyphs in order),
+  // and right-to-left text read in reverse (a cluster's first glyph stands for all of it). A line of ASCII characters is shaped word by word (words recur, and nothing
   // in it needs the whole line), so its spaces take no kerning with the letters beside them.
   void Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces,
              std::vector<ShapedGlyph>& glyphs);

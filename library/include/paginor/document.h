@@ -106,6 +106,11 @@ class PAGINOR_API Document {
   const std::string& Footer() const;
   /// Sets the footer text; see Footer().
   void SetFooter(std::string value);
+  /// Sets the footer's font: an OpenType family or font file (see SetFont()) in @p fontheight points
+  /// (8 to 72), so that a footer can be in any language; "" returns to Times 10 points.
+  /// @return false, with the footer's font unchanged, for a family not found (FontNotFound), a height
+  ///         outside 8 to 72 or a PostScript document (InvalidArgument).
+  bool SetFooterFont(const std::string& family, uint8_t fontheight = 10);
   /// @}
 
   /// @name Document lifecycle
@@ -276,7 +281,27 @@ class PAGINOR_API Document {
   /// NoFontEffect. A value replaced records InvalidArgument (see LastFailure()).
   void SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                FontEffectConstants fonteffect);
-  /// Gives the font: Courier, 8 points, Regular, NoFontEffect by default.
+  /// Sets an OpenType or TrueType font: @p family is a family name as the system's font configuration
+  /// knows it ("DejaVu Sans", "Noto Sans Devanagari") or the path of a .ttf, .otf or .ttc file (its
+  /// first face). @p fontstyle picks the family's bold, italic or bold italic face; where the family
+  /// has none, the nearest face is slanted or emboldened when drawn. @p fontheight and @p fonteffect
+  /// are checked as in the other SetFont (underline and strikethrough take the font's own position and
+  /// thickness). Text in these fonts is shaped (kerning, ligatures, marks, joining and reordering as
+  /// each script needs), right-to-left and mixed lines come out in reading order, and a character the
+  /// font lacks is drawn from an installed font that has it (same style; where none has it, as the
+  /// font's missing-glyph box). The fonts drawn are embedded at Flush() as subsets of the glyphs used,
+  /// with a map back to the text, so that it can be searched and copied; a font with CFF outlines
+  /// raises the document to PDF 1.3.
+  /// @return false, with the font unchanged, when @p family is not found or its file is not a usable
+  ///         font (FontNotFound, the message naming it); in a PostScript document, which cannot embed
+  ///         these fonts yet, false with InvalidArgument.
+  bool SetFont(const std::string& family, uint8_t fontheight, FontStyleConstants fontstyle = FontStyleConstants::Regular,
+               FontEffectConstants fonteffect = FontEffectConstants::NoFontEffect);
+  /// Gives the family of the current OpenType font as it was passed to SetFont(); empty while the font
+  /// is a standard one.
+  std::string FontFamily() const;
+  /// Gives the font: Courier, 8 points, Regular, NoFontEffect by default. While an OpenType font is
+  /// current, @p fontnumber is the standard font set last and the other values are the OpenType font's.
   void GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
                FontEffectConstants& fonteffect) const;
   /// Gives the width in points of @p text written as one line in the current font and height, exactly
