@@ -7,8 +7,14 @@
 namespace paginor::typeset {
 
 uint32_t GlyphUsage::Record(uint32_t glyph, std::string_view text, uint32_t firstSpare) {
-  const auto [entry, added] = Used.try_emplace(glyph, Coded{glyph, std::string(text)});
-  if (added || entry->second.Text == text || firstSpare == 0) return glyph;
+  // Most glyphs drawn were drawn before with the same text: found by glyph number, without a search.
+  if (glyph >= FirstTexts.size()) FirstTexts.resize(size_t{glyph} + 1, nullptr);
+  const std::string* first = FirstTexts[glyph];
+  if (first == nullptr) {
+    FirstTexts[glyph] = &Used.emplace(glyph, Coded{glyph, std::string(text)}).first->second.Text;
+    return glyph;
+  }
+  if (*first == text || firstSpare == 0) return glyph;
   const auto key = std::make_pair(glyph, std::string(text));
   const auto spare = Spare.find(key);
   if (spare != Spare.end()) return spare->second;

@@ -26,6 +26,11 @@ class GlyphUsage {
     std::string Text;
   };
 
+  GlyphUsage() = default;
+  GlyphUsage(GlyphUsage&&) = default;  // the texts stay where they are
+  GlyphUsage(const GlyphUsage&) = delete;
+  GlyphUsage& operator=(const GlyphUsage&) = delete;
+
   // The code to draw a glyph with for a text.
   uint32_t Record(uint32_t glyph, std::string_view text, uint32_t firstSpare);
   // The glyphs by code.
@@ -36,6 +41,7 @@ class GlyphUsage {
 
  private:
   std::map<uint32_t, Coded> Used;
+  std::vector<const std::string*> FirstTexts;  // by glyph number: the text of its own code, if drawn
   std::map<std::pair<uint32_t, std::string>, uint32_t, std::less<>> Spare;
   uint32_t NextSpare = 0;
 };

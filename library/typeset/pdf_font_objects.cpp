@@ -60,7 +60,7 @@ std::string WidthArray(const OpenTypeFace& face, const GlyphUsage& usage) {
     } else {
       widths += ' ';
     }
-    AppendNumber(widths, PdfGlyphWidth(face, entry.second.Glyph));
+    AppendDecimal(widths, PdfGlyphWidth(face, entry.second.Glyph), 3);
     next = entry.first + 1;
   }
   if (open) widths += ']';
@@ -102,8 +102,8 @@ int64_t DescriptorFlags(const FaceMetrics& metrics) {
 
 }  // namespace
 
-int32_t PdfGlyphWidth(const OpenTypeFace& face, uint32_t glyph) {
-  return static_cast<int32_t>(Thousandths(face, face.Advance(glyph)));
+double PdfGlyphWidth(const OpenTypeFace& face, uint32_t glyph) {
+  return std::nearbyint(face.Advance(glyph) * 1000000.0 / face.Metrics().UnitsPerEm) / 1000;
 }
 
 std::string_view PdfVersionFor(const OpenTypeFace& face) {

@@ -28,9 +28,10 @@ class GlyphWriter {
     }
     MoveTo(Shaped + glyph.XOffset * scale);
     Open();
-    Out += '<';
-    AppendHex16(Out, glyph.Code);
-    Out += '>';
+    if (!InString) Out += '(';
+    InString = true;
+    AppendCodeByte(glyph.Code >> 8);
+    AppendCodeByte(glyph.Code & 0xFF);
     Drawn += PdfGlyphWidth(*glyph.Face, glyph.Glyph) * Size / 1000;
     Shaped += glyph.Advance * scale;
   }
@@ -52,6 +53,7 @@ class GlyphWriter {
     const auto adjustment = static_cast<int64_t>(std::nearbyint((Drawn - target) * 1000 / Size));
     if (adjustment == 0) return;
     Open();
+    EndString();
     AppendNumber(Out, adjustment);
     Drawn -= static_cast<double>(adjustment) * Size / 1000;
   }
@@ -61,9 +63,28 @@ class GlyphWriter {
     InArray = true;
   }
 
+  void EndString() {
+    if (InString) Out += ')';
+    InString = false;
+  }
+
   void Close() {
+    EndString();
     if (InArray) Out += "] TJ ";
     InArray = false;
+  }
+
+  // A byte of a code inside a literal string, as it stands but for the bytes the string's syntax
+  // would read otherwise (and the line ends, which a reader may change).
+  void AppendCodeByte(uint32_t byte) {
+    switch (byte) {
+      case '(': Out += "\\("; break;
+      case ')': Out += "\\)"; break;
+      case '\\': Out += "\\\\"; break;
+      case '\r': Out += "\\r"; break;
+      case '\n': Out += "\\n"; break;
+      default: Out += static_cast<char>(byte);
+    }
   }
 
   std::string& Out;
@@ -72,6 +93,7 @@ class GlyphWriter {
   double Shaped = 0;  // where shaping puts the next glyph's origin
   double Rise = 0;
   bool InArray = false;
+  bool InString = false;
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shaped glyphs as PDF text-showing operators: their two-byte codes in TJ arrays whose adjustments put
+// Shaped glyphs as PDF text-showing operators: their two-byte codes in the literal strings of TJ arrays whose adjustments put
 // every glyph exactly where shaping placed it, whatever the rounded widths of the font's /W array say.
 #include <functional>
 #include <string>

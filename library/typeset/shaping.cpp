@@ -135,6 +135,7 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     if (c < 0x20 || c > 0x7E || !face.HasAscii(c)) return false;
   }
   if (Words.size() > MaximumCachedWords) Words.clear();
+  glyphs.reserve(utf8.size());
   const OpenTypeFace* const faceAddress = &face;
   for (size_t begin = 0; begin < utf8.size();) {
     size_t end = begin + 1;
