@@ -25,7 +25,10 @@ void PdfWriter::PutTextObject(int64_t x, int64_t baseline, FontHandle font, int6
 
 void PdfWriter::DrawText(const TextRun& run) {
   // The faces' font objects are numbered before the stream, whose length takes the number after it.
-  for (const typeset::ShapedGlyph& glyph : run.glyphs) OpenTypeObject(*glyph.Face);
+  const typeset::OpenTypeFace* face = nullptr;
+  for (const typeset::ShapedGlyph& glyph : run.glyphs) {
+    if (glyph.Face != face) OpenTypeObject(*(face = glyph.Face));
+  }
   BeginContentStream(false);
   if (run.glyphs.empty()) {
     PutTextObject(run.origin.x, run.origin.y, run.font, run.size, run.colour, run.codes);

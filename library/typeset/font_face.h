@@ -9,6 +9,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "typeset/font_locator.h"
 
@@ -63,6 +64,9 @@ class OpenTypeFace {
   bool HasAscii(char character) const { return (AsciiCoverage[static_cast<uint8_t>(character) >> 6] >> (character & 63)) & 1; }
   // The advance of a glyph as the face records it (unshaped), in face units.
   int32_t Advance(uint32_t glyph) const;
+  // The advance in thousandths of the em to three decimals: the glyph's width in a PDF font's /W
+  // array, what a PDF reader advances after drawing it. Kept per glyph once asked for.
+  double PdfWidth(uint32_t glyph) const;
 
  private:
   OpenTypeFace(FaceLocation location, hb_blob_t* blob);
@@ -76,6 +80,7 @@ class OpenTypeFace {
   OutlineFormat Format = OutlineFormat::TrueType;
   uint32_t Glyphs = 0;
   uint64_t AsciiCoverage[2] = {0, 0};
+  mutable std::vector<double> PdfWidths;  // by glyph, negative until asked for
   std::string Name;
   std::string Family;
 };

@@ -60,7 +60,7 @@ std::string WidthArray(const OpenTypeFace& face, const GlyphUsage& usage) {
     } else {
       widths += ' ';
     }
-    AppendDecimal(widths, PdfGlyphWidth(face, entry.second.Glyph), 3);
+    AppendDecimal(widths, face.PdfWidth(entry.second.Glyph), 3);
     next = entry.first + 1;
   }
   if (open) widths += ']';
@@ -101,10 +101,6 @@ int64_t DescriptorFlags(const FaceMetrics& metrics) {
 }
 
 }  // namespace
-
-double PdfGlyphWidth(const OpenTypeFace& face, uint32_t glyph) {
-  return std::nearbyint(face.Advance(glyph) * 1000000.0 / face.Metrics().UnitsPerEm) / 1000;
-}
 
 std::string_view PdfVersionFor(const OpenTypeFace& face) {
   return face.Outlines() == OutlineFormat::CompactFontFormat ? "1.3" : "1.2";

@@ -26,11 +26,6 @@ class PdfObjectSink {
   virtual void WriteStream(uint32_t number, std::string_view entries, std::span<const uint8_t> data) = 0;
 };
 
-// The width of a glyph as the font's /W array gives it, in thousandths of the font size to three
-// decimals (so that lines need few corrections): what a PDF reader advances after drawing it. Drawing
-// and the widths written agree through this one value.
-double PdfGlyphWidth(const OpenTypeFace& face, uint32_t glyph);
-
 // The PDF version the font objects of a face need: "1.3" for CFF outlines (a compact CID font
 // program), "1.2" for TrueType outlines.
 std::string_view PdfVersionFor(const OpenTypeFace& face);

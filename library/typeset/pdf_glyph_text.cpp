@@ -32,7 +32,7 @@ class GlyphWriter {
     InString = true;
     AppendCodeByte(glyph.Code >> 8);
     AppendCodeByte(glyph.Code & 0xFF);
-    Drawn += PdfGlyphWidth(*glyph.Face, glyph.Glyph) * Size / 1000;
+    Drawn += glyph.Face->PdfWidth(glyph.Glyph) * Size / 1000;
     Shaped += glyph.Advance * scale;
   }
 
@@ -50,7 +50,9 @@ class GlyphWriter {
  private:
   // An adjustment in thousandths of the size moves the text position left by that much.
   void MoveTo(double target) {
-    const auto adjustment = static_cast<int64_t>(std::nearbyint((Drawn - target) * 1000 / Size));
+    const double thousandths = (Drawn - target) * 1000 / Size;
+    if (thousandths > -0.5 && thousandths < 0.5) return;  // the usual case, without rounding
+    const auto adjustment = static_cast<int64_t>(std::nearbyint(thousandths));
     if (adjustment == 0) return;
     Open();
     EndString();
