@@ -25,10 +25,6 @@ class DiscardingSink : public paginor::typeset::PdfObjectSink {
 
 }  // namespace
 
-// The font configuration library keeps its caches until the program ends, some behind pointers the
-// leak checker cannot follow.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace paginor::typeset;
   if (size < 2) return 0;

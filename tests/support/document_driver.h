@@ -73,8 +73,21 @@ bool WriteDrivenDocument(DriverInput& input, const std::string& path, const std:
     switch (input.Byte() % 16) {
       case 0: document.NewPage(input.Coordinate(), input.Coordinate(), input.Coordinate(), input.Coordinate(),
                                input.Byte(), input.Byte(), input.Byte()); break;
-      case 1: document.SetFont(input.Any<FontNumberConstants>(), input.Byte(), input.Any<FontStyleConstants>(),
-                               input.Any<FontEffectConstants>()); break;
+      case 1: {
+        // Mostly a standard font; sometimes an installed OpenType family (shaped, with fallback faces),
+        // a compact-outline one, or one that is not found.
+        static const char* const families[] = {"DejaVu Sans", "Noto Sans Arabic", "WenQuanYi Micro Hei",
+                                               "Nimbus Sans", "No Such Family"};
+        const uint8_t kind = input.Byte();
+        if (kind < 200) {
+          document.SetFont(input.Any<FontNumberConstants>(), input.Byte(), input.Any<FontStyleConstants>(),
+                           input.Any<FontEffectConstants>());
+        } else {
+          document.SetFont(families[kind % 5], input.Byte(), input.Any<FontStyleConstants>(),
+                           input.Any<FontEffectConstants>());
+        }
+        break;
+      }
       case 2: document.SetPosition(input.Coordinate(), input.Coordinate()); break;
       case 3: {
         const std::string text = input.Text();
