@@ -246,6 +246,23 @@ TEST(OpenTypeDocument, FontsNotFoundKeepTheFont) {
   EXPECT_TRUE(ps.Flush());
 }
 
+// A document object written twice embeds in each document the glyphs that document drew.
+TEST(OpenTypeDocument, EachDocumentEmbedsItsOwnGlyphs) {
+  PDF pdf;
+  pdf.SetFooter("");
+  std::vector<std::string> files;
+  for (const char* text : {"\u4e2d\u6587", "\u65e5\u672c\u8a9e\u306e\u6587\u5b57"}) {
+    files.push_back(TempPath(std::string("again-") + std::to_string(files.size()) + ".pdf"));
+    ASSERT_TRUE(pdf.Create(files.back()));
+    pdf.NewPage(36, 36, 36, 36, 255, 255, 255);
+    EXPECT_EQ(pdf.FontFamily(), "");  // Create starts in the default font
+    ASSERT_TRUE(pdf.SetFont("WenQuanYi Micro Hei", 20));
+    EXPECT_TRUE(pdf.WriteText(text));
+    const testing::PdfFile file = FlushAndCheck(pdf, files.back());
+    if (HasTool("pdftotext")) EXPECT_EQ(Letters(ExtractedText(files.back())), text);
+  }
+}
+
 TEST(OpenTypeDocument, TitlesEffectsLinksAndFootersInTheseFonts) {
   if (!ReadersPresent()) GTEST_SKIP() << "qpdf, Ghostscript or poppler-utils is not installed";
   PDF pdf;
