@@ -307,8 +307,10 @@ class PAGINOR_API Document {
   /// Gives the width in points of @p text written as one line in the current font and height, exactly
   /// as WriteText() measures it: whole points for the standard fonts, the width by which WriteText()
   /// moves the position. So SetPosition(right - TextWidth(amount)) ends an amount at the column edge
-  /// right. 0 for an empty text, and for a text too long to be written as one line (over 32767
-  /// characters).
+  /// right. In an OpenType font (see SetFont()) the text is shaped as WriteText() shapes it, kerning
+  /// and ligatures included, and its width rounded to whole points (halves to even); the glyphs
+  /// drawn end within half a point of it. 0 for an empty text, and for a text too long to be written
+  /// as one line (over 32767 characters).
   double TextWidth(const std::string& text) const;
   /// Writes one line of text, with its underline or strikethrough (drawn like DrawLine()). There is no
   /// wrapping and no new page. With NoAlignment the text starts at the current position; LeftAlign,
