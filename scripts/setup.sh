@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ libtsan2 make cmake ninja-build pkg-config doxygen
-  zlib1g-dev libjpeg-dev libgif-dev libpng-dev libfltk1.3-dev libinih-dev
+  zlib1g-dev libdeflate-dev libjpeg-dev libgif-dev libpng-dev libfltk1.3-dev libinih-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qpdf ghostscript poppler-utils
   python3 fonts-urw-base35
