@@ -10,7 +10,7 @@ packages=(
   qpdf ghostscript poppler-utils
   python3 fonts-urw-base35
   python3-dev pybind11-dev python3-pybind11 python3-pytest python3-setuptools python3-wheel python3-pip
-  python3-venv python3-reportlab
+  python3-venv python3-reportlab libcairo2-dev
   xvfb xauth xdotool imagemagick
 )
 if [ "${1:-}" = "--fuzz" ]; then
