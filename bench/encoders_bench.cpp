@@ -8,7 +8,7 @@
 
 #include "paginor/enumerations.h"
 #include "photo_pixels.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ const std::vector<uint8_t>& Picture() {
 
 void EncodePicture(benchmark::State& state, paginor::EncodingConstants encoding) {
   const std::vector<uint8_t>& picture = Picture();
-  const paginor::Enumerations services;
+  const paginor::PictureCodec services;
   size_t encoded = 0;
   for (auto _ : state) {
     const std::vector<uint8_t> result = services.EncodeData(picture, static_cast<int32_t>(encoding));

@@ -13,7 +13,7 @@
 
 #include "paginor/pdf.h"
 #include "photo_pixels.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 #include "support/picture_writers.h"
 #include "support/test_files.h"
 
@@ -66,7 +66,7 @@ void EmbedPhoto(benchmark::State& state, EncodingConstants encoding) {
 
 void ZlibCompress2Level6(benchmark::State& state) {
   paginor::PictureDescription picture;
-  if (!paginor::Enumerations().LoadImage(Made().picture, picture)) state.SkipWithError("no picture");
+  if (!paginor::PictureCodec().LoadImage(Made().picture, picture)) state.SkipWithError("no picture");
   std::vector<uint8_t> result(compressBound(picture.pixels.size()));
   for (auto _ : state) {
     uLongf encoded = result.size();

@@ -13,7 +13,7 @@
 
 #include "paginor/pdf.h"
 #include "photo_pixels.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 #include "support/picture_writers.h"
 
 namespace {
@@ -89,7 +89,7 @@ const PictureFolder& Pictures() {
 }
 
 void Decode(benchmark::State& state, const std::string& file) {
-  const paginor::Enumerations services;
+  const paginor::PictureCodec services;
   size_t bytes = 0;
   for (auto _ : state) {
     paginor::PictureDescription picture;

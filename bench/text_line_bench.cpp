@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/line_buffer.h"
+#include "fonts/font_catalogue.h"
+#include "fonts/text_measure.h"
+#include "output/line_buffer.h"
 #include "paginor/pdf.h"
 #include "paginor/ps.h"
 #include "pdf/pdf_strings.h"
 #include "services/code_page.h"
-#include "services/enumerations.h"
 
 namespace {
 
@@ -37,10 +38,10 @@ void Windows1252(benchmark::State& state) {
 BENCHMARK(Windows1252);
 
 void TextWidth(benchmark::State& state) {
-  const Enumerations services;
+  const FontCatalogue fonts;
+  const FontFace& helvetica = fonts.Face(fonts.Standard(FontNumberConstants::Helvetica, FontStyleConstants::Regular));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(services.TextWidth(Line, static_cast<int32_t>(FontNumberConstants::Helvetica), 10,
-                                                static_cast<int32_t>(FontStyleConstants::Regular)));
+    benchmark::DoNotOptimize(paginor::TextWidth(Line, helvetica, 10));
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Line.size()));
 }

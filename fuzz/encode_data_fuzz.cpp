@@ -8,7 +8,7 @@
 
 #include "../tests/support/stream_decoders.h"
 #include "encoders/zlib_encoder.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   }
   // Encodings 1 to 4, and unknown ones around them.
   const int32_t encoding = selector % 8 - 1;
-  encoded = paginor::Enumerations().EncodeData(data, encoding);
+  encoded = paginor::PictureCodec().EncodeData(data, encoding);
   if (encoding < 1 || encoding > 4) {
     Check(encoded.empty());
     return 0;

@@ -29,7 +29,7 @@ import sys
 REPOSITORY = pathlib.Path(__file__).resolve().parent.parent
 DEFAULT_AFM_DIR = pathlib.Path("/usr/share/fonts/type1/urw-base35")
 DEFAULT_REFERENCE = REPOSITORY / "scripts" / "standard-encoding-widths.tsv"
-WIDTHS_SOURCE = REPOSITORY / "library" / "services" / "font_widths_data.cpp"
+WIDTHS_SOURCE = REPOSITORY / "library" / "fonts" / "font_widths_data.cpp"
 GLYPHS_SOURCE = REPOSITORY / "library" / "services" / "windows1252_glyphs.cpp"
 
 # The ten tables in the library's order: (name, column in the reference, AFM file or None when the
@@ -160,7 +160,7 @@ def widths_source(tables):
         "// The advance widths of the standard fonts, in thousandths of the font size. Each table lists the",
         "// codes 0 to 255 in order: by Windows-1252 code for Helvetica and Times, by the fonts' own",
         "// encoding for Symbol and ZapfDingbats.",
-        '#include "services/font_widths.h"',
+        '#include "fonts/font_widths.h"',
         "",
         "namespace paginor {",
         "",

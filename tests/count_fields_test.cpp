@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "core/count_fields.h"
-#include "core/file_io.h"
+#include "output/count_fields.h"
+#include "output/file_io.h"
 #include "support/test_files.h"
 
 namespace paginor {

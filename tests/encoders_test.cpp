@@ -13,7 +13,7 @@
 #include "encoders/shift_operator.h"
 #include "encoders/zlib_encoder.h"
 #include "paginor/enumerations.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 #include "support/stream_decoders.h"
 
 namespace paginor {
@@ -26,7 +26,7 @@ constexpr auto kASCIIHex = static_cast<int32_t>(EncodingConstants::ASCIIHex);
 constexpr auto kRunLength = static_cast<int32_t>(EncodingConstants::RunLength);
 constexpr auto kFlate = static_cast<int32_t>(EncodingConstants::Flate);
 
-Bytes Encode(const Bytes& data, int32_t encoding) { return Enumerations().EncodeData(data, encoding); }
+Bytes Encode(const Bytes& data, int32_t encoding) { return PictureCodec().EncodeData(data, encoding); }
 
 std::string Text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 

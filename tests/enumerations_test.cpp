@@ -1,5 +1,3 @@
-#include "services/enumerations.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -7,8 +5,12 @@
 #include <limits>
 #include <locale>
 
+#include "core/rgb.h"
 #include "paginor/enumerations.h"
+#include "services/alignment.h"
+#include "services/arcs.h"
 #include "services/failure.h"
+#include "services/paper.h"
 
 namespace paginor {
 namespace {
@@ -33,17 +35,14 @@ struct Dimensions {
 };
 
 Dimensions Paper(int32_t orientation, int32_t papersize, Dimensions passed = {0, 0, ""}) {
-  Enumerations services;
-  services.SetOrientation(orientation);
-  services.SetPaperSize(papersize);
-  services.PaperDimensions(passed.width, passed.height, passed.name);
+  PaperDimensions(static_cast<PaperSizeConstants>(papersize), static_cast<OrientationConstants>(orientation),
+                  passed.width, passed.height, passed.name);
   return passed;
 }
 
 TEST(PaperDimensions, FollowsThePaperTableAndOrientation) {
-  Enumerations fresh;
-  EXPECT_EQ(fresh.GetOrientation(), 1);
-  EXPECT_EQ(fresh.GetPaperSize(), 9);
+  EXPECT_TRUE(IsPaperSize(PaperSizeConstants::Folio));
+  EXPECT_FALSE(IsPaperSize(static_cast<PaperSizeConstants>(2)));
 
   auto expect = [](Dimensions got, int16_t width, int16_t height, const std::string& name) {
     EXPECT_EQ(got.width, width);
@@ -64,14 +63,19 @@ TEST(PaperDimensions, FollowsThePaperTableAndOrientation) {
   expect(Paper(2, 2, {10, 20, "kept"}), 20, 10, "kept");
 }
 
+// A colour's operand text as the writers put it.
+std::string FormatColor(uint8_t red, uint8_t green, uint8_t blue) {
+  static RgbTexts texts;  // shared, so that the texts it keeps are asked for again
+  return std::string(texts.Of({red, green, blue}));
+}
+
 TEST(ColorText, FormatsKnownColours) {
-  Enumerations services;
-  EXPECT_EQ(services.FormatColor(0, 0, 0), "0 0 0");
-  EXPECT_EQ(services.FormatColor(255, 255, 255), "1 1 1");
-  EXPECT_EQ(services.FormatColor(255, 128, 0), "1 0.502 0");
-  EXPECT_EQ(services.FormatColor(51, 102, 153), "0.200 0.400 0.600");
-  EXPECT_EQ(services.FormatColor(128, 5, 51), "0.502 0.020 0.200");
-  EXPECT_EQ(services.FormatColor(1, 254, 255), "0.004 0.996 1");
+  EXPECT_EQ(FormatColor(0, 0, 0), "0 0 0");
+  EXPECT_EQ(FormatColor(255, 255, 255), "1 1 1");
+  EXPECT_EQ(FormatColor(255, 128, 0), "1 0.502 0");
+  EXPECT_EQ(FormatColor(51, 102, 153), "0.200 0.400 0.600");
+  EXPECT_EQ(FormatColor(128, 5, 51), "0.502 0.020 0.200");
+  EXPECT_EQ(FormatColor(1, 254, 255), "0.004 0.996 1");
 }
 
 // A decimal comma for C++ formatting, available whatever locales the machine has installed.
@@ -84,57 +88,44 @@ TEST(ColorText, RoundTripsEveryComponentUnderACommaLocale) {
   const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
   const bool haveCommaLocale = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
                                std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
-  Enumerations services;
   for (int value = 0; value < 256; ++value) {
     const auto byte = static_cast<uint8_t>(value);
     const auto other = static_cast<uint8_t>(255 - value);
-    const std::string text = services.FormatColor(byte, other, byte);
+    const std::string text = FormatColor(byte, other, byte);
     EXPECT_EQ(text.find(','), std::string::npos) << text;
-    uint8_t red = 0, green = 0, blue = 0;
-    services.ParseColor(text, red, green, blue);
-    EXPECT_EQ(red, byte);
-    EXPECT_EQ(green, other);
-    EXPECT_EQ(blue, byte);
+    // Each component reads back as its byte: three decimals tell the 256 fractions apart.
+    float red = 0, green = 0, blue = 0;
+    ASSERT_EQ(std::sscanf(text.c_str(), "%f %f %f", &red, &green, &blue), 3) << text;
+    EXPECT_EQ(std::nearbyint(red * 255), byte);
+    EXPECT_EQ(std::nearbyint(green * 255), other);
+    EXPECT_EQ(std::nearbyint(blue * 255), byte);
   }
   std::setlocale(LC_NUMERIC, "C");
   std::locale::global(previous);
   if (!haveCommaLocale) GTEST_LOG_(INFO) << "no comma-decimal C locale installed; checked with a C++ one";
 }
 
-TEST(ColorText, ParsingRefusesTextsItCannotRead) {
-  Enumerations services;
-  uint8_t red = 0, green = 0, blue = 0;
-  services.ParseColor("1 0.502 0", red, green, blue);
-  EXPECT_EQ(red, 255);
-  EXPECT_EQ(green, 128);
-  EXPECT_EQ(blue, 0);
-  services.ParseColor("0 0 1 extra items", red, green, blue);
-  EXPECT_EQ(blue, 255);
-  for (const char* bad : {"", "1 0", "1  0 0", "1 x 0", "1 0 2", "1 0 -0.5", "1 0 0.5x", "nan 0 0"}) {
-    EXPECT_THROW(services.ParseColor(bad, red, green, blue), Failure) << '"' << bad << '"';
-  }
-}
-
 TEST(AlignmentOffset, PlacesItemsAndChecksOverflow) {
-  Enumerations services;
-  EXPECT_EQ(services.AlignmentOffset(100, 40, 0), 0);
-  EXPECT_EQ(services.AlignmentOffset(100, 40, 1), 0);
-  EXPECT_EQ(services.AlignmentOffset(100, 40, 2), 30);
-  EXPECT_EQ(services.AlignmentOffset(101, 40, 2), 30);
-  EXPECT_EQ(services.AlignmentOffset(40, 101, 2), -30);
-  EXPECT_EQ(services.AlignmentOffset(40, 47, 2), -3);
-  EXPECT_EQ(services.AlignmentOffset(100, 40, 3), 60);
-  EXPECT_EQ(services.AlignmentOffset(40, 100, 3), -60);
-  EXPECT_EQ(services.AlignmentOffset(100, 40, 4), 0);
-  EXPECT_EQ(services.AlignmentOffset(100, 40, -1), 0);
-  EXPECT_THROW(services.AlignmentOffset(32767, -1, 2), Failure);
-  EXPECT_THROW(services.AlignmentOffset(-32768, 1, 0), Failure);
+  const auto offset = [](int16_t available, int16_t used, int32_t alignment) {
+    return AlignmentOffset(available, used, static_cast<AlignmentConstants>(alignment));
+  };
+  EXPECT_EQ(offset(100, 40, 0), 0);
+  EXPECT_EQ(offset(100, 40, 1), 0);
+  EXPECT_EQ(offset(100, 40, 2), 30);
+  EXPECT_EQ(offset(101, 40, 2), 30);
+  EXPECT_EQ(offset(40, 101, 2), -30);
+  EXPECT_EQ(offset(40, 47, 2), -3);
+  EXPECT_EQ(offset(100, 40, 3), 60);
+  EXPECT_EQ(offset(40, 100, 3), -60);
+  EXPECT_EQ(offset(100, 40, 4), 0);
+  EXPECT_EQ(offset(100, 40, -1), 0);
+  EXPECT_THROW(offset(32767, -1, 2), Failure);
+  EXPECT_THROW(offset(-32768, 1, 0), Failure);
 }
 
 TEST(NormalizeArc, OrdersAndReducesAngles) {
-  Enumerations services;
   auto normalize = [&](float first, float second) {
-    EXPECT_TRUE(services.NormalizeArc(first, second));
+    EXPECT_TRUE(NormalizeArc(first, second));
     return std::pair(first, second);
   };
   EXPECT_EQ(normalize(90, 45), std::pair(45.0f, 90.0f));
@@ -153,7 +144,7 @@ TEST(NormalizeArc, OrdersAndReducesAngles) {
   const float infinity = std::numeric_limits<float>::infinity();
   for (auto [a, b] : {std::pair(infinity, 0.0f), std::pair(0.0f, std::nanf("")), std::pair(-infinity, 10.0f)}) {
     float first = a, second = b;
-    EXPECT_FALSE(services.NormalizeArc(first, second));
+    EXPECT_FALSE(NormalizeArc(first, second));
   }
 }
 

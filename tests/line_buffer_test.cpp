@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "core/line_buffer.h"
+#include "output/line_buffer.h"
 #include "pdf/xref_table.h"
 #include "services/failure.h"
 

@@ -261,7 +261,7 @@ TEST_F(PdfPictures, AFileReplacedBetweenCallsIsLoadedAgain) {
 
 // The cache keeps what it encoded, within its bound, and gives the same bytes as a fresh encoding.
 TEST(PictureCacheTest, KeepsEncodingsWithinItsBound) {
-  const Enumerations services;
+  const PictureCodec services;
   const std::string mono = MonoFile();
   const std::string large = PlainGif("large.gif", 300, 200);
   PictureCache keeping(services);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "services/dib.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 #include "support/picture_writers.h"
 #include "support/test_files.h"
 
@@ -28,7 +28,7 @@ Loaded LoadBytes(const std::string& bytes, const std::string& name = "picture.bm
   const std::string path = testing::TempPath(name);
   testing::WriteFile(path, bytes);
   Loaded loaded;
-  loaded.ok = Enumerations().LoadImage(path, loaded.picture);
+  loaded.ok = PictureCodec().LoadImage(path, loaded.picture);
   return loaded;
 }
 
@@ -160,7 +160,7 @@ TEST(BmpPictures, DamagedFilesAreRefusedAndLeaveTheOutputs) {
     picture.width = 7;
     const std::string path = testing::TempPath("damaged.bmp");
     testing::WriteFile(path, bytes);
-    const bool loaded = Enumerations().LoadImage(path, picture);
+    const bool loaded = PictureCodec().LoadImage(path, picture);
     return !loaded && picture.width == 7 && picture.pixels.empty();
   };
   const std::string bytes = good.Bytes();
@@ -211,7 +211,7 @@ TEST(BmpPictures, DamagedFilesAreRefusedAndLeaveTheOutputs) {
   far[10] = '\x7F';
   EXPECT_TRUE(refused(far));
   PictureDescription untouched;
-  EXPECT_FALSE(Enumerations().LoadImage(testing::TempPath("missing.bmp"), untouched));
+  EXPECT_FALSE(PictureCodec().LoadImage(testing::TempPath("missing.bmp"), untouched));
 }
 
 TEST(BmpPictures, WidePicturesLoadWhenTheFileHoldsThem) {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 #include "support/picture_writers.h"
 #include "support/test_files.h"
 
@@ -18,7 +18,7 @@ using testing::GifPicture;
 using testing::JpegColours;
 using testing::JpegPicture;
 
-bool Load(const std::string& path, PictureDescription& picture) { return Enumerations().LoadImage(path, picture); }
+bool Load(const std::string& path, PictureDescription& picture) { return PictureCodec().LoadImage(path, picture); }
 
 // A picture filling its screen, all indices 0.
 GifPicture Gif(int width, int height, std::vector<testing::Rgb> colours) {

@@ -4,14 +4,36 @@
 #include <random>
 #include <string>
 
+#include "fonts/font_catalogue.h"
+#include "fonts/font_widths.h"
+#include "fonts/text_measure.h"
 #include "services/code_page.h"
-#include "services/enumerations.h"
 #include "services/failure.h"
-#include "services/font_widths.h"
 #include "services/windows1252_glyphs.h"
 
 namespace paginor {
 namespace {
+
+// Measurement in the standard font of a family and style given by their numbers.
+class StandardMeasure {
+ public:
+  const FontFace& Face(int32_t font, int32_t style) const {
+    return Fonts.Face(Fonts.Standard(static_cast<FontNumberConstants>(font), static_cast<FontStyleConstants>(style)));
+  }
+  int64_t TextUnits(std::string_view codes, int32_t font, int32_t style) const {
+    return paginor::TextUnits(codes, Face(font, style));
+  }
+  int16_t TextWidth(std::string_view codes, int32_t font, uint8_t height, int32_t style) const {
+    return paginor::TextWidth(codes, Face(font, style), height);
+  }
+  bool JustifyLine(std::string_view line, int16_t width, int32_t font, uint8_t height, int32_t style,
+                   std::vector<std::string_view>& words, std::vector<int16_t>& positions) const {
+    return paginor::JustifyLine(line, width, Face(font, style), height, words, positions);
+  }
+
+ private:
+  FontCatalogue Fonts;
+};
 
 TEST(FontWidthTables, AddUpToTheirSums) {
   const int expected[10] = {129287, 133573, 129287, 133573, 122560, 127351, 121793, 123987, 119726, 150697};
@@ -41,10 +63,10 @@ TEST(FontWidthTables, TextFontsAreIndexedByWindows1252Code) {
 
 TEST(TextUnits, EqualThePlainSumOfTheWidthsForEveryFontAndLength) {
   std::mt19937 random(7);
-  const Enumerations services;
+  const StandardMeasure services;
   for (int32_t font = 1; font <= 5; ++font) {
     for (int32_t style = 1; style <= 4; ++style) {
-      const WidthTable* table = SelectWidthTable(font, style);
+      const WidthTable* table = services.Face(font, style).widths;
       ASSERT_NE(table, nullptr);
       for (size_t length = 0; length <= 40; ++length) {
         std::string codes(length, ' ');
@@ -88,12 +110,12 @@ TEST(Windows1252Glyphs, NameACharacterExactlyWhereTheCodePageDefinesOne) {
 }
 
 TEST(TextWidth, MeasuresWithTheSelectedTable) {
-  Enumerations services;
+  StandardMeasure services;
   EXPECT_EQ(services.TextWidth("Hello", 2, 12, 1), 27);  // 2278 / 1000 x 12 = 27.336
   EXPECT_EQ(services.TextWidth("", 2, 12, 1), 0);
   // Courier: 600 for every character and style.
   EXPECT_EQ(services.TextWidth("abcdefghij", 1, 10, 1), 60);
-  EXPECT_EQ(services.TextWidth(std::string("\0\xff\x80", 3), 1, 10, 7), 18);
+  EXPECT_EQ(services.TextWidth(std::string("\0\xff\x80", 3), 1, 10, 4), 18);
   // Halves go to even: one blank in Times-Roman at 10 is 2.5, two are 5.
   EXPECT_EQ(services.TextWidth(" ", 3, 10, 1), 2);
   EXPECT_EQ(services.TextWidth("  ", 3, 10, 1), 5);
@@ -110,7 +132,7 @@ TEST(TextWidth, MeasuresWithTheSelectedTable) {
 }
 
 TEST(TextWidth, FailsBeyondSixteenBits) {
-  Enumerations services;
+  StandardMeasure services;
   // 32767 characters are counted; one more overflows the character index.
   EXPECT_EQ(services.TextWidth(std::string(32767, 'a'), 2, 0, 1), 0);
   EXPECT_THROW(services.TextWidth(std::string(32768, 'a'), 2, 0, 1), Failure);
@@ -120,7 +142,7 @@ TEST(TextWidth, FailsBeyondSixteenBits) {
 }
 
 TEST(TextWidth, MeasuresTheConvertedCodes) {
-  Enumerations services;
+  StandardMeasure services;
   // "é" is code 233 in Windows-1252 and measures as the e acute it draws.
   EXPECT_EQ(ToWindows1252("\xc3\xa9"), "\xe9");
   EXPECT_EQ(services.TextWidth(ToWindows1252("\xc3\xa9"), 2, 100, 1), 56);
@@ -132,7 +154,7 @@ TEST(TextWidth, MeasuresTheConvertedCodes) {
 
 class JustifyLineTest : public ::testing::Test {
  protected:
-  Enumerations services;
+  StandardMeasure services;
   std::vector<std::string_view> words;
   std::vector<int16_t> positions;
   // Courier at 10 points: every character is 6 points wide.

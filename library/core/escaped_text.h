@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/line_buffer.h"
+#include "output/line_buffer.h"
 #include "services/byte_scan.h"
 
 namespace paginor {

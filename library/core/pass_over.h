@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/failure_report.h"
 #include "services/failure.h"
 
 namespace paginor {
@@ -12,6 +13,18 @@ bool PassOver(Step&& step) {
     step();
     return true;
   } catch (const Failure&) {
+    return false;
+  }
+}
+
+// The same, recording the cause a failure names in report.
+template <typename Step>
+bool PassOver(Step&& step, FailureReport& report) {
+  try {
+    step();
+    return true;
+  } catch (const Failure& failure) {
+    if (!failure.Message.empty()) report.Refuse(failure.Reason, failure.Message);
     return false;
   }
 }

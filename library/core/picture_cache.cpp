@@ -90,15 +90,15 @@ std::span<const uint8_t> EmbeddedPicture::Encoded(Part part, EncodingConstants e
   if (!Decoded) {
     // Stored before with other encodings only: the same bytes decode to the same picture.
     PictureDescription picture;
-    if (!Cache->Services.LoadImage(Entry->file, picture)) Fail();
+    if (!Cache->Codec.LoadImage(Entry->file, picture)) Fail();
     Decoded = std::move(picture);
   }
   std::vector<uint8_t> encoded;
   switch (part) {
-    case Part::Pixels: encoded = Cache->Services.EncodeData(Decoded->pixels, code); break;
-    case Part::Palette: encoded = Cache->Services.EncodeData(Decoded->palette, code); break;
-    case Part::Opacity: encoded = Cache->Services.EncodeData(Decoded->opacity, code); break;
-    case Part::Composited: encoded = Cache->Services.EncodeData(Composited(*Decoded, Entry->background), code); break;
+    case Part::Pixels: encoded = Cache->Codec.EncodeData(Decoded->pixels, code); break;
+    case Part::Palette: encoded = Cache->Codec.EncodeData(Decoded->palette, code); break;
+    case Part::Opacity: encoded = Cache->Codec.EncodeData(Decoded->opacity, code); break;
+    case Part::Composited: encoded = Cache->Codec.EncodeData(Composited(*Decoded, Entry->background), code); break;
   }
   // Every encoding ends with a marker or a checksum: nothing at all means the encoder failed.
   if (encoded.empty()) Fail();
@@ -121,7 +121,7 @@ std::optional<EmbeddedPicture> PictureCache::Load(const std::string& file) try {
   }
 
   PictureDescription picture;
-  if (!Services.LoadImage(bytes, picture)) {
+  if (!Codec.LoadImage(bytes, picture)) {
     const char* kind = PictureKind(bytes);
     LoadFailure = kind == nullptr ? "not a BMP, GIF, JPEG or PNG picture"
                                   : std::string("the ") + kind + " decoder found the data damaged, unsupported or too large";

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "paginor/enumerations.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 #include "services/picture.h"
 
 namespace paginor {
@@ -88,8 +88,8 @@ class PictureCache {
   // not grow with the number of pictures it draws.
   static constexpr size_t DefaultBound = size_t{16} << 20;
 
-  explicit PictureCache(const Enumerations& services, size_t bound = DefaultBound)
-      : Services(services), Bound(bound) {}
+  explicit PictureCache(const PictureCodec& codec, size_t bound = DefaultBound)
+      : Codec(codec), Bound(bound) {}
   PictureCache(const PictureCache&) = delete;
   PictureCache& operator=(const PictureCache&) = delete;
 
@@ -107,7 +107,7 @@ class PictureCache {
 
   void Trim();
 
-  const Enumerations& Services;
+  const PictureCodec& Codec;
   size_t Bound;
   size_t Stored = 0;
   std::list<CachedPicture> Entries;  // the most recently used first

@@ -3,11 +3,11 @@
 #include "encoders/run_length.h"
 #include "encoders/zlib_encoder.h"
 #include "paginor/enumerations.h"
-#include "services/enumerations.h"
+#include "services/picture_codec.h"
 
 namespace paginor {
 
-std::vector<uint8_t> Enumerations::EncodeData(std::span<const uint8_t> data, int32_t encoding) const {
+std::vector<uint8_t> PictureCodec::EncodeData(std::span<const uint8_t> data, int32_t encoding) const {
   // Every Flate stream of a document is compressed at this level.
   constexpr uint8_t FlateLevel = 6;
   std::vector<uint8_t> encoded;

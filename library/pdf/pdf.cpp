@@ -3,36 +3,39 @@
 
 #include <utility>
 
-#include "core/guarded.h"
-#include "core/reported.h"
+#include "document/document_body.h"
 #include "pdf/pdf_writer.h"
 
 namespace paginor {
 namespace {
 
-PdfWriter& Pdf(DocumentWriter& writer) { return static_cast<PdfWriter&>(writer); }
+// The PDF writer of a PDF document's implementation, which Body::Make<PdfWriter> made.
+template <typename BodyType>
+PdfWriter& Pdf(BodyType& body) {
+  return static_cast<PdfWriter&>(*body.Format);
+}
 
 }  // namespace
 
-PDF::PDF() : Document(std::make_unique<PdfWriter>()) {}
+PDF::PDF() : Document(&Body::Make<PdfWriter>) {}
 
 const std::string& PDF::Keywords() const {
-  return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Keywords; });
+  return TextOf([](Body& body) -> const std::string& { return Pdf(body).Keywords; });
 }
 void PDF::SetKeywords(std::string value) {
-  Changed([&] { Pdf(Writer()).Keywords = std::move(value); });
+  Changed([&](Body& body) { Pdf(body).Keywords = std::move(value); });
 }
 const std::string& PDF::Producer() const {
-  return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Producer; });
+  return TextOf([](Body& body) -> const std::string& { return Pdf(body).Producer; });
 }
 void PDF::SetProducer(std::string value) {
-  Changed([&] { Pdf(Writer()).Producer = std::move(value); });
+  Changed([&](Body& body) { Pdf(body).Producer = std::move(value); });
 }
 const std::string& PDF::Subject() const {
-  return GuardedText([&]() -> const std::string& { return Pdf(Writer()).Subject; });
+  return TextOf([](Body& body) -> const std::string& { return Pdf(body).Subject; });
 }
 void PDF::SetSubject(std::string value) {
-  Changed([&] { Pdf(Writer()).Subject = std::move(value); });
+  Changed([&](Body& body) { Pdf(body).Subject = std::move(value); });
 }
 
 }  // namespace paginor

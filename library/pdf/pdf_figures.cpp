@@ -3,6 +3,7 @@
 // points.
 #include <cmath>
 
+#include "core/pass_over.h"
 #include "pdf/pdf_writer.h"
 #include "services/failure.h"
 
@@ -37,44 +38,53 @@ void PdfWriter::PutCurve(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t
   Lines.Put(" c").EndLine();
 }
 
-void PdfWriter::WriteGraphicsState(bool fillable) {
-  Lines.Put(Color).Put(" RG").EndLine();
-  if (!Dash.empty()) Lines.Put('[').Put(Dash).Put("] 0 d").EndLine();
+void PdfWriter::WriteGraphicsState(const PathPaint& paint, bool fillable) {
+  Lines.Put(Colours.Of(paint.stroke)).Put(" RG").EndLine();
+  if (!paint.dash.empty()) Lines.Put('[').Put(paint.dash).Put("] 0 d").EndLine();
   if (fillable) {
-    if (FillStyle) {
-      Lines.Put(FillColor).Put(" rg").EndLine();
+    if (paint.filled) {
+      Lines.Put(Colours.Of(paint.fill)).Put(" rg").EndLine();
     } else {
       Lines.AddLine("1 1 1 rg");
     }
   }
-  Lines.Put(int64_t{Thickness}).Put(" w").EndLine();
+  Lines.Put(int64_t{paint.thickness}).Put(" w").EndLine();
 }
 
-void PdfWriter::EmitLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+bool PdfWriter::DrawPath(const Path& path, const PathPaint& paint) {
   BeginContentStream(true);
-  WriteGraphicsState(false);
-  PutPoint(PageX(x1), PageY(y1));
+  WriteGraphicsState(paint, path.Closed());
+  bool complete = true;
+  switch (path.shape) {
+    case PathShape::Line: PutLine(path); break;
+    case PathShape::Rectangle: PutRectangle(path); break;
+    case PathShape::Circle: PutCircle(path); break;
+    case PathShape::Ellipse: PutEllipse(path); break;
+    case PathShape::Slice: complete = PutSlice(path); break;
+    case PathShape::Curve: PutCurvePath(path); break;
+  }
+  EndStream();
+  return complete;
+}
+
+void PdfWriter::PutLine(const Path& path) {
+  PutPoint(path.points[0].x, path.points[0].y);
   Lines.Put(" m").EndLine();
-  PutPoint(PageX(x2), PageY(y2));
+  PutPoint(path.points[1].x, path.points[1].y);
   Lines.Put(" l").EndLine();
   Lines.AddLine("S");
-  EndStream();
 }
 
-void PdfWriter::EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
-  BeginContentStream(true);
-  WriteGraphicsState(true);
+void PdfWriter::PutRectangle(const Path& path) {
   // The lower-left corner, then the size.
-  PutPoint(PageX(x), CheckedInt16(PageY(y) - height));
-  Lines.Put(' ').Put(int64_t{width}).Put(' ').Put(int64_t{height}).Put(" re").EndLine();
+  PutPoint(path.points[0].x, CheckedInt16(path.points[0].y - path.height));
+  Lines.Put(' ').Put(int64_t{path.width}).Put(' ').Put(int64_t{path.height}).Put(" re").EndLine();
   Lines.AddLine("B");
-  EndStream();
 }
 
-void PdfWriter::EmitCircle(int16_t x, int16_t y, int16_t r) {
-  BeginContentStream(true);
-  WriteGraphicsState(true);
-  const int32_t cx = PageX(x), cy = PageY(y);
+void PdfWriter::PutCircle(const Path& path) {
+  const int32_t cx = path.points[0].x, cy = path.points[0].y;
+  const int16_t r = path.width;
   const double rk = r * static_cast<double>(ArcControlFactor(0, static_cast<float>(Pi / 2)));
   const int64_t left = cx - r, right = cx + r, top = cy + r, bottom = cy - r;
   PutPoint(left, cy);
@@ -85,14 +95,11 @@ void PdfWriter::EmitCircle(int16_t x, int16_t y, int16_t r) {
   PutCurve(right, R(cy - rk), R(cx + rk), bottom, cx, bottom);
   PutCurve(R(cx - rk), bottom, left, R(cy - rk), left, cy);
   Lines.AddLine("b");
-  EndStream();
 }
 
-void PdfWriter::EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
-  BeginContentStream(true);
-  WriteGraphicsState(true);
-  const int64_t cx = PageX(x), cy = PageY(y);
-  const int64_t left = cx - rx, right = cx + rx, top = cy + ry, bottom = cy - ry;
+void PdfWriter::PutEllipse(const Path& path) {
+  const int64_t cx = path.points[0].x, cy = path.points[0].y;
+  const int64_t left = cx - path.width, right = cx + path.width, top = cy + path.height, bottom = cy - path.height;
   // Each quarter starts at its own start point and bends through the corner of the bounding box.
   PutPoint(left, cy);
   Lines.Put(" m").EndLine();
@@ -101,49 +108,37 @@ void PdfWriter::EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
   PutCurve(right, cy, right, bottom, cx, bottom);
   PutCurve(cx, bottom, left, bottom, left, cy);
   Lines.AddLine("b");
-  EndStream();
 }
 
-void PdfWriter::EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
-  BeginContentStream(true);
-  WriteGraphicsState(true);
-  const int64_t cx1 = PageX(x1), cy1 = PageY(y1);
+void PdfWriter::PutCurvePath(const Path& path) {
+  const int64_t cx1 = path.points[0].x, cy1 = path.points[0].y;
   PutPoint(cx1, cy1);
   Lines.Put(" m").EndLine();
   // The first control point is the start point itself.
-  PutCurve(cx1, cy1, PageX(x2), PageY(y2), PageX(x3), PageY(y3));
+  PutCurve(cx1, cy1, path.points[1].x, path.points[1].y, path.points[2].x, path.points[2].y);
   Lines.AddLine("b");
-  EndStream();
 }
 
-bool PdfWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
-  BeginContentStream(true);
-  WriteGraphicsState(true);
-  const int16_t cx = PageX(x), cy = PageY(y);
-  bool complete = Services.ArcSlice(th1, th2);
+bool PdfWriter::PutSlice(const Path& path) {
+  const int16_t cx = path.points[0].x, cy = path.points[0].y, r = path.width;
+  const float th1 = path.from, th2 = path.to;
   // A piece that fails part way still leaves the stream closed.
   auto segment = [&](float a, float b, bool nocloseline) {
-    try {
-      return WriteArcSegment(cx, cy, r, a, b, nocloseline);
-    } catch (const Failure&) {
-      return false;
-    }
+    return PassOver([&] { WriteArcSegment(cx, cy, r, a, b, nocloseline); });
   };
-  if (complete) {
-    if (th2 - th1 <= 180) {
-      complete = segment(th1, th2, false);
-    } else {
-      // More than half a circle: two pieces that meet at th1 + 180, without their end radii.
-      complete = segment(th1, th1 + 180, true);
-      complete = segment(th2, th1 + 180, true) && complete;
-    }
+  bool complete = true;
+  if (th2 - th1 <= 180) {
+    complete = segment(th1, th2, false);
+  } else {
+    // More than half a circle: two pieces that meet at th1 + 180, without their end radii.
+    complete = segment(th1, th1 + 180, true);
+    complete = segment(th2, th1 + 180, true) && complete;
   }
   Lines.AddLine("b");
-  EndStream();
   return complete;
 }
 
-bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline) {
+void PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline) {
   const float A = static_cast<float>(Pi / 180 * a);
   const float B = static_cast<float>(Pi / 180 * b);
   const double k = ArcControlFactor(A, B);
@@ -153,7 +148,7 @@ bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, floa
   Lines.Put(" m").EndLine();
   PutPoint(cx + Q(r * cosA), cy + Q(r * sinA));
   Lines.Put(" l").EndLine();
-  if (A == B) return true;  // a slice without sweep is its radius alone
+  if (A == B) return;  // a slice without sweep is its radius alone
   const int64_t values[6] = {cx + Q(r * (cosA - k * sinA)), cy + Q(r * (k * cosA + sinA)),
                              cx + Q(r * (k * sinB + cosB)), cy + Q(r * (sinB - k * cosB)),
                              cx + Q(r * cosB),              cy + Q(r * sinB)};
@@ -165,7 +160,6 @@ bool PdfWriter::WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, floa
     PutPoint(cx + Q(r * cosB), cy + Q(r * sinB));
     Lines.Put(" l").EndLine();
   }
-  return true;
 }
 
 }  // namespace paginor

@@ -20,7 +20,9 @@ std::string_view FilterLine(EncodingConstants encoding) {
 
 }  // namespace
 
-void PdfWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) {
+void PdfWriter::DrawPicture(const PlacedPicture& placed) {
+  EmbeddedPicture& picture = placed.picture;
+  const EncodingConstants encoding = placed.encoding;
   // Encoded first: a failing encoder then leaves less to take back.
   const std::span<const uint8_t> pixels = picture.Pixels(encoding);
   const std::span<const uint8_t> palette = picture.Indexed() ? picture.Palette(encoding) : std::span<const uint8_t>();
@@ -30,8 +32,8 @@ void PdfWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t hei
   // The unit square scaled to the drawn size and flipped, its top-left corner at the position: the first
   // data row, the picture's bottom row, comes out at the bottom.
   BeginContentStream(true);
-  Lines.Put(int64_t{width}).Put(" 0 0 -").Put(int64_t{height}).Put(' ').Put(int64_t{PageX(PositionX)}).Put(' ');
-  Lines.Put(int64_t{CheckedInt16(PositionY - MarginTop)}).Put(" cm").EndLine();
+  Lines.Put(int64_t{placed.width}).Put(" 0 0 -").Put(int64_t{placed.height}).Put(' ').Put(int64_t{placed.topLeft.x});
+  Lines.Put(' ').Put(int64_t{placed.topLeft.y}).Put(" cm").EndLine();
   Lines.Put("/I").Put(static_cast<int64_t>(ImageObjects.size())).Put(" Do").EndLine();
   EndStream();
 
@@ -103,12 +105,12 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
   Lines.Put(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())).EndLine();
 }
 
-void PdfWriter::NoteFormatState() {
+void PdfWriter::NoteState() {
   NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(), StateSaved,
                 HoldsSoftMask};
 }
 
-void PdfWriter::RestoreFormatState() {
+void PdfWriter::RestoreState() {
   LastObject = NotedState.lastObject;
   Offsets.Truncate(LastObject);
   ContentObjects.resize(NotedState.contents);

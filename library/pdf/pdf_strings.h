@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/line_buffer.h"
+#include "output/line_buffer.h"
 
 namespace paginor {
 

@@ -8,16 +8,6 @@
 namespace paginor {
 namespace {
 
-// The fourteen standard fonts in the order of their resource names /F0 to /F13.
-constexpr const char* BaseFonts[14] = {
-    "Courier",     "Courier-Bold",     "Courier-Oblique",     "Courier-BoldOblique",
-    "Helvetica",   "Helvetica-Bold",   "Helvetica-Oblique",   "Helvetica-BoldOblique",
-    "Times-Roman", "Times-Bold",       "Times-Italic",        "Times-BoldItalic",
-    "Symbol",      "ZapfDingbats"};
-
-// /F0 to /F11 are the text fonts: Courier, Helvetica and Times in four styles each.
-constexpr int TextFontObjects = 12;
-
 // The version a document with soft masks needs, and where the header's version starts.
 constexpr std::string_view SoftMaskVersion = "1.4";
 constexpr int64_t HeaderVersionOffset = 5;  // after "%PDF-"
@@ -29,7 +19,8 @@ void PutTwoDigits(LineBuffer& lines, int value) {
 
 }  // namespace
 
-PdfWriter::PdfWriter() : DocumentWriter("1.2") {}
+PdfWriter::PdfWriter(DocumentOutput& output, const FontCatalogue& fonts)
+    : Output(output), Lines(output.Lines), Fonts(fonts) {}
 
 int32_t PdfWriter::NewObject() {
   const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
@@ -96,14 +87,18 @@ void PdfWriter::SetStateSaved(bool state) {
   StateSaved = state;
 }
 
-void PdfWriter::WriteDocumentHead() {
+void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   Offsets.Clear();
   LastObject = 0;
-  Lines.Put("%PDF-").Put(Version).EndLine();
+  PageWidth = setup.pageWidth;
+  PageHeight = setup.pageHeight;
+  Lines.Put("%PDF-").Put(VersionText).EndLine();
   Lines.AddLine("%\xE2\xE3\xCF\xD3");  // marks the file as binary
-  WriteInfo();
+  WriteInfo(setup);
   PagesObject = ReserveObject();
-  for (int index = 0; index < 14; ++index) WriteFontObject(BaseFonts[index], index);
+  // Every face of the catalogue is a resource, /F and its handle's number.
+  FontObjects.clear();
+  for (size_t index = 0; index < Fonts.Count(); ++index) WriteFontObject({static_cast<uint16_t>(index)});
   ResourcesObject = ReserveObject();
   PageObjects.clear();
   ImageObjects.clear();
@@ -112,14 +107,16 @@ void PdfWriter::WriteDocumentHead() {
   CountedFooters.clear();
   FooterTexts.clear();
   // A new document starts with no page content, even after an earlier document on this object.
-  StartPageContent();
+  ContentObjects.clear();
+  AnnotObjects.clear();
+  StateSaved = false;
 }
 
-void PdfWriter::WriteInfo() {
+void PdfWriter::WriteInfo(const DocumentSetup& setup) {
   InfoObject = NewObject();
   const std::tm now = CreationTime();
   Lines.AddLine("<<");
-  Lines.Put("/Author ").Put(TextString(Author)).EndLine();
+  Lines.Put("/Author ").Put(TextString(setup.author)).EndLine();
   Lines.Put("/CreationDate (D:").Put(int64_t{now.tm_year} + 1900);
   PutTwoDigits(Lines, now.tm_mon + 1);
   PutTwoDigits(Lines, now.tm_mday);
@@ -127,46 +124,45 @@ void PdfWriter::WriteInfo() {
   PutTwoDigits(Lines, now.tm_min);
   PutTwoDigits(Lines, now.tm_sec);
   Lines.Put(')').EndLine();
-  Lines.Put("/Creator ").Put(TextString(Creator)).EndLine();
+  Lines.Put("/Creator ").Put(TextString(setup.creator)).EndLine();
   Lines.Put("/Producer ").Put(TextString(Producer)).EndLine();
-  Lines.Put("/Title ").Put(TextString(Title)).EndLine();
+  Lines.Put("/Title ").Put(TextString(setup.title)).EndLine();
   Lines.Put("/Subject ").Put(TextString(Subject)).EndLine();
   Lines.Put("/Keywords ").Put(TextString(Keywords)).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
 }
 
-void PdfWriter::WriteFontObject(const char* basefont, int index) {
-  FontObjects[static_cast<size_t>(index)] = NewObject();
+void PdfWriter::WriteFontObject(FontHandle font) {
+  const FontFace& face = Fonts.Face(font);
+  FontObjects.push_back(NewObject());
   Lines.AddLine("<<");
   Lines.AddLine("/Type /Font");
   Lines.AddLine("/Subtype /Type1");
-  Lines.Put("/BaseFont /").Put(basefont).EndLine();
+  Lines.Put("/BaseFont /").Put(face.postScriptName).EndLine();
   // Texts are written in Windows-1252, so the text fonts draw them with WinAnsiEncoding. Symbol and
   // ZapfDingbats must keep their own encodings: their line names no encoding readers apply.
-  Lines.AddLine(index < TextFontObjects ? "/Encoding /WinAnsiEncoding" : "/BaseEncoding /WinAnsiEncoding");
-  Lines.Put("/Name /F").Put(int64_t{index}).EndLine();
+  Lines.AddLine(face.windows1252 ? "/Encoding /WinAnsiEncoding" : "/BaseEncoding /WinAnsiEncoding");
+  Lines.Put("/Name /F").Put(int64_t{font.index}).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
 }
 
-void PdfWriter::StartPageContent() {
+void PdfWriter::BeginPage(const PageSetup& page) {
   ContentObjects.clear();
   AnnotObjects.clear();
   StateSaved = false;
-}
-
-void PdfWriter::PaintBackground() {
+  // The background: the whole page painted in its colour.
   BeginContentStream(true);
-  Lines.Put(PageColor).Put(" rg").EndLine();
-  Lines.Put("0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).Put(" re").EndLine();
+  Lines.Put(Colours.Of(page.background)).Put(" rg").EndLine();
+  Lines.Put("0 0 ").Put(int64_t{page.width}).Put(' ').Put(int64_t{page.height}).Put(" re").EndLine();
   Lines.AddLine("B");
   EndStream();
 }
 
-void PdfWriter::FinishPage() { PageObjects.push_back(WritePageObject()); }
+void PdfWriter::EndPage(bool rotated) { PageObjects.push_back(WritePageObject(rotated)); }
 
-int32_t PdfWriter::WritePageObject() {
+int32_t PdfWriter::WritePageObject(bool rotated) {
   const int32_t number = NewObject();
   Lines.AddLine("<<");
   Lines.AddLine("/Type /Page");
@@ -183,20 +179,20 @@ int32_t PdfWriter::WritePageObject() {
   Lines.Put("/Parent ").Put(int64_t{PagesObject}).Put(" 0 R").EndLine();
   Lines.Put("/Resources ").Put(int64_t{ResourcesObject}).Put(" 0 R").EndLine();
   // A rotated page is shown turned a quarter anticlockwise, as the PostScript writer turns it.
-  Lines.Put("/Rotate ").Put(Rotated ? "270" : "0").EndLine();
+  Lines.Put("/Rotate ").Put(rotated ? "270" : "0").EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
   return number;
 }
 
-void PdfWriter::WriteDocumentTail() {
+void PdfWriter::EndDocument() {
   // Every part is written even when one before failed, but a document missing any of them is broken:
   // the failure (say, offsets past the table's ten digits) is passed on, so that Flush reports it.
   // Soft masks need PDF 1.4. The header, written first, is raised where it can still be changed (in
   // memory or in a regular file); after a destination that took it for good (a pipe, the caller's
   // function), the catalog names the version, which readers take over the header's.
-  if (HoldsSoftMask && Version.size() == SoftMaskVersion.size()) {
-    CatalogVersion = !RewriteOutput(HeaderVersionOffset, SoftMaskVersion);
+  if (HoldsSoftMask && VersionText.size() == SoftMaskVersion.size()) {
+    CatalogVersion = !Output.Rewrite(HeaderVersionOffset, SoftMaskVersion);
   }
   bool complete = PassOver([&] { WriteCountedFooters(); });
   complete = PassOver([&] { WriteResources(); }) && complete;
@@ -205,10 +201,9 @@ void PdfWriter::WriteDocumentTail() {
   complete = PassOver([&] { WriteXref(); }) && complete;
   complete = PassOver([&] { WriteTrailer(); }) && complete;
   if (!complete) {
-    Refuse(FailureConstants::InternalFailure,
-           "the end of the document could not be written: its byte offsets pass the ten digits of the "
-           "cross-reference table (about 10 GB)");
-    Fail();
+    Fail(FailureConstants::InternalFailure,
+         "the end of the document could not be written: its byte offsets pass the ten digits of the "
+         "cross-reference table (about 10 GB)");
   }
 }
 

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/document_writer.h"
+#include "core/picture_cache.h"
+#include "format/format_writer.h"
+#include "output/document_output.h"
 #include "pdf/xref_table.h"
 
 namespace paginor {
@@ -15,32 +17,35 @@ namespace paginor {
 // The PDF syntax of a document, version 1.2 unless a picture needs a soft mask (1.4): numbered objects with their byte offsets, one content stream per
 // drawing or text operation, link annotations, page objects, the shared resources, the page tree, the
 // catalog, the cross-reference table and the trailer.
-class PdfWriter final : public DocumentWriter {
+class PdfWriter final : public FormatWriter {
  public:
-  PdfWriter();
+  PdfWriter(DocumentOutput& output, const FontCatalogue& fonts);
 
+  // The properties only PDF has, stored unchecked.
   std::string Keywords;
   std::string Producer;
   std::string Subject;
 
+  const std::string& Version() const override { return VersionText; }
+  void BeginDocument(const DocumentSetup& setup) override;
+  void EndDocument() override;
+  void BeginPage(const PageSetup& page) override;
+  void EndPage(bool rotated) override;
+  bool DrawPath(const Path& path, const PathPaint& paint) override;
+  void DrawText(const TextRun& run) override;
+  void DrawCountedFooter(const CountedFooter& footer) override;
+  void DrawPicture(const PlacedPicture& placed) override;
+  void DrawLink(std::string_view uri, const PageRect& area) override;
+  void NoteState() override;
+  void RestoreState() override;
+
  private:
-  void WriteDocumentHead() override;
-  void StartPageContent() override;
-  void PaintBackground() override;
-  void FinishPage() override;
-  void WriteDocumentTail() override;
-  void EmitLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) override;
-  void EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height) override;
-  void EmitCircle(int16_t x, int16_t y, int16_t r) override;
-  void EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) override;
-  bool EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) override;
-  void EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) override;
-  void EmitText(std::string_view codes) override;
-  void EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) override;
-  void EmitLink(std::string_view hyperlink, int16_t x1, int16_t y1, int16_t x2, int16_t y2) override;
-  void EmitCountedFooter(std::string_view codes, int32_t page) override;
-  void NoteFormatState() override;
-  void RestoreFormatState() override;
+  const std::string VersionText = "1.2";
+  DocumentOutput& Output;
+  LineBuffer& Lines;
+  const FontCatalogue& Fonts;
+  RgbTexts Colours;
+  int16_t PageWidth = 0, PageHeight = 0;
 
   // Objects.
   int32_t NewObject();                  // takes the next number, records its offset, writes "N 0 obj"
@@ -57,10 +62,10 @@ class PdfWriter final : public DocumentWriter {
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
   void BeginContentStream(bool graphics);
   // A text object: codes with their baseline starting at (x, baseline) in a font and colour.
-  void PutTextObject(int64_t x, int64_t baseline, int font, int64_t height, std::string_view color,
+  void PutTextObject(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
                      std::string_view codes);
   void SetStateSaved(bool state);
-  void WriteGraphicsState(bool fillable);
+  void WriteGraphicsState(const PathPaint& paint, bool fillable);
 
   // Pictures: the image dictionary of the next image (its first lines, up to its size, are those of
   // every image; named ones carry the name of the next image), its soft mask, and a whole stream object
@@ -71,26 +76,32 @@ class PdfWriter final : public DocumentWriter {
   void WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding);
   void WriteStreamData(std::span<const uint8_t> data);
 
-  int32_t WritePageObject();
-  void WriteInfo();
-  void WriteFontObject(const char* basefont, int index);
+  int32_t WritePageObject(bool rotated);
+  void WriteInfo(const DocumentSetup& setup);
+  void WriteFontObject(FontHandle font);
   void WriteResources();
   void WritePagesObject();
   int32_t WriteCatalog();
   void WriteXref();
   void WriteTrailer();
 
-  bool WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline);
+  // The figures' paths, between the graphics state and the painting operator.
+  void PutLine(const Path& path);
+  void PutRectangle(const Path& path);
+  void PutCircle(const Path& path);
+  void PutEllipse(const Path& path);
+  bool PutSlice(const Path& path);
+  void PutCurvePath(const Path& path);
+  void WriteArcSegment(int16_t cx, int16_t cy, int16_t r, float a, float b, bool nocloseline);
   void PutPoint(int64_t x, int64_t y);
   void PutCurve(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t x3, int64_t y3);  // a "c" line
-  int FontIndex() const;
   // Writes the footers that name the page count, now that it is known.
   void WriteCountedFooters();
 
   XrefTable Offsets;  // of objects 1 to LastObject; 0 for an object not yet written
   int32_t LastObject = 0;
   int32_t InfoObject = 0, PagesObject = 0, ResourcesObject = 0, RootObject = 0;
-  std::array<int32_t, 14> FontObjects{};
+  std::vector<int32_t> FontObjects;  // by font handle
   std::vector<int32_t> PageObjects;
   std::vector<int32_t> ContentObjects;
   std::vector<int32_t> AnnotObjects;
@@ -99,20 +110,20 @@ class PdfWriter final : public DocumentWriter {
 
   // A footer naming the page count: its content stream, listed by its page, is written at Flush. A
   // page keeps only its place and font; the texts, usually one for the whole document, are kept once.
-  struct CountedFooter {
+  struct PendingFooter {
     int32_t object = 0;  // the stream; its length object follows it
     int32_t page = 0;
     uint32_t text = 0;   // index in FooterTexts
     int16_t left = 0, width = 0, baseline = 0;  // the area's left edge and width, the baseline
-    int8_t fontNumber = 0, fontStyle = 0;
+    FontHandle font;
     uint8_t fontHeight = 0;
     bool closesState = false;  // the stream first ends the state the page's last graphics stream saved
   };
   struct FooterText {
     std::string codes;
-    std::string color;
+    Rgb colour;
   };
-  std::deque<CountedFooter> CountedFooters;
+  std::deque<PendingFooter> CountedFooters;
   std::vector<FooterText> FooterTexts;
   int64_t StartXref = 0;
   bool StateSaved = false;
@@ -121,7 +132,7 @@ class PdfWriter final : public DocumentWriter {
   // The header could not be raised any more: the catalog names the version instead.
   bool CatalogVersion = false;
 
-  // What NoteFormatState noted: the object count, the page's lists, the image list, the saved state and
+  // What NoteState noted: the object count, the page's lists, the image list, the saved state and
   // whether a soft mask was drawn.
   struct FormatState {
     int32_t lastObject = 0;

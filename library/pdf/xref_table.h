@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "core/file_io.h"
-#include "core/line_buffer.h"
+#include "output/file_io.h"
+#include "output/line_buffer.h"
 #include "services/failure.h"
 
 namespace paginor {

@@ -35,13 +35,10 @@ void WriteWinAnsiProlog(LineBuffer& lines) {
   lines.AddLine("%%EndProlog");
 }
 
-std::string FontSelectionLine(std::string_view fontname, int32_t fontnumber) {
-  const auto font = static_cast<FontNumberConstants>(fontnumber);
-  const bool textfont = font == FontNumberConstants::Courier || font == FontNumberConstants::Helvetica ||
-                        font == FontNumberConstants::Times;
+std::string FontSelectionLine(std::string_view fontname, bool windows1252) {
   std::string line = "/";
   line.append(fontname);
-  if (textfont && !fontname.empty()) {
+  if (windows1252 && !fontname.empty()) {
     line.append("-WinAnsi /").append(fontname).append(" WinAnsiFont\r\n");
   } else {
     line.append(" findfont\r\n");

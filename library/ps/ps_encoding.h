@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/line_buffer.h"
+#include "output/line_buffer.h"
 
 namespace paginor {
 
@@ -13,9 +13,10 @@ namespace paginor {
 // with that vector, made the first time it is asked for.
 void WriteWinAnsiProlog(LineBuffer& lines);
 
-// The line, with its CR LF, that puts the font of a text on the operand stack. Courier, Helvetica and
-// Times are shown through their WinAnsiEncoding copy, named after the font with "-WinAnsi" appended;
-// Symbol and ZapfDingbats keep their own encodings and are found as they are.
-std::string FontSelectionLine(std::string_view fontname, int32_t fontnumber);
+// The line, with its CR LF, that puts the font of a text on the operand stack. Fonts drawn in
+// Windows-1252 (Courier, Helvetica and Times) are shown through their WinAnsiEncoding copy, named after
+// the font with "-WinAnsi" appended; the others (Symbol and ZapfDingbats) keep their own encodings and
+// are found as they are.
+std::string FontSelectionLine(std::string_view fontname, bool windows1252);
 
 }  // namespace paginor

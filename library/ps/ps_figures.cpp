@@ -61,117 +61,99 @@ void PutAngle(LineBuffer& lines, float angle) {
 
 }  // namespace
 
-void PsWriter::PutPoint(int16_t x, int16_t y) {
-  // Both coordinates are computed before anything is put, so an overflow leaves no partial line.
-  const int64_t pageX = PageX(x), pageY = PageY(y);
-  Lines.Put(pageX).Put(' ').Put(pageY);
-}
+void PsWriter::PutPoint(PagePoint point) { Lines.Put(int64_t{point.x}).Put(' ').Put(int64_t{point.y}); }
 
-void PsWriter::FinishFigure(bool closed) {
-  if (!Dash.empty()) {
-    Lines.Put('[').Put(Dash).Put("] 0 setdash").EndLine();
+void PsWriter::FinishFigure(const PathPaint& paint, bool closed) {
+  if (!paint.dash.empty()) {
+    Lines.Put('[').Put(paint.dash).Put("] 0 setdash").EndLine();
     DashInForce = true;
   } else if (DashInForce) {
     // The pattern of an earlier figure holds until "showpage": this figure is solid.
     Lines.AddLine("[] 0 setdash");
     DashInForce = false;
   }
-  if (closed && FillStyle) {
-    Lines.Put(FillColor).Put(" setrgbcolor").EndLine();
+  if (closed && paint.filled) {
+    Lines.Put(Colours.Of(paint.fill)).Put(" setrgbcolor").EndLine();
     Lines.AddLine("gsave");
     Lines.AddLine("fill");
     Lines.AddLine("grestore");
   }
-  Lines.Put(Color).Put(" setrgbcolor").EndLine();
-  Lines.Put(int64_t{Thickness}).Put(" setlinewidth").EndLine();
+  Lines.Put(Colours.Of(paint.stroke)).Put(" setrgbcolor").EndLine();
+  Lines.Put(int64_t{paint.thickness}).Put(" setlinewidth").EndLine();
   Lines.AddLine("stroke");
 }
 
-void PsWriter::EmitLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+bool PsWriter::DrawPath(const Path& path, const PathPaint& paint) {
   TurnOutsidePage();
   Lines.AddLine("newpath");
-  PutPoint(x1, y1);
-  Lines.Put(" moveto").EndLine();
-  PutPoint(x2, y2);
-  // Open: a "closepath" would run the line back over itself, and its dash pattern with it.
-  Lines.Put(" lineto").EndLine();
-  FinishFigure(false);
-}
-
-void PsWriter::EmitRectangle(int16_t x, int16_t y, int16_t width, int16_t height) {
-  TurnOutsidePage();
-  Lines.AddLine("newpath");
-  PutPoint(x, y);  // the top-left corner
-  Lines.Put(" moveto").EndLine();
-  Lines.Put(int64_t{width}).Put(" 0 rlineto").EndLine();
-  Lines.Put("0 -").Put(int64_t{height}).Put(" rlineto").EndLine();
-  Lines.Put('-').Put(int64_t{width}).Put(" 0 rlineto").EndLine();
-  Lines.Put("0 ").Put(int64_t{height}).Put(" rlineto").EndLine();
+  const PagePoint first = path.points[0];
+  switch (path.shape) {
+    case PathShape::Line:
+      PutPoint(first);
+      Lines.Put(" moveto").EndLine();
+      PutPoint(path.points[1]);
+      // Open: a "closepath" would run the line back over itself, and its dash pattern with it.
+      Lines.Put(" lineto").EndLine();
+      FinishFigure(paint, false);
+      return true;
+    case PathShape::Rectangle:
+      PutPoint(first);  // the top-left corner
+      Lines.Put(" moveto").EndLine();
+      Lines.Put(int64_t{path.width}).Put(" 0 rlineto").EndLine();
+      Lines.Put("0 -").Put(int64_t{path.height}).Put(" rlineto").EndLine();
+      Lines.Put('-').Put(int64_t{path.width}).Put(" 0 rlineto").EndLine();
+      Lines.Put("0 ").Put(int64_t{path.height}).Put(" rlineto").EndLine();
+      break;
+    case PathShape::Circle:
+      PutPoint(first);
+      Lines.Put(' ').Put(int64_t{path.width}).Put(" 0 360 arc").EndLine();
+      break;
+    case PathShape::Ellipse:
+      // A unit circle in a scaled coordinate system; the matrix is restored before stroking so that the
+      // line keeps its width.
+      Lines.AddLine("/mtrx matrix def");
+      Lines.AddLine("/savematrix mtrx currentmatrix def");
+      PutPoint(first);
+      Lines.Put(" translate").EndLine();
+      Lines.Put(int64_t{path.width}).Put(' ').Put(int64_t{path.height}).Put(" scale").EndLine();
+      Lines.AddLine("0 0 1 0 360 arc");
+      Lines.AddLine("savematrix setmatrix");
+      break;
+    case PathShape::Slice:
+      PutSlice(path);
+      break;
+    case PathShape::Curve:
+      // The start point is also the first control point; a straight line closes the figure.
+      PutPoint(first);
+      Lines.Put(" moveto").EndLine();
+      PutPoint(first);
+      Lines.Put(' ');
+      PutPoint(path.points[1]);
+      Lines.Put(' ');
+      PutPoint(path.points[2]);
+      Lines.Put(" curveto").EndLine();
+      PutPoint(first);
+      Lines.Put(" lineto").EndLine();
+      break;
+  }
   Lines.AddLine("closepath");
-  FinishFigure(true);
+  FinishFigure(paint, true);
+  return true;
 }
 
-void PsWriter::EmitCircle(int16_t x, int16_t y, int16_t r) {
-  TurnOutsidePage();
-  Lines.AddLine("newpath");
-  PutPoint(x, y);
-  Lines.Put(' ').Put(int64_t{r}).Put(" 0 360 arc").EndLine();
-  Lines.AddLine("closepath");
-  FinishFigure(true);
-}
-
-void PsWriter::EmitEllipse(int16_t x, int16_t y, int16_t rx, int16_t ry) {
-  TurnOutsidePage();
-  // A unit circle in a scaled coordinate system; the matrix is restored before stroking so that the
-  // line keeps its width.
-  Lines.AddLine("newpath");
-  Lines.AddLine("/mtrx matrix def");
-  Lines.AddLine("/savematrix mtrx currentmatrix def");
-  PutPoint(x, y);
-  Lines.Put(" translate").EndLine();
-  Lines.Put(int64_t{rx}).Put(' ').Put(int64_t{ry}).Put(" scale").EndLine();
-  Lines.AddLine("0 0 1 0 360 arc");
-  Lines.AddLine("savematrix setmatrix");
-  Lines.AddLine("closepath");
-  FinishFigure(true);
-}
-
-bool PsWriter::EmitArc(int16_t x, int16_t y, int16_t r, float th1, float th2) {
-  TurnOutsidePage();
-  // A pie slice: from the centre to the start of the arc, along it and back. The slice is the one the
-  // PDF draws for the same angles: PostScript's arc would run from th1 anticlockwise to th2 as given.
-  if (!Services.ArcSlice(th1, th2)) return false;
+void PsWriter::PutSlice(const Path& path) {
+  // A pie slice: from the centre to the start of the arc, along it and back, anticlockwise from the
+  // first angle to the second as the layout gives them, which is the slice the PDF draws.
+  float th1 = path.from, th2 = path.to;
   ReduceHugeAngles(th1, th2);
-  Lines.AddLine("newpath");
-  PutPoint(x, y);
+  PutPoint(path.points[0]);
   Lines.Put(" moveto").EndLine();
-  PutPoint(x, y);
-  Lines.Put(' ').Put(int64_t{r}).Put(' ');
+  PutPoint(path.points[0]);
+  Lines.Put(' ').Put(int64_t{path.width}).Put(' ');
   PutAngle(Lines, th1);
   Lines.Put(' ');
   PutAngle(Lines, th2);
   Lines.Put(" arc").EndLine();
-  Lines.AddLine("closepath");
-  FinishFigure(true);
-  return true;
-}
-
-void PsWriter::EmitCurve(int16_t x1, int16_t y1, int16_t x2, int16_t y2, int16_t x3, int16_t y3) {
-  TurnOutsidePage();
-  // The start point is also the first control point; a straight line closes the figure.
-  Lines.AddLine("newpath");
-  PutPoint(x1, y1);
-  Lines.Put(" moveto").EndLine();
-  PutPoint(x1, y1);
-  Lines.Put(' ');
-  PutPoint(x2, y2);
-  Lines.Put(' ');
-  PutPoint(x3, y3);
-  Lines.Put(" curveto").EndLine();
-  PutPoint(x1, y1);
-  Lines.Put(" lineto").EndLine();
-  Lines.AddLine("closepath");
-  FinishFigure(true);
 }
 
 }  // namespace paginor

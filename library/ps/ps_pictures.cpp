@@ -25,17 +25,18 @@ std::string_view Bytes(std::span<const uint8_t> data) {
 
 }  // namespace
 
-void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t height, EncodingConstants encoding) {
+void PsWriter::DrawPicture(const PlacedPicture& placed) {
+  EmbeddedPicture& picture = placed.picture;
+  const EncodingConstants encoding = placed.encoding;
   TurnOutsidePage();
   // Encoded first: a failing encoder then leaves less to take back.
-  std::array<uint8_t, 3> page{};
-  Services.ParseColor(PageColor, page[0], page[1], page[2]);
-  const std::span<const uint8_t> pixels = picture.PixelsOver(page, encoding);
+  const std::span<const uint8_t> pixels =
+      picture.PixelsOver({Background.red, Background.green, Background.blue}, encoding);
   const bool indexed = picture.Indexed();
   const std::span<const uint8_t> palette =
       indexed ? picture.Palette(EncodingConstants::ASCIIHex) : std::span<const uint8_t>();
-  const int64_t top = CheckedInt16(PositionY - MarginTop);
-  const int64_t left = PageX(PositionX);
+  const int64_t top = placed.topLeft.y;
+  const int64_t left = placed.topLeft.x;
   const int64_t pixelWidth = picture.Width(), pixelHeight = picture.Height();
   const uint8_t bits = picture.BitsPerPixel();
   const int64_t highestIndex = (int64_t{1} << bits) - 1;
@@ -44,7 +45,7 @@ void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t heig
   // matrix puts the first data row, the picture's bottom row, at the bottom.
   Lines.AddLine("gsave");
   Lines.Put(left).Put(' ').Put(top).Put(" translate").EndLine();
-  Lines.Put(int64_t{width}).Put(' ').Put(int64_t{height}).Put(" scale").EndLine();
+  Lines.Put(int64_t{placed.width}).Put(' ').Put(int64_t{placed.height}).Put(" scale").EndLine();
   if (indexed) {
     Lines.Put("[ /Indexed /DeviceRGB ").Put(highestIndex).Put(" <").Put(Bytes(palette)).Put(" ] setcolorspace");
     Lines.EndLine();
@@ -71,7 +72,7 @@ void PsWriter::EmitPicture(EmbeddedPicture& picture, int16_t width, int16_t heig
   Lines.AddLine(Bytes(pixels));
   Lines.AddLine("grestore");
   // Run-length and Flate data are raw bytes, which a spooler must pass on untouched.
-  if (encoding == EncodingConstants::RunLength || encoding == EncodingConstants::Flate) SetHeadField("Binary");
+  if (encoding == EncodingConstants::RunLength || encoding == EncodingConstants::Flate) Output.SetHeadField("Binary");
 }
 
 }  // namespace paginor

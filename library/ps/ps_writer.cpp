@@ -25,7 +25,8 @@ std::string CreationDate() {
 
 }  // namespace
 
-PsWriter::PsWriter() : DocumentWriter("3.0") {}
+PsWriter::PsWriter(DocumentOutput& output, const FontCatalogue& fonts)
+    : Output(output), Lines(output.Lines), Fonts(fonts) {}
 
 void PsWriter::WriteComment(std::string_view name, std::string_view value) {
   std::string codes = ToWindows1252(value);
@@ -40,38 +41,41 @@ void PsWriter::WriteComment(std::string_view name, std::string_view value) {
   Lines.Put(name).Put(codes).EndLine();
 }
 
-void PsWriter::WriteDocumentHead() {
+void PsWriter::BeginDocument(const DocumentSetup& setup) {
   Pages = 0;
   DashInForce = false;
   TurnedOutsidePage = false;
-  RotatedAtCreate = Rotated;
-  Lines.Put("%!PS-Adobe-").Put(Version).EndLine();
+  RotatedAtCreate = setup.rotated;
+  Landscape = setup.landscape;
+  PageWidth = setup.pageWidth;
+  PageHeight = setup.pageHeight;
+  Background = Rgb{255, 255, 255};
+  Lines.Put("%!PS-Adobe-").Put(VersionText).EndLine();
   Lines.Put("%%BoundingBox: 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).EndLine();
   Lines.Put("%%CreationDate: ").Put(ToWindows1252(CreationDate())).EndLine();
-  WriteComment("%%Creator: ", Creator);
+  WriteComment("%%Creator: ", setup.creator);
   // Clean8Bit until a picture puts binary data in the file.
   Lines.Put("%%DocumentData: ");
-  PutHeadField("Clean8Bit");
+  Output.PutHeadField("Clean8Bit");
   Lines.EndLine();
-  Lines.Put("%%DocumentMedia: ").Put(MediaName).Put(' ').Put(int64_t{PageWidth}).Put(' ');
+  Lines.Put("%%DocumentMedia: ").Put(setup.mediaName).Put(' ').Put(int64_t{PageWidth}).Put(' ');
   Lines.Put(int64_t{PageHeight}).Put(" 0 () ()").EndLine();
-  WriteComment("%%For: ", Author);
-  Lines.Put("%%Orientation: ").Put(IsLandscape() ? "Landscape" : "Portrait").EndLine();
+  WriteComment("%%For: ", setup.author);
+  Lines.Put("%%Orientation: ").Put(Landscape ? "Landscape" : "Portrait").EndLine();
   Lines.AddLine("%%PageOrder: Ascend");
   Lines.Put("%%Pages: ");
-  PutCountField();
+  Output.PutCountField();
   Lines.EndLine();
-  WriteComment("%%Title: ", Title);
+  WriteComment("%%Title: ", setup.title);
   Lines.AddLine("%%EndComments");
   WriteWinAnsiProlog(Lines);
 }
 
 void PsWriter::WriteOrientationSetUp() {
-  const bool landscape = IsLandscape();
-  if (landscape != RotatedAtCreate) {
+  if (Landscape != RotatedAtCreate) {
     Lines.AddLine("90 rotate");
     Lines.Put("0 -").Put(int64_t{PageHeight}).Put(" translate").EndLine();
-  } else if (landscape) {
+  } else if (Landscape) {
     Lines.AddLine("180 rotate");
     Lines.Put('-').Put(int64_t{PageHeight}).Put(" -").Put(int64_t{PageWidth}).Put(" translate").EndLine();
   }
@@ -89,51 +93,47 @@ void PsWriter::EndOutsideTurn() {
   TurnedOutsidePage = false;
 }
 
-bool PsWriter::IsLandscape() const {
-  // The orientation taken at Create, not the property as it may have changed since.
-  return static_cast<OrientationConstants>(Services.GetOrientation()) == OrientationConstants::Landscape;
+void PsWriter::BeginPage(const PageSetup& page) {
+  // Whatever was drawn before the first page keeps its turn to itself.
+  EndOutsideTurn();
+  // Every page is labelled with the page count and numbered from 1.
+  Output.SetFieldCount(++Pages);
+  Lines.Put("%%Page: ");
+  Output.PutCountField();
+  Lines.Put(' ').Put(Pages).EndLine();
+  // The page's own set-up: "showpage" reset the coordinate system, and a page printed alone finds it
+  // unturned too. The background ends the set-up.
+  Lines.AddLine("%%BeginPageSetup");
+  WriteOrientationSetUp();
+  PaintBackground(page);
 }
 
-void PsWriter::StartPageContent() {}
-
-void PsWriter::PaintBackground() {
+void PsWriter::PaintBackground(const PageSetup& page) {
+  Background = page.background;
+  const int64_t width = page.width, height = page.height;
   Lines.AddLine("newpath");
-  Lines.Put("0 ").Put(int64_t{PageHeight}).Put(" moveto").EndLine();
-  Lines.Put(int64_t{PageWidth}).Put(" 0 rlineto").EndLine();
-  Lines.Put("0 -").Put(int64_t{PageHeight}).Put(" rlineto").EndLine();
-  Lines.Put('-').Put(int64_t{PageWidth}).Put(" 0 rlineto").EndLine();
-  Lines.Put("0 ").Put(int64_t{PageHeight}).Put(" rlineto").EndLine();
+  Lines.Put("0 ").Put(height).Put(" moveto").EndLine();
+  Lines.Put(width).Put(" 0 rlineto").EndLine();
+  Lines.Put("0 -").Put(height).Put(" rlineto").EndLine();
+  Lines.Put('-').Put(width).Put(" 0 rlineto").EndLine();
+  Lines.Put("0 ").Put(height).Put(" rlineto").EndLine();
   Lines.AddLine("closepath");
-  Lines.Put(PageColor).Put(" setrgbcolor").EndLine();
+  Lines.Put(Colours.Of(Background)).Put(" setrgbcolor").EndLine();
   Lines.AddLine("gsave");
   Lines.AddLine("fill");
   Lines.AddLine("grestore");
-  Lines.Put(PageColor).Put(" setrgbcolor").EndLine();
+  Lines.Put(Colours.Of(Background)).Put(" setrgbcolor").EndLine();
   Lines.AddLine("stroke");
   Lines.AddLine("%%EndPageSetup");
 }
 
-void PsWriter::BeginPage() {
-  // Whatever was drawn before the first page keeps its turn to itself.
-  EndOutsideTurn();
-  // Every page is labelled with the page count and numbered from 1.
-  SetFieldCount(++Pages);
-  Lines.Put("%%Page: ");
-  PutCountField();
-  Lines.Put(' ').Put(Pages).EndLine();
-  // The page's own set-up: "showpage" reset the coordinate system, and a page printed alone finds it
-  // unturned too. PaintBackground ends the set-up.
-  Lines.AddLine("%%BeginPageSetup");
-  WriteOrientationSetUp();
-}
-
-void PsWriter::FinishPage() {
+void PsWriter::EndPage(bool /*rotated: taken at Create*/) {
   EndOutsideTurn();
   Lines.AddLine("showpage");
   DashInForce = false;
 }
 
-void PsWriter::WriteDocumentTail() {
+void PsWriter::EndDocument() {
   Lines.AddLine("%%Trailer");
   Lines.AddLine("%%EOF");
 }

@@ -4,18 +4,31 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <string>
+#include <utility>
+
+#include "paginor/enumerations.h"
 
 namespace paginor {
 
 // An internal failure (an arithmetic overflow, an index or value out of range) that ends the public
 // operation in progress. Every public operation catches it: operations with a result return false, the
 // others stop where they are. Output already appended stays in the document.
+// A failure may name its cause, for the caller's report, where the code that raises it knows it.
 class Failure : public std::exception {
  public:
+  Failure() = default;
+  Failure(FailureConstants reason, std::string message) : Reason(reason), Message(std::move(message)) {}
   const char* what() const noexcept override { return "paginor: operation failed"; }
+
+  FailureConstants Reason = FailureConstants::InternalFailure;
+  std::string Message;  // empty when the cause is not named
 };
 
 [[noreturn]] inline void Fail() { throw Failure(); }
+[[noreturn]] inline void Fail(FailureConstants reason, std::string message) {
+  throw Failure(reason, std::move(message));
+}
 
 // A 16-bit result, or a failure when the value does not fit.
 inline int16_t CheckedInt16(int64_t value) {

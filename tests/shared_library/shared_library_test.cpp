@@ -98,8 +98,9 @@ TEST(SharedLibrary, ExportsOnlyThePublicInterface) {
     const std::string symbol = full.substr(0, full.find('('));
     if (symbol.find("paginor::") == std::string::npos) continue;
     ++exported;
-    for (const char* internal : {"Enumerations", "DocumentWriter", "PdfWriter", "PsWriter", "LineBuffer", "Failure", "DIB",
-                                 "PictureCache", "EmbeddedPicture"}) {
+    for (const char* internal : {"PageLayout", "FormatWriter", "FontCatalogue", "DocumentOutput", "PictureCodec",
+                                 "PdfWriter", "PsWriter", "LineBuffer", "Failure", "DIB", "PictureCache",
+                                 "EmbeddedPicture"}) {
       EXPECT_EQ(symbol.find(std::string("paginor::") + internal), std::string::npos) << full;
     }
   }

@@ -15,8 +15,6 @@
 
 namespace paginor {
 
-class DocumentWriter;
-
 /// Receives a document's bytes in order, in blocks, as they are produced; returning false refuses them
 /// and aborts the document (its Flush then returns false with FailureConstants::OutputAborted). The
 /// function must not change its own document: while it runs, the document's operations with a result
@@ -361,13 +359,15 @@ class PAGINOR_API Document {
   /// @}
 
  protected:
-  /// Used by the format classes (PDF, PS): a document writing through @p writer, which remembers how to
-  /// make a fresh writer of the same kind.
-  template <typename FormatWriter>
-  explicit Document(std::unique_ptr<FormatWriter> writer)
-      : MakeWriter(&MakeFresh<FormatWriter>), OwnWriter(std::move(writer)) {
-    Announce();
-  }
+  /// The document's implementation: its layout, its format and its output. Only the library sees
+  /// inside it.
+  struct Body;
+  /// Makes the implementation of a new document of one format.
+  using BodyMaker = std::unique_ptr<Body> (*)();
+
+  /// Used by the format classes (PDF, PS): a document of the format @p make makes, which also makes
+  /// the fresh implementation a moved-from document starts again with.
+  explicit Document(BodyMaker make);
   /// Takes over the document of @p other, which must be of the same format; @p other is left as a new
   /// document.
   Document(Document&& other) noexcept;
@@ -376,34 +376,23 @@ class PAGINOR_API Document {
   /// document, it changes neither.
   Document& operator=(Document&& other) noexcept;
 
-  /// The document's writer, which holds the document and its state; after a move, a fresh one made on
-  /// first use.
-  DocumentWriter& Writer() const;
-
-  /// Runs the operation of the given name, which returns whether it succeeded, so that nothing escapes
-  /// it, and keeps why it failed for LastFailure(). For the formats' own operations.
-  template <typename Operation>
-  bool Reported(const char* name, Operation&& operation) noexcept;
-  /// Runs an operation that changes the document without a result (a setter, NewPage), so that nothing
-  /// escapes it; called from inside the document's own output function, it is ignored. For the formats'
-  /// own setters.
-  template <typename Operation>
-  void Changed(Operation&& operation) noexcept;
+  /// Runs @p change on the implementation so that nothing escapes it; called from inside the document's
+  /// own output function, it is ignored. For the formats' own setters.
+  void Changed(const std::function<void(Body&)>& change) noexcept;
+  /// Reads a text the implementation holds; an empty text when that fails. For the formats' own getters.
+  const std::string& TextOf(const std::function<const std::string&(Body&)>& read) const noexcept;
 
  private:
-  // Shows "Initialize()", the message of a new document; the fresh writer of a moved-from document
-  // shows nothing.
+  // Shows "Initialize()", the message of a new document; the fresh implementation of a moved-from
+  // document shows nothing.
   static void Announce();
   // True while this document hands bytes to its output function.
   bool InOutputFunction() const noexcept;
+  // The implementation; after a move, a fresh one made on first use. nullptr when it cannot be made.
+  Body* Inside() const noexcept;
 
-  template <typename FormatWriter>
-  static std::unique_ptr<DocumentWriter> MakeFresh() {
-    return std::make_unique<FormatWriter>();
-  }
-
-  std::unique_ptr<DocumentWriter> (*MakeWriter)();
-  mutable std::unique_ptr<DocumentWriter> OwnWriter;
+  BodyMaker MakeBody;
+  mutable std::unique_ptr<Body> OwnBody;
 };
 
 }  // namespace paginor
