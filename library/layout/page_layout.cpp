@@ -72,6 +72,7 @@ bool PageLayout::StartDocument() {
     setup.mediaName = MediaName;
     setup.landscape = Orientation == OrientationConstants::Landscape;
     setup.rotated = Rotated;
+    setup.compact = Compact;
     Format.BeginDocument(setup);
     ResetDrawingState();
   } catch (...) {

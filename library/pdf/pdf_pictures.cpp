@@ -93,11 +93,12 @@ void PdfWriter::WriteSoftMask(const EmbeddedPicture& picture, std::span<const ui
   EndStream();
 }
 
-void PdfWriter::WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding) {
-  BeginStreamObject(FilterLine(encoding));
+int32_t PdfWriter::WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding) {
+  const int32_t number = BeginStreamObject(FilterLine(encoding));
   BeginStream();
   WriteStreamData(data);
   EndStream();
+  return number;
 }
 
 void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
@@ -107,7 +108,7 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 
 void PdfWriter::NoteState() {
   NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(), StateSaved,
-                HoldsSoftMask};
+                HoldsSoftMask, PageContent.size()};
 }
 
 void PdfWriter::RestoreState() {
@@ -118,6 +119,8 @@ void PdfWriter::RestoreState() {
   ImageObjects.resize(NotedState.images);
   StateSaved = NotedState.stateSaved;
   HoldsSoftMask = NotedState.holdsSoftMask;
+  DropUnfinishedContentStream();
+  PageContent.resize(NotedState.pageContent);
 }
 
 }  // namespace paginor

@@ -238,3 +238,18 @@ def test_measuring_page_room_and_links_through_a_postscript_document():
     assert ps.Flush()
     output = ps.TakeOutput()
     assert b"/URI (https://example.org/pay)" in output and output.count(b"/ANN pdfmark") == 1
+
+
+def test_compact_output_is_taken_at_create_and_smaller():
+    outputs = {}
+    for compact in (False, True):
+        pdf = paginor.PDF()
+        pdf.compact = compact
+        assert pdf.Compact() is compact and pdf.CreateInMemory()
+        pdf.SetCompact(not compact)  # for the next document only
+        for _ in range(3):
+            draw(pdf)
+        assert pdf.Flush()
+        outputs[compact] = pdf.TakeOutput()
+    assert b"/FlateDecode" in outputs[True] and b"/FlateDecode" not in outputs[False]
+    assert len(outputs[True]) * 3 < len(outputs[False])
