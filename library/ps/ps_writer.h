@@ -19,7 +19,8 @@ void PutStringText(std::string_view codes, LineBuffer& out);
 // count field filled in at Flush. Every page stands alone: its set-up (the turn of the orientation and
 // the background) lies inside its own section, so that any pages cut out, in any order, print as in
 // the whole document. Every figure is a complete path that sets colour, dash and line width again; a
-// text is shown with its font selected anew.
+// text is shown with its font selected anew. A compact document says the same through the procedures
+// of its prolog, and a text selects its font only when its page has not yet set it at that size.
 class PsWriter final : public FormatWriter {
  public:
   PsWriter(DocumentOutput& output, const FontCatalogue& fonts);
