@@ -162,6 +162,12 @@ bool Document::Rotated() const {
 void Document::SetRotated(bool value) {
   paginor::Changed(Inside(), [&](PageLayout& layout) { layout.Rotated = value; });
 }
+bool Document::Compact() const {
+  return Guarded(Inside(), false, [](PageLayout& layout) { return layout.Compact; });
+}
+void Document::SetCompact(bool value) {
+  paginor::Changed(Inside(), [&](PageLayout& layout) { layout.Compact = value; });
+}
 const std::string& Document::Footer() const {
   return *Guarded(Inside(), &NoText(), [](PageLayout& layout) { return &layout.GetFooter(); });
 }

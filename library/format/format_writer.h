@@ -29,6 +29,9 @@ struct DocumentSetup {
   std::string_view mediaName;
   bool landscape = false;
   bool rotated = false;
+  // The page content in the format's compact form (see Document::SetCompact): the same pages in fewer
+  // bytes; otherwise the format's documented structure.
+  bool compact = false;
 };
 
 // A page as it begins: its size and its background, painted over the whole page.

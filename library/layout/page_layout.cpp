@@ -73,6 +73,7 @@ bool PageLayout::StartDocument() {
     setup.mediaName = MediaName;
     setup.landscape = Orientation == OrientationConstants::Landscape;
     setup.rotated = Rotated;
+    setup.compact = Compact;
     Fonts.Typeset().ForgetDrawn();
     Format.BeginDocument(setup);
     ResetDrawingState();

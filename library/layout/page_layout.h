@@ -41,6 +41,7 @@ class PageLayout {
   OrientationConstants Orientation = OrientationConstants::Portrait;
   PaperSizeConstants PaperSize = PaperSizeConstants::A4;
   bool Rotated = false;
+  bool Compact = false;
   // Why the last operation with a result failed (see FailureReport).
   FailureReport Report;
   // Why the last call made from inside the output function was refused; kept apart from Report, which

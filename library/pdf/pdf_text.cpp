@@ -39,6 +39,8 @@ void PdfWriter::DrawText(const TextRun& run) {
 }
 
 void PdfWriter::DrawCountedFooter(const CountedFooter& counted) {
+  // Its stream, written at the document's end, follows what the page drew before it.
+  WritePageStream();
   PendingFooter footer;
   footer.page = counted.page;
   footer.left = counted.left;

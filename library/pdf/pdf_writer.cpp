@@ -60,6 +60,10 @@ void PdfWriter::BeginStream() {
 }
 
 void PdfWriter::EndStream(int32_t reservedLength) {
+  if (UnfinishedContent) {
+    DivertContentStream();
+    return;
+  }
   StreamEnd = Lines.Offset();
   Lines.Put("endstream\r\nendobj\r\n");
   WriteLengthObject(reservedLength);
@@ -76,8 +80,14 @@ void PdfWriter::WriteLengthObject(int32_t reserved) {
 }
 
 void PdfWriter::BeginContentStream(bool graphics) {
-  ContentObjects.push_back(BeginStreamObject());
-  BeginStream();
+  if (Compact) {
+    DropUnfinishedContentStream();
+    ContentStart = Lines.Offset();
+    UnfinishedContent.emplace(Lines);
+  } else {
+    ContentObjects.push_back(BeginStreamObject());
+    BeginStream();
+  }
   SetStateSaved(graphics);
 }
 
@@ -115,6 +125,9 @@ void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   ContentObjects.clear();
   AnnotObjects.clear();
   StateSaved = false;
+  Compact = setup.compact;
+  UnfinishedContent.reset();
+  PageContent.clear();
 }
 
 void PdfWriter::WriteInfo(const DocumentSetup& setup) {
@@ -165,7 +178,10 @@ void PdfWriter::BeginPage(const PageSetup& page) {
   EndStream();
 }
 
-void PdfWriter::EndPage(bool rotated) { PageObjects.push_back(WritePageObject(rotated)); }
+void PdfWriter::EndPage(bool rotated) {
+  WritePageStream();
+  PageObjects.push_back(WritePageObject(rotated));
+}
 
 int32_t PdfWriter::WritePageObject(bool rotated) {
   const int32_t number = NewObject();

@@ -3,12 +3,14 @@
 #include <array>
 #include <deque>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/picture_cache.h"
+#include "encoders/page_stream_compressor.h"
 #include "format/format_writer.h"
 #include "output/document_output.h"
 #include "pdf/xref_table.h"
@@ -63,7 +65,14 @@ class PdfWriter final : public FormatWriter {
   void WriteLengthObject(int32_t reserved = 0);
 
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
+  // In compact output its bytes go to the page's content (see pdf_page_stream.cpp) when EndStream ends it.
   void BeginContentStream(bool graphics);
+  // Compact output: moves the content stream being ended into the page's content.
+  void DivertContentStream();
+  // Compact output: forgets a content stream that a failure left unfinished.
+  void DropUnfinishedContentStream();
+  // Compact output: writes the page's content gathered so far as one Flate stream of the page.
+  void WritePageStream();
   // A text object: codes with their baseline starting at (x, baseline) in a font and colour.
   void PutTextObject(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
                      std::string_view codes);
@@ -76,7 +85,7 @@ class PdfWriter final : public FormatWriter {
   int32_t BeginImageObject(const EmbeddedPicture& picture, bool named);
   int32_t WriteImageObject(const EmbeddedPicture& picture, EncodingConstants encoding);
   void WriteSoftMask(const EmbeddedPicture& picture, std::span<const uint8_t> opacity, EncodingConstants encoding);
-  void WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding);
+  int32_t WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding);
   void WriteStreamData(std::span<const uint8_t> data);
 
   int32_t WritePageObject(bool rotated);
@@ -148,13 +157,25 @@ class PdfWriter final : public FormatWriter {
   std::string_view RaisedVersion;
   bool CatalogVersion = false;
 
-  // What NoteState noted: the object count, the page's lists, the image list, the saved state and
-  // whether a soft mask was drawn.
+  // Compact output (DocumentSetup::compact): the content streams of a page are gathered in PageContent
+  // and written as one compressed stream when the page ends (or before a footer stream that must follow
+  // them). While a content stream is being written its bytes are appended to the document as usual,
+  // held in memory by UnfinishedContent from ContentStart on, and moved to PageContent at its end.
+  bool Compact = false;
+  std::optional<LineBuffer::Checkpoint> UnfinishedContent;
+  int64_t ContentStart = 0;
+  std::string PageContent;
+  std::vector<uint8_t> CompressedContent;  // reused from page to page
+  PageStreamCompressor Compressor;
+
+  // What NoteState noted: the object count, the page's lists, the image list, the saved state,
+  // whether a soft mask was drawn and the size of the page's gathered content.
   struct FormatState {
     int32_t lastObject = 0;
     size_t contents = 0, annotations = 0, images = 0, openTypeFaces = 0;
     bool stateSaved = false;
     bool holdsSoftMask = false;
+    size_t pageContent = 0;
   } NotedState;
 };
 

@@ -135,6 +135,9 @@ wrong types TypeError.)");
       .def("SetPaperSize", &D::SetPaperSize, arg("value"), "Sets the paper size (read by Create).")
       .def("Rotated", &D::Rotated, "Whether the pages are shown turned by a quarter turn; False by default.")
       .def("SetRotated", &D::SetRotated, arg("value"), "Sets whether the pages are shown turned by a quarter turn.")
+      .def("Compact", &D::Compact, "Whether the document is written compact; False by default.")
+      .def("SetCompact", &D::SetCompact, arg("value"),
+           "Sets whether the next document is written compact: the same pages in far fewer bytes (read by Create).")
       .def("Version", &D::Version, "The version of the format written: \"1.2\" for PDF, \"3.0\" for PostScript.")
       .def("Footer", &D::Footer, "The text centred at the foot of every page; \"\" writes no footer.")
       .def("SetFooter", &D::SetFooter, arg("value"), "Sets the footer text, read when each page ends.")
@@ -147,6 +150,7 @@ wrong types TypeError.)");
       .def_property("orientation", &D::Orientation, &D::SetOrientation, "The orientation of the pages.")
       .def_property("paper_size", &D::PaperSize, &D::SetPaperSize, "The paper size.")
       .def_property("rotated", &D::Rotated, &D::SetRotated, "Whether the pages are turned by a quarter turn.")
+      .def_property("compact", &D::Compact, &D::SetCompact, "Whether the document is written compact.")
       .def_property("footer", &D::Footer, &D::SetFooter, "The text at the foot of every page.")
       .def_property_readonly("version", &D::Version, "The version of the format written.");
 

@@ -255,3 +255,18 @@ def test_opentype_fonts_by_family_in_pdf_and_refused_in_postscript():
     ps = paginor.PS()
     assert ps.CreateInMemory()
     assert not ps.SetFont("DejaVu Sans", 12) and ps.LastFailure() == FailureConstants.InvalidArgument
+
+
+def test_compact_output_is_taken_at_create_and_smaller():
+    outputs = {}
+    for compact in (False, True):
+        pdf = paginor.PDF()
+        pdf.compact = compact
+        assert pdf.Compact() is compact and pdf.CreateInMemory()
+        pdf.SetCompact(not compact)  # for the next document only
+        for _ in range(3):
+            draw(pdf)
+        assert pdf.Flush()
+        outputs[compact] = pdf.TakeOutput()
+    assert b"/FlateDecode" in outputs[True] and b"/FlateDecode" not in outputs[False]
+    assert len(outputs[True]) * 3 < len(outputs[False])

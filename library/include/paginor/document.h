@@ -87,6 +87,17 @@ class PAGINOR_API Document {
   /// PostScript takes it at Create() for the whole document, whose header already describes the pages:
   /// a change afterwards applies to the next document.
   void SetRotated(bool value);
+  /// Whether the document is written compact; false by default, which writes the documented structure
+  /// byte for byte.
+  bool Compact() const;
+  /// Sets whether the next document is written compact: the same pages (same appearance, text and links)
+  /// in a fraction of the bytes, for mailing and archiving. A compact PDF holds each page's drawing,
+  /// text and picture placements in one content stream, compressed with Flate (pictures stay image
+  /// objects of their own); a compact PostScript document defines short procedures in its prolog for
+  /// the sequences every text and figure repeats. Memory stays bounded as in the default output: at most
+  /// one page's content is held before it is written. Taken at Create(): a change afterwards applies to
+  /// the next document.
+  void SetCompact(bool value);
   /// The version of the document format written: "1.2" (the PDF version) for PDF, "3.0" (the version
   /// of the structuring conventions) for PostScript. Not the library's version: see LibraryVersion().
   const std::string& Version() const;
