@@ -177,7 +177,7 @@ uint32_t OpenTypeFace::GlyphFor(char32_t character) const {
 
 int32_t OpenTypeFace::Advance(uint32_t glyph) const { return hb_font_get_glyph_h_advance(Font, glyph); }
 
-double OpenTypeFace::PdfWidth(uint32_t glyph) const {
+double OpenTypeFace::MeasurePdfWidth(uint32_t glyph) const {
   if (glyph >= Glyphs) return std::nearbyint(Advance(glyph) * 1000000.0 / Measures.UnitsPerEm) / 1000;
   if (PdfWidths.empty()) PdfWidths.assign(Glyphs, -1);
   double& width = PdfWidths[glyph];

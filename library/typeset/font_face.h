@@ -66,11 +66,14 @@ class OpenTypeFace {
   int32_t Advance(uint32_t glyph) const;
   // The advance in thousandths of the em to three decimals: the glyph's width in a PDF font's /W
   // array, what a PDF reader advances after drawing it. Kept per glyph once asked for.
-  double PdfWidth(uint32_t glyph) const;
+  double PdfWidth(uint32_t glyph) const {
+    return glyph < PdfWidths.size() && PdfWidths[glyph] >= 0 ? PdfWidths[glyph] : MeasurePdfWidth(glyph);
+  }
 
  private:
   OpenTypeFace(FaceLocation location, hb_blob_t* blob);
   bool Prepare();
+  double MeasurePdfWidth(uint32_t glyph) const;
 
   FaceLocation Where;
   hb_blob_t* Blob = nullptr;

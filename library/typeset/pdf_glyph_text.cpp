@@ -1,6 +1,7 @@
 #include "typeset/pdf_glyph_text.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "typeset/pdf_font_objects.h"
 #include "typeset/pdf_numbers.h"
@@ -12,34 +13,43 @@ namespace {
 constexpr double SyntheticBoldStroke = 0.03;
 
 // Builds the TJ arrays of a line, tracking where the reader's text position is (in points from the
-// line's start) against where shaping puts it, and correcting the difference at each glyph.
+// line's start) against where shaping puts it, and correcting the difference at each glyph. The bytes
+// gather in a chunk of its own, handed to the output when it fills up and before a face is chosen.
 class GlyphWriter {
  public:
   GlyphWriter(std::string& out, double size) : Out(out), Size(size) {}
+  GlyphWriter(const GlyphWriter&) = delete;
+  GlyphWriter& operator=(const GlyphWriter&) = delete;
+
+  // The glyphs that follow are in `face`.
+  void SetFace(const OpenTypeFace& face) { Scale = Size / face.Metrics().UnitsPerEm; }
 
   void Glyph(const ShapedGlyph& glyph) {
-    const double scale = Size / glyph.Face->Metrics().UnitsPerEm;
-    const double rise = glyph.YOffset * scale;
+    MakeRoom();
+    const double rise = glyph.YOffset * Scale;
     if (rise != Rise) {
       Close();
-      AppendDecimal(Out, rise, 3);
-      Out += " Ts ";
+      Cursor = WriteDecimal(Cursor, rise, 3);
+      Put(" Ts ");
       Rise = rise;
     }
-    MoveTo(Shaped + glyph.XOffset * scale);
+    MoveTo(Shaped + glyph.XOffset * Scale);
     Open();
-    if (!InString) Out += '(';
+    if (!InString) *Cursor++ = '(';
     InString = true;
-    AppendCodeByte(glyph.Code >> 8);
-    AppendCodeByte(glyph.Code & 0xFF);
+    PutCodeByte(static_cast<uint8_t>(glyph.Code >> 8));
+    PutCodeByte(static_cast<uint8_t>(glyph.Code & 0xFF));
     Drawn += glyph.Face->PdfWidth(glyph.Glyph) * Size / 1000;
-    Shaped += glyph.Advance * scale;
+    Shaped += glyph.Advance * Scale;
   }
 
-  // Ends the current face's glyphs at the shaped position of the next glyph.
+  // Ends the current face's glyphs at the shaped position of the next glyph, with every byte so far in
+  // the output.
   void EndRun() {
+    MakeRoom();
     MoveTo(Shaped);
     Close();
+    Flush();
   }
 
   void Finish() {
@@ -48,6 +58,25 @@ class GlyphWriter {
   }
 
  private:
+  // The most one glyph, or the end of a run, writes: the end of an array, a rise, an adjustment and
+  // the glyph's escaped code.
+  static constexpr ptrdiff_t MostPerStep = 3 * LongestNumber + 32;
+
+  void MakeRoom() {
+    if (Chunk + sizeof Chunk - Cursor < MostPerStep) Flush();
+  }
+
+  void Flush() {
+    Out.append(Chunk, Cursor);
+    Cursor = Chunk;
+  }
+
+  template <size_t N>
+  void Put(const char (&literal)[N]) {
+    std::memcpy(Cursor, literal, N - 1);
+    Cursor += N - 1;
+  }
+
   // An adjustment in thousandths of the size moves the text position left by that much.
   void MoveTo(double target) {
     const double thousandths = (Drawn - target) * 1000 / Size;
@@ -56,46 +85,52 @@ class GlyphWriter {
     if (adjustment == 0) return;
     Open();
     EndString();
-    AppendNumber(Out, adjustment);
+    Cursor = WriteNumber(Cursor, adjustment);
     Drawn -= static_cast<double>(adjustment) * Size / 1000;
   }
 
   void Open() {
-    if (!InArray) Out += '[';
+    if (!InArray) *Cursor++ = '[';
     InArray = true;
   }
 
   void EndString() {
-    if (InString) Out += ')';
+    if (InString) *Cursor++ = ')';
     InString = false;
   }
 
   void Close() {
     EndString();
-    if (InArray) Out += "] TJ ";
+    if (InArray) Put("] TJ ");
     InArray = false;
   }
 
   // A byte of a code inside a literal string, as it stands but for the bytes the string's syntax
   // would read otherwise (and the line ends, which a reader may change).
-  void AppendCodeByte(uint32_t byte) {
+  void PutCodeByte(uint8_t byte) {
     switch (byte) {
-      case '(': Out += "\\("; break;
-      case ')': Out += "\\)"; break;
-      case '\\': Out += "\\\\"; break;
-      case '\r': Out += "\\r"; break;
-      case '\n': Out += "\\n"; break;
-      default: Out += static_cast<char>(byte);
+      case '(':
+      case ')':
+      case '\\':
+        *Cursor++ = '\\';
+        *Cursor++ = static_cast<char>(byte);
+        break;
+      case '\r': Put("\\r"); break;
+      case '\n': Put("\\n"); break;
+      default: *Cursor++ = static_cast<char>(byte);
     }
   }
 
   std::string& Out;
   double Size;
+  double Scale = 0;   // points per face unit
   double Drawn = 0;   // where the reader's text position is
   double Shaped = 0;  // where shaping puts the next glyph's origin
   double Rise = 0;
   bool InArray = false;
   bool InString = false;
+  char Chunk[1024];
+  char* Cursor = Chunk;
 };
 
 }  // namespace
@@ -110,6 +145,7 @@ void AppendPdfGlyphs(std::string& out, std::span<const ShapedGlyph> glyphs, doub
       writer.EndRun();
       selectFont(out, *glyph.Face);
       out += ' ';
+      writer.SetFace(*glyph.Face);
       current = glyph.Face;
     }
     writer.Glyph(glyph);

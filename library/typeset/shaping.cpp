@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "services/code_page.h"
 
@@ -134,30 +135,30 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
   for (const char c : utf8) {
     if (c < 0x20 || c > 0x7E || !face.HasAscii(c)) return false;
   }
-  if (Words.size() > MaximumCachedWords) Words.clear();
   glyphs.reserve(utf8.size());
-  const OpenTypeFace* const faceAddress = &face;
   for (size_t begin = 0; begin < utf8.size();) {
     size_t end = begin + 1;
     if (utf8[begin] != ' ') {
       while (end < utf8.size() && utf8[end] != ' ') ++end;
     }
     const std::string_view word = utf8.substr(begin, end - begin);
-    WordKey.assign(reinterpret_cast<const char*>(&faceAddress), sizeof faceAddress);
-    WordKey.append(word);
-    auto cached = Words.find(WordKey);
-    if (cached == Words.end()) {
+    std::optional<std::span<const ShapedGlyph>> shaped = Words.Find(&face, word);
+    if (!shaped) {
       Characters.assign(word.begin(), word.end());
       Offsets.resize(word.size() + 1);
       for (uint32_t n = 0; n <= word.size(); ++n) Offsets[n] = n;
-      std::vector<ShapedGlyph> shaped;
-      ShapeRun(Run{0, static_cast<uint32_t>(word.size()), 0, &face, HB_SCRIPT_LATIN}, shaped);
-      cached = Words.emplace(WordKey, std::move(shaped)).first;
+      WordGlyphs.clear();
+      ShapeRun(Run{0, static_cast<uint32_t>(word.size()), 0, &face, HB_SCRIPT_LATIN}, WordGlyphs);
+      shaped = Words.Add(&face, word, WordGlyphs);
     }
-    for (ShapedGlyph glyph : cached->second) {
-      glyph.TextBegin += static_cast<uint32_t>(begin);
-      glyph.TextEnd += static_cast<uint32_t>(begin);
-      glyphs.push_back(glyph);
+    const size_t at = glyphs.size();
+    glyphs.resize(at + shaped->size());
+    ShapedGlyph* out = glyphs.data() + at;
+    for (const ShapedGlyph& glyph : *shaped) {
+      *out = glyph;
+      out->TextBegin += static_cast<uint32_t>(begin);
+      out->TextEnd += static_cast<uint32_t>(begin);
+      ++out;
     }
     begin = end;
   }

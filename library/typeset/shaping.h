@@ -9,11 +9,11 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "typeset/face_set.h"
 #include "typeset/shaped_glyph.h"
+#include "typeset/shaped_words.h"
 
 namespace paginor::typeset {
 
@@ -60,10 +60,8 @@ class Shaper {
   std::vector<uint32_t> Offsets;  // byte offset of each character, and the text's length at the end
   std::vector<uint8_t> Levels;
   std::vector<Run> Runs;
-  // Shaped words of ASCII lines, by face and text; emptied when it grows past its bound.
-  static constexpr size_t MaximumCachedWords = 8192;
-  std::unordered_map<std::string, std::vector<ShapedGlyph>> Words;
-  std::string WordKey;
+  ShapedWords Words;  // of ASCII lines
+  std::vector<ShapedGlyph> WordGlyphs;  // a word being shaped
 };
 
 }  // namespace paginor::typeset
