@@ -12,145 +12,116 @@ namespace {
 // The outline stroke of a synthetic bold, as a share of the font size.
 constexpr double SyntheticBoldStroke = 0.03;
 
-// Builds the TJ arrays of a line, tracking where the reader's text position is (in points from the
-// line's start) against where shaping puts it, and correcting the difference at each glyph. The bytes
-// gather in a chunk of its own, handed to the output when it fills up and before a face is chosen.
-class GlyphWriter {
- public:
-  GlyphWriter(std::string& out, double size) : Out(out), Size(size) {}
-  GlyphWriter(const GlyphWriter&) = delete;
-  GlyphWriter& operator=(const GlyphWriter&) = delete;
+// The most one glyph, or the end of a face's glyphs, writes: the end of an array, a rise, an
+// adjustment and the glyph's escaped code.
+constexpr ptrdiff_t MostPerGlyph = 3 * LongestNumber + 32;
 
-  // The glyphs that follow are in `face`.
-  void SetFace(const OpenTypeFace& face) { Scale = Size / face.Metrics().UnitsPerEm; }
+}  // namespace
 
-  void Glyph(const ShapedGlyph& glyph) {
-    MakeRoom();
-    const double rise = glyph.YOffset * Scale;
-    if (rise != Rise) {
-      Close();
-      Cursor = WriteDecimal(Cursor, rise, 3);
-      Put(" Ts ");
-      Rise = rise;
-    }
-    MoveTo(Shaped + glyph.XOffset * Scale);
-    Open();
-    if (!InString) *Cursor++ = '(';
-    InString = true;
-    PutCodeByte(static_cast<uint8_t>(glyph.Code >> 8));
-    PutCodeByte(static_cast<uint8_t>(glyph.Code & 0xFF));
-    Drawn += glyph.Face->PdfWidth(glyph.Glyph) * Size / 1000;
-    Shaped += glyph.Advance * Scale;
-  }
+// The TJ arrays of a line, tracking where the reader's text position is (in points from the line's
+// start) against where shaping puts it, and correcting the difference at each glyph. The bytes gather
+// in a chunk, handed to the output when it fills up and before a face is chosen; the state lives in
+// local variables, which the bytes written cannot overwrite, so that it stays in registers.
+void AppendPdfGlyphs(std::string& out, std::span<const ShapedGlyph> glyphs, double size,
+                     const std::function<void(std::string&, const OpenTypeFace&)>& selectFont) {
+  if (!(size > 0)) return;
+  char chunk[1024];
+  char* at = chunk;
+  double scale = 0;   // points per face unit
+  double drawn = 0;   // where the reader's text position is
+  double shaped = 0;  // where shaping puts the next glyph's origin
+  double rise = 0;
+  bool inArray = false;
+  bool inString = false;
 
-  // Ends the current face's glyphs at the shaped position of the next glyph, with every byte so far in
-  // the output.
-  void EndRun() {
-    MakeRoom();
-    MoveTo(Shaped);
-    Close();
-    Flush();
-  }
-
-  void Finish() {
-    EndRun();
-    if (Rise != 0) Out += "0 Ts ";
-  }
-
- private:
-  // The most one glyph, or the end of a run, writes: the end of an array, a rise, an adjustment and
-  // the glyph's escaped code.
-  static constexpr ptrdiff_t MostPerStep = 3 * LongestNumber + 32;
-
-  void MakeRoom() {
-    if (Chunk + sizeof Chunk - Cursor < MostPerStep) Flush();
-  }
-
-  void Flush() {
-    Out.append(Chunk, Cursor);
-    Cursor = Chunk;
-  }
-
-  template <size_t N>
-  void Put(const char (&literal)[N]) {
-    std::memcpy(Cursor, literal, N - 1);
-    Cursor += N - 1;
-  }
-
+  const auto flush = [&] {
+    out.append(chunk, at);
+    at = chunk;
+  };
+  const auto put = [&](std::string_view text) {
+    std::memcpy(at, text.data(), text.size());
+    at += text.size();
+  };
+  const auto open = [&] {
+    if (!inArray) *at++ = '[';
+    inArray = true;
+  };
+  const auto endString = [&] {
+    if (inString) *at++ = ')';
+    inString = false;
+  };
+  const auto close = [&] {
+    endString();
+    if (inArray) put("] TJ ");
+    inArray = false;
+  };
   // An adjustment in thousandths of the size moves the text position left by that much.
-  void MoveTo(double target) {
-    const double thousandths = (Drawn - target) * 1000 / Size;
+  // Well inside half a thousandth, which needs no division to tell: the same products, rounded the
+  // same way, against a bound below the half (a division by the size cannot lift them past it).
+  const double surelyNear = 0.499 * size;
+  const auto moveTo = [&](double target) {
+    const double apart = (drawn - target) * 1000;
+    if (apart > -surelyNear && apart < surelyNear) return;
+    const double thousandths = apart / size;
     if (thousandths > -0.5 && thousandths < 0.5) return;  // the usual case, without rounding
     const auto adjustment = static_cast<int64_t>(std::nearbyint(thousandths));
     if (adjustment == 0) return;
-    Open();
-    EndString();
-    Cursor = WriteNumber(Cursor, adjustment);
-    Drawn -= static_cast<double>(adjustment) * Size / 1000;
-  }
-
-  void Open() {
-    if (!InArray) *Cursor++ = '[';
-    InArray = true;
-  }
-
-  void EndString() {
-    if (InString) *Cursor++ = ')';
-    InString = false;
-  }
-
-  void Close() {
-    EndString();
-    if (InArray) Put("] TJ ");
-    InArray = false;
-  }
-
+    open();
+    endString();
+    at = WriteNumber(at, adjustment);
+    drawn -= static_cast<double>(adjustment) * size / 1000;
+  };
   // A byte of a code inside a literal string, as it stands but for the bytes the string's syntax
   // would read otherwise (and the line ends, which a reader may change).
-  void PutCodeByte(uint8_t byte) {
+  const auto putCodeByte = [&](uint8_t byte) {
     switch (byte) {
       case '(':
       case ')':
       case '\\':
-        *Cursor++ = '\\';
-        *Cursor++ = static_cast<char>(byte);
+        *at++ = '\\';
+        *at++ = static_cast<char>(byte);
         break;
-      case '\r': Put("\\r"); break;
-      case '\n': Put("\\n"); break;
-      default: *Cursor++ = static_cast<char>(byte);
+      case '\r': put("\\r"); break;
+      case '\n': put("\\n"); break;
+      default: *at++ = static_cast<char>(byte);
     }
-  }
+  };
+  // Ends the current face's glyphs at the shaped position of the next glyph.
+  const auto endRun = [&] {
+    moveTo(shaped);
+    close();
+    flush();
+  };
 
-  std::string& Out;
-  double Size;
-  double Scale = 0;   // points per face unit
-  double Drawn = 0;   // where the reader's text position is
-  double Shaped = 0;  // where shaping puts the next glyph's origin
-  double Rise = 0;
-  bool InArray = false;
-  bool InString = false;
-  char Chunk[1024];
-  char* Cursor = Chunk;
-};
-
-}  // namespace
-
-void AppendPdfGlyphs(std::string& out, std::span<const ShapedGlyph> glyphs, double size,
-                     const std::function<void(std::string&, const OpenTypeFace&)>& selectFont) {
-  if (!(size > 0)) return;
-  GlyphWriter writer(out, size);
   const OpenTypeFace* current = nullptr;
   for (const ShapedGlyph& glyph : glyphs) {
+    if (chunk + sizeof chunk - at < MostPerGlyph) flush();
     if (glyph.Face != current) {
-      writer.EndRun();
+      endRun();
       selectFont(out, *glyph.Face);
       out += ' ';
-      writer.SetFace(*glyph.Face);
       current = glyph.Face;
+      scale = size / current->Metrics().UnitsPerEm;
     }
-    writer.Glyph(glyph);
+    const double glyphRise = glyph.YOffset * scale;
+    if (glyphRise != rise) {
+      close();
+      at = WriteDecimal(at, glyphRise, 3);
+      put(" Ts ");
+      rise = glyphRise;
+    }
+    moveTo(shaped + glyph.XOffset * scale);
+    open();
+    if (!inString) *at++ = '(';
+    inString = true;
+    putCodeByte(static_cast<uint8_t>(glyph.Code >> 8));
+    putCodeByte(static_cast<uint8_t>(glyph.Code & 0xFF));
+    drawn += current->PdfWidth(glyph.Glyph) * size / 1000;
+    shaped += glyph.Advance * scale;
   }
-  writer.Finish();
+  if (chunk + sizeof chunk - at < MostPerGlyph) flush();
+  endRun();
+  if (rise != 0) out += "0 Ts ";
 }
 
 void AppendPdfGlyphLine(std::string& out, std::span<const ShapedGlyph> glyphs, double x, double y,
