@@ -43,6 +43,8 @@ class ShapedWords {
   };
 
   static uint32_t Hash(const OpenTypeFace* face, std::string_view word);
+  // Words are short: compared in place rather than by a call.
+  static bool SameText(const char* stored, std::string_view word);
   void Clear();
 
   std::vector<Slot> Slots;  // none, or twice MaximumWords (a power of two, so that probes stay short)

@@ -136,33 +136,38 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     if (c < 0x20 || c > 0x7E || !face.HasAscii(c)) return false;
   }
   glyphs.reserve(utf8.size());
+  // The space between words is the most frequent word: kept apart, found without a search.
+  if (SpaceFace != &face) {
+    SpaceGlyphs = ShapeAsciiWord(" ", face);
+    SpaceFace = &face;
+  }
   for (size_t begin = 0; begin < utf8.size();) {
     size_t end = begin + 1;
+    std::span<const ShapedGlyph> shaped = SpaceGlyphs;
     if (utf8[begin] != ' ') {
       while (end < utf8.size() && utf8[end] != ' ') ++end;
-    }
-    const std::string_view word = utf8.substr(begin, end - begin);
-    std::optional<std::span<const ShapedGlyph>> shaped = Words.Find(&face, word);
-    if (!shaped) {
-      Characters.assign(word.begin(), word.end());
-      Offsets.resize(word.size() + 1);
-      for (uint32_t n = 0; n <= word.size(); ++n) Offsets[n] = n;
-      WordGlyphs.clear();
-      ShapeRun(Run{0, static_cast<uint32_t>(word.size()), 0, &face, HB_SCRIPT_LATIN}, WordGlyphs);
-      shaped = Words.Add(&face, word, WordGlyphs);
+      const std::string_view word = utf8.substr(begin, end - begin);
+      const std::optional<std::span<const ShapedGlyph>> found = Words.Find(&face, word);
+      shaped = found ? *found : Words.Add(&face, word, ShapeAsciiWord(word, face));
     }
     const size_t at = glyphs.size();
-    glyphs.resize(at + shaped->size());
-    ShapedGlyph* out = glyphs.data() + at;
-    for (const ShapedGlyph& glyph : *shaped) {
-      *out = glyph;
-      out->TextBegin += static_cast<uint32_t>(begin);
-      out->TextEnd += static_cast<uint32_t>(begin);
-      ++out;
+    glyphs.insert(glyphs.end(), shaped.begin(), shaped.end());
+    for (auto glyph = glyphs.begin() + static_cast<std::ptrdiff_t>(at); glyph != glyphs.end(); ++glyph) {
+      glyph->TextBegin += static_cast<uint32_t>(begin);
+      glyph->TextEnd += static_cast<uint32_t>(begin);
     }
     begin = end;
   }
   return true;
+}
+
+const std::vector<ShapedGlyph>& Shaper::ShapeAsciiWord(std::string_view word, const OpenTypeFace& face) {
+  Characters.assign(word.begin(), word.end());
+  Offsets.resize(word.size() + 1);
+  for (uint32_t n = 0; n <= word.size(); ++n) Offsets[n] = n;
+  WordGlyphs.clear();
+  ShapeRun(Run{0, static_cast<uint32_t>(word.size()), 0, &face, HB_SCRIPT_LATIN}, WordGlyphs);
+  return WordGlyphs;
 }
 
 // Cuts the line where the level, the face or the script changes. Marks and joiners stay with the

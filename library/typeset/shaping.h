@@ -52,6 +52,8 @@ class Shaper {
     hb_script_t Script;
   };
   bool ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, std::vector<ShapedGlyph>& glyphs);
+  // The glyphs of one word of printable ASCII characters alone, until the next shaping.
+  const std::vector<ShapedGlyph>& ShapeAsciiWord(std::string_view word, const OpenTypeFace& face);
   void SplitRuns(const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces);
   void ShapeRun(const Run& run, std::vector<ShapedGlyph>& glyphs);
 
@@ -62,6 +64,8 @@ class Shaper {
   std::vector<Run> Runs;
   ShapedWords Words;  // of ASCII lines
   std::vector<ShapedGlyph> WordGlyphs;  // a word being shaped
+  const OpenTypeFace* SpaceFace = nullptr;  // the face of SpaceGlyphs
+  std::vector<ShapedGlyph> SpaceGlyphs;
 };
 
 }  // namespace paginor::typeset
