@@ -128,6 +128,8 @@ bool OpenTypeFace::Prepare() {
   for (uint32_t character = 0; character < 128; ++character) {
     if (GlyphFor(character) != 0) AsciiCoverage[character >> 6] |= uint64_t{1} << (character & 63);
   }
+  PrintableAscii = true;
+  for (char character = ' '; character <= '~'; ++character) PrintableAscii = PrintableAscii && HasAscii(character);
 
   FaceMetrics& m = Measures;
   m.UnitsPerEm = unitsPerEm;

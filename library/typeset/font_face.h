@@ -62,6 +62,8 @@ class OpenTypeFace {
   uint32_t GlyphFor(char32_t character) const;
   // True when the face has a glyph for an ASCII character (0 to 127).
   bool HasAscii(char character) const { return (AsciiCoverage[static_cast<uint8_t>(character) >> 6] >> (character & 63)) & 1; }
+  // True when the face has a glyph for every printable ASCII character (space to tilde).
+  bool HasPrintableAscii() const { return PrintableAscii; }
   // The advance of a glyph as the face records it (unshaped), in face units.
   int32_t Advance(uint32_t glyph) const;
   // The advance in thousandths of the em to three decimals: the glyph's width in a PDF font's /W
@@ -83,6 +85,7 @@ class OpenTypeFace {
   OutlineFormat Format = OutlineFormat::TrueType;
   uint32_t Glyphs = 0;
   uint64_t AsciiCoverage[2] = {0, 0};
+  bool PrintableAscii = false;
   mutable std::vector<double> PdfWidths;  // by glyph, negative until asked for
   std::string Name;
   std::string Family;

@@ -1,5 +1,6 @@
 #include "typeset/pdf_glyph_text.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -15,6 +16,14 @@ constexpr double SyntheticBoldStroke = 0.03;
 // The most one glyph, or the end of a face's glyphs, writes: the end of an array, a rise, an
 // adjustment and the glyph's escaped code.
 constexpr ptrdiff_t MostPerGlyph = 3 * LongestNumber + 32;
+
+// The bytes that stand for themselves inside a literal string (see putCodeByte below).
+constexpr std::array<bool, 256> Plain = [] {
+  std::array<bool, 256> plain{};
+  plain.fill(true);
+  for (const char special : {'(', ')', '\\', '\r', '\n'}) plain[static_cast<uint8_t>(special)] = false;
+  return plain;
+}();
 
 }  // namespace
 
@@ -114,8 +123,16 @@ void AppendPdfGlyphs(std::string& out, std::span<const ShapedGlyph> glyphs, doub
     open();
     if (!inString) *at++ = '(';
     inString = true;
-    putCodeByte(static_cast<uint8_t>(glyph.Code >> 8));
-    putCodeByte(static_cast<uint8_t>(glyph.Code & 0xFF));
+    const auto high = static_cast<uint8_t>(glyph.Code >> 8);
+    const auto low = static_cast<uint8_t>(glyph.Code & 0xFF);
+    if (Plain[high] && Plain[low]) {
+      at[0] = static_cast<char>(high);
+      at[1] = static_cast<char>(low);
+      at += 2;
+    } else {
+      putCodeByte(high);
+      putCodeByte(low);
+    }
     drawn += current->PdfWidth(glyph.Glyph) * size / 1000;
     shaped += glyph.Advance * scale;
   }

@@ -1,6 +1,7 @@
 #include "typeset/shaped_words.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace paginor::typeset {
@@ -11,38 +12,37 @@ static_assert((SlotCount & (SlotCount - 1)) == 0, "the slot index is a mask of t
 
 }  // namespace
 
-uint32_t ShapedWords::Hash(const OpenTypeFace* face, std::string_view word) {
-  // The face's address and the word's bytes, eight at a time, each step a multiplication and a shift
-  // that spreads every bit over the upper half, which is what is kept.
+uint64_t ShapedWords::Head(std::string_view word) {
+  uint64_t head = 0;
+  for (size_t n = 0; n < word.size() && n < 8; ++n) head |= uint64_t{static_cast<uint8_t>(word[n])} << (8 * n);
+  return head;
+}
+
+uint64_t ShapedWords::HeadBeforePadding(std::string_view word) {
+  if constexpr (std::endian::native != std::endian::little) return Head(word);
+  uint64_t head = 0;
+  std::memcpy(&head, word.data(), 8);
+  return word.size() >= 8 ? head : head & ((uint64_t{1} << (8 * word.size())) - 1);
+}
+
+uint32_t ShapedWords::Hash(const OpenTypeFace* face, std::string_view word, uint64_t head) {
+  // The face's address, the head and the rest eight bytes at a time, each step a multiplication and
+  // a shift that spreads every bit over the upper half, which is what is kept.
   constexpr uint64_t Multiplier = 0x9E3779B97F4A7C15ULL;
   uint64_t hash = (reinterpret_cast<uintptr_t>(face) ^ word.size()) * Multiplier;
-  size_t at = 0;
-  for (; at + 8 <= word.size(); at += 8) {
-    uint64_t block = 0;
-    std::memcpy(&block, word.data() + at, 8);
-    hash = (hash ^ (hash >> 29) ^ block) * Multiplier;
-  }
-  uint64_t rest = 0;
-  for (size_t shift = 0; at < word.size(); ++at, shift += 8) rest |= uint64_t{static_cast<uint8_t>(word[at])} << shift;
-  hash = (hash ^ (hash >> 29) ^ rest) * Multiplier;
+  hash = (hash ^ (hash >> 29) ^ head) * Multiplier;
+  for (size_t at = 8; at < word.size(); at += 8) hash = (hash ^ (hash >> 29) ^ Head(word.substr(at))) * Multiplier;
   return static_cast<uint32_t>(hash >> 32);
 }
 
-bool ShapedWords::SameText(const char* stored, std::string_view word) {
-  for (size_t n = 0; n < word.size(); ++n) {
-    if (stored[n] != word[n]) return false;
-  }
-  return true;
-}
-
-std::optional<std::span<const ShapedGlyph>> ShapedWords::Find(const OpenTypeFace* face, std::string_view word) const {
+std::optional<std::span<const ShapedGlyph>> ShapedWords::Find(const OpenTypeFace* face, std::string_view word,
+                                                              uint64_t head) const {
   if (word.size() > LongestWord || Words == 0) return std::nullopt;
-  const uint32_t hash = Hash(face, word);
-  for (size_t index = hash & (SlotCount - 1);; index = (index + 1) & (SlotCount - 1)) {
+  for (size_t index = Hash(face, word, head) & (SlotCount - 1);; index = (index + 1) & (SlotCount - 1)) {
     const Slot& slot = Slots[index];
     if (slot.Face == nullptr) return std::nullopt;
-    if (slot.Hash == hash && slot.Face == face && slot.TextLength == word.size() &&
-        SameText(Texts.data() + slot.TextOffset, word)) {
+    if (slot.Head == head && slot.Face == face && slot.TextLength == word.size() &&
+        (word.size() <= 8 || Texts.compare(slot.TextOffset, word.size() - 8, word.substr(8)) == 0)) {
       return std::span<const ShapedGlyph>(Glyphs.data() + slot.GlyphOffset, slot.GlyphCount);
     }
   }
@@ -53,16 +53,16 @@ std::span<const ShapedGlyph> ShapedWords::Add(const OpenTypeFace* face, std::str
   if (word.size() > LongestWord || glyphs.size() > LongestWord * 4) return glyphs;
   if (Words >= MaximumWords || Glyphs.size() + glyphs.size() > MaximumGlyphs) Clear();
   if (Slots.empty()) Slots.resize(SlotCount);  // on first use: most documents draw no such text
-  const uint32_t hash = Hash(face, word);
-  size_t index = hash & (SlotCount - 1);
+  const uint64_t head = Head(word);
+  size_t index = Hash(face, word, head) & (SlotCount - 1);
   while (Slots[index].Face != nullptr) index = (index + 1) & (SlotCount - 1);
   Slots[index] = Slot{face,
-                      hash,
+                      head,
                       static_cast<uint32_t>(Texts.size()),
                       static_cast<uint32_t>(Glyphs.size()),
                       static_cast<uint16_t>(word.size()),
                       static_cast<uint16_t>(glyphs.size())};
-  Texts.append(word);
+  if (word.size() > 8) Texts.append(word.substr(8));
   Glyphs.insert(Glyphs.end(), glyphs.begin(), glyphs.end());
   ++Words;
   return {Glyphs.data() + Slots[index].GlyphOffset, glyphs.size()};

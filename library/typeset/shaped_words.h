@@ -22,8 +22,17 @@ class ShapedWords {
   static constexpr size_t MaximumWords = 8192;
   static constexpr size_t MaximumGlyphs = 65536;  // 2 MiB of glyphs
 
-  // The glyphs stored for `word` in `face`, or nothing.
-  std::optional<std::span<const ShapedGlyph>> Find(const OpenTypeFace* face, std::string_view word) const;
+  // The first eight bytes of a word, little-endian, zero past its end: what a lookup compares first.
+  static uint64_t Head(std::string_view word);
+  // The same from a word followed by at least eight bytes that may be read, found with one load.
+  static uint64_t HeadBeforePadding(std::string_view word);
+
+  // The glyphs stored for `word` in `face`, or nothing; `head` is the word's Head.
+  std::optional<std::span<const ShapedGlyph>> Find(const OpenTypeFace* face, std::string_view word,
+                                                   uint64_t head) const;
+  std::optional<std::span<const ShapedGlyph>> Find(const OpenTypeFace* face, std::string_view word) const {
+    return Find(face, word, Head(word));
+  }
 
   // Stores the glyphs of a word (emptying the cache first when it is full) and gives them back as stored;
   // a word too long to keep gets `glyphs` back as they are. The span lasts until the next Add.
@@ -35,20 +44,18 @@ class ShapedWords {
  private:
   struct Slot {
     const OpenTypeFace* Face = nullptr;  // none: the slot is free
-    uint32_t Hash = 0;
-    uint32_t TextOffset = 0;
+    uint64_t Head = 0;
+    uint32_t TextOffset = 0;  // of the bytes past the head
     uint32_t GlyphOffset = 0;
     uint16_t TextLength = 0;
     uint16_t GlyphCount = 0;
   };
 
-  static uint32_t Hash(const OpenTypeFace* face, std::string_view word);
-  // Words are short: compared in place rather than by a call.
-  static bool SameText(const char* stored, std::string_view word);
+  static uint32_t Hash(const OpenTypeFace* face, std::string_view word, uint64_t head);
   void Clear();
 
   std::vector<Slot> Slots;  // none, or twice MaximumWords (a power of two, so that probes stay short)
-  std::string Texts;
+  std::string Texts;  // the bytes of the words past their heads
   std::vector<ShapedGlyph> Glyphs;
   size_t Words = 0;
 };

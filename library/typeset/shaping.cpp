@@ -132,10 +132,17 @@ void Shaper::Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleCon
 // nor fallback, and its words recur: each word and each space is shaped once per face and its glyphs
 // reused. False, with nothing appended, for any other line.
 bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, std::vector<ShapedGlyph>& glyphs) {
-  for (const char c : utf8) {
-    if (c < 0x20 || c > 0x7E || !face.HasAscii(c)) return false;
+  bool printable = true;  // without a branch per character, so that the test takes many at a time
+  for (const char c : utf8) printable &= static_cast<uint8_t>(c - 0x20) <= 0x7E - 0x20;
+  if (!printable) return false;
+  if (!face.HasPrintableAscii()) {
+    for (const char c : utf8) {
+      if (!face.HasAscii(c)) return false;
+    }
   }
   glyphs.reserve(utf8.size());
+  // The line followed by zero bytes, so that the head of every word is read in one load.
+  Padded.assign(utf8).append(8, '\0');
   // The space between words is the most frequent word: kept apart, found without a search.
   if (SpaceFace != &face) {
     SpaceGlyphs = ShapeAsciiWord(" ", face);
@@ -146,8 +153,9 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     std::span<const ShapedGlyph> shaped = SpaceGlyphs;
     if (utf8[begin] != ' ') {
       while (end < utf8.size() && utf8[end] != ' ') ++end;
-      const std::string_view word = utf8.substr(begin, end - begin);
-      const std::optional<std::span<const ShapedGlyph>> found = Words.Find(&face, word);
+      const std::string_view word = std::string_view(Padded).substr(begin, end - begin);
+      const std::optional<std::span<const ShapedGlyph>> found =
+          Words.Find(&face, word, ShapedWords::HeadBeforePadding(word));
       shaped = found ? *found : Words.Add(&face, word, ShapeAsciiWord(word, face));
     }
     const size_t at = glyphs.size();

@@ -66,6 +66,7 @@ class Shaper {
   std::vector<ShapedGlyph> WordGlyphs;  // a word being shaped
   const OpenTypeFace* SpaceFace = nullptr;  // the face of SpaceGlyphs
   std::vector<ShapedGlyph> SpaceGlyphs;
+  std::string Padded;  // an ASCII line and eight zero bytes
 };
 
 }  // namespace paginor::typeset
