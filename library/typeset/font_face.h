@@ -69,8 +69,11 @@ class OpenTypeFace {
   // The advance in thousandths of the em to three decimals: the glyph's width in a PDF font's /W
   // array, what a PDF reader advances after drawing it. Kept per glyph once asked for.
   double PdfWidth(uint32_t glyph) const {
-    return glyph < PdfWidths.size() && PdfWidths[glyph] >= 0 ? PdfWidths[glyph] : MeasurePdfWidth(glyph);
+    const double known = KnownPdfWidth(glyph);
+    return known >= 0 ? known : MeasurePdfWidth(glyph);
   }
+  // The same when it was asked for before, else a negative number.
+  double KnownPdfWidth(uint32_t glyph) const { return glyph < PdfWidths.size() ? PdfWidths[glyph] : -1; }
 
  private:
   OpenTypeFace(FaceLocation location, hb_blob_t* blob);

@@ -103,7 +103,29 @@ void AppendPdfGlyphs(std::string& out, std::span<const ShapedGlyph> glyphs, doub
   };
 
   const OpenTypeFace* current = nullptr;
-  for (const ShapedGlyph& glyph : glyphs) {
+  const ShapedGlyph* next = glyphs.data();
+  const ShapedGlyph* const last = next + glyphs.size();
+  while (next != last) {
+    // The usual glyph: in the open string of its face, on the baseline, where the reader's position
+    // already is, its width known and its code plain. It takes this loop, which calls nothing, so that
+    // the positions stay in registers; any other glyph takes the full way below, which does the same
+    // for this one.
+    for (; next != last && inString && rise == 0 && next->Face == current && next->YOffset == 0 &&
+           next->XOffset == 0 && chunk + sizeof chunk - at >= 2;
+         ++next) {
+      const double width = current->KnownPdfWidth(next->Glyph);
+      const double apart = (drawn - shaped) * 1000;
+      const auto high = static_cast<uint8_t>(next->Code >> 8);
+      const auto low = static_cast<uint8_t>(next->Code & 0xFF);
+      if (width < 0 || !(apart > -surelyNear && apart < surelyNear) || !Plain[high] || !Plain[low]) break;
+      at[0] = static_cast<char>(high);
+      at[1] = static_cast<char>(low);
+      at += 2;
+      drawn += width * size / 1000;
+      shaped += next->Advance * scale;
+    }
+    if (next == last) break;
+    const ShapedGlyph& glyph = *next++;
     if (chunk + sizeof chunk - at < MostPerGlyph) flush();
     if (glyph.Face != current) {
       endRun();
