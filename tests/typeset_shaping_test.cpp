@@ -164,10 +164,16 @@ TEST(Shaping, ShapedWordsAreKeptPerFaceAndBounded) {
   EXPECT_FALSE(words.Find(sans, "wore"));
   EXPECT_FALSE(words.Find(sans, "wor"));
 
-  // A long word is handed back, not kept; past the bound the cache starts again from empty.
+  // Long words, and glyph numbers past 16 bits, are not kept; a word longer than its head is told
+  // apart by the rest. Past the bound the cache starts again from empty.
   const std::string longWord(ShapedWords::LongestWord + 1, 'x');
-  EXPECT_EQ(words.Add(sans, longWord, glyphsOf(sans, 3)).size(), 2u);
+  words.Add(sans, longWord, glyphsOf(sans, 3));
   EXPECT_FALSE(words.Find(sans, longWord));
+  words.Add(sans, "huge", glyphsOf(sans, 70000));
+  EXPECT_FALSE(words.Find(sans, "huge"));
+  words.Add(sans, "abcdefghij", glyphsOf(sans, 5));
+  EXPECT_TRUE(words.Find(sans, "abcdefghij"));
+  EXPECT_FALSE(words.Find(sans, "abcdefghik"));
   for (size_t n = 0; n <= ShapedWords::MaximumWords; ++n) words.Add(sans, std::to_string(n), glyphsOf(sans, 4));
   EXPECT_LE(words.Count(), ShapedWords::MaximumWords);
   EXPECT_TRUE(words.Find(sans, std::to_string(ShapedWords::MaximumWords)));

@@ -35,7 +35,7 @@ uint32_t ShapedWords::Hash(const OpenTypeFace* face, std::string_view word, uint
   return static_cast<uint32_t>(hash >> 32);
 }
 
-std::optional<std::span<const ShapedGlyph>> ShapedWords::Find(const OpenTypeFace* face, std::string_view word,
+std::optional<std::span<const StoredGlyph>> ShapedWords::Find(const OpenTypeFace* face, std::string_view word,
                                                               uint64_t head) const {
   if (word.size() > LongestWord || Words == 0) return std::nullopt;
   for (size_t index = Hash(face, word, head) & (SlotCount - 1);; index = (index + 1) & (SlotCount - 1)) {
@@ -43,14 +43,16 @@ std::optional<std::span<const ShapedGlyph>> ShapedWords::Find(const OpenTypeFace
     if (slot.Face == nullptr) return std::nullopt;
     if (slot.Head == head && slot.Face == face && slot.TextLength == word.size() &&
         (word.size() <= 8 || Texts.compare(slot.TextOffset, word.size() - 8, word.substr(8)) == 0)) {
-      return std::span<const ShapedGlyph>(Glyphs.data() + slot.GlyphOffset, slot.GlyphCount);
+      return std::span<const StoredGlyph>(Glyphs.data() + slot.GlyphOffset, slot.GlyphCount);
     }
   }
 }
 
-std::span<const ShapedGlyph> ShapedWords::Add(const OpenTypeFace* face, std::string_view word,
-                                              std::span<const ShapedGlyph> glyphs) {
-  if (word.size() > LongestWord || glyphs.size() > LongestWord * 4) return glyphs;
+void ShapedWords::Add(const OpenTypeFace* face, std::string_view word, std::span<const ShapedGlyph> glyphs) {
+  if (word.size() > LongestWord || glyphs.size() > LongestWord * 4) return;
+  for (const ShapedGlyph& glyph : glyphs) {
+    if (glyph.Glyph > UINT16_MAX || glyph.TextEnd > word.size()) return;
+  }
   if (Words >= MaximumWords || Glyphs.size() + glyphs.size() > MaximumGlyphs) Clear();
   if (Slots.empty()) Slots.resize(SlotCount);  // on first use: most documents draw no such text
   const uint64_t head = Head(word);
@@ -63,9 +65,11 @@ std::span<const ShapedGlyph> ShapedWords::Add(const OpenTypeFace* face, std::str
                       static_cast<uint16_t>(word.size()),
                       static_cast<uint16_t>(glyphs.size())};
   if (word.size() > 8) Texts.append(word.substr(8));
-  Glyphs.insert(Glyphs.end(), glyphs.begin(), glyphs.end());
+  for (const ShapedGlyph& glyph : glyphs) {
+    Glyphs.push_back(StoredGlyph{static_cast<uint16_t>(glyph.Glyph), static_cast<uint8_t>(glyph.TextBegin),
+                                 static_cast<uint8_t>(glyph.TextEnd), glyph.Advance, glyph.XOffset, glyph.YOffset});
+  }
   ++Words;
-  return {Glyphs.data() + Slots[index].GlyphOffset, glyphs.size()};
 }
 
 void ShapedWords::Clear() {

@@ -15,12 +15,23 @@
 
 namespace paginor::typeset {
 
+// A glyph of a stored word, in the word's face: what ShapedGlyph says but the face and the code, in
+// 16 bytes rather than 40, so that many words fit in little memory.
+struct StoredGlyph {
+  uint16_t Glyph = 0;
+  uint8_t TextBegin = 0;  // within the word
+  uint8_t TextEnd = 0;
+  int32_t Advance = 0;
+  int32_t XOffset = 0;
+  int32_t YOffset = 0;
+};
+
 class ShapedWords {
  public:
   // Words longer than this are not kept (long runs without a blank rarely recur).
   static constexpr size_t LongestWord = 64;
-  static constexpr size_t MaximumWords = 8192;
-  static constexpr size_t MaximumGlyphs = 65536;  // 2 MiB of glyphs
+  static constexpr size_t MaximumWords = 32768;
+  static constexpr size_t MaximumGlyphs = 262144;  // 4 MiB of glyphs
 
   // The first eight bytes of a word, little-endian, zero past its end: what a lookup compares first.
   static uint64_t Head(std::string_view word);
@@ -28,16 +39,15 @@ class ShapedWords {
   static uint64_t HeadBeforePadding(std::string_view word);
 
   // The glyphs stored for `word` in `face`, or nothing; `head` is the word's Head.
-  std::optional<std::span<const ShapedGlyph>> Find(const OpenTypeFace* face, std::string_view word,
+  std::optional<std::span<const StoredGlyph>> Find(const OpenTypeFace* face, std::string_view word,
                                                    uint64_t head) const;
-  std::optional<std::span<const ShapedGlyph>> Find(const OpenTypeFace* face, std::string_view word) const {
+  std::optional<std::span<const StoredGlyph>> Find(const OpenTypeFace* face, std::string_view word) const {
     return Find(face, word, Head(word));
   }
 
-  // Stores the glyphs of a word (emptying the cache first when it is full) and gives them back as stored;
-  // a word too long to keep gets `glyphs` back as they are. The span lasts until the next Add.
-  std::span<const ShapedGlyph> Add(const OpenTypeFace* face, std::string_view word,
-                                   std::span<const ShapedGlyph> glyphs);
+  // Stores the glyphs of a word shaped alone in `face` (emptying the cache first when it is full). A
+  // word too long, or with glyphs that a StoredGlyph cannot hold, is not kept.
+  void Add(const OpenTypeFace* face, std::string_view word, std::span<const ShapedGlyph> glyphs);
 
   size_t Count() const { return Words; }
 
@@ -56,7 +66,7 @@ class ShapedWords {
 
   std::vector<Slot> Slots;  // none, or twice MaximumWords (a power of two, so that probes stay short)
   std::string Texts;  // the bytes of the words past their heads
-  std::vector<ShapedGlyph> Glyphs;
+  std::vector<StoredGlyph> Glyphs;
   size_t Words = 0;
 };
 

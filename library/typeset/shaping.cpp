@@ -148,21 +148,38 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     SpaceGlyphs = ShapeAsciiWord(" ", face);
     SpaceFace = &face;
   }
+  const auto append = [&](std::span<const ShapedGlyph> shaped, size_t begin) {
+    for (ShapedGlyph glyph : shaped) {
+      glyph.TextBegin += static_cast<uint32_t>(begin);
+      glyph.TextEnd += static_cast<uint32_t>(begin);
+      glyphs.push_back(glyph);
+    }
+  };
   for (size_t begin = 0; begin < utf8.size();) {
     size_t end = begin + 1;
-    std::span<const ShapedGlyph> shaped = SpaceGlyphs;
-    if (utf8[begin] != ' ') {
+    if (utf8[begin] == ' ') {
+      append(SpaceGlyphs, begin);
+    } else {
       while (end < utf8.size() && utf8[end] != ' ') ++end;
       const std::string_view word = std::string_view(Padded).substr(begin, end - begin);
-      const std::optional<std::span<const ShapedGlyph>> found =
+      const std::optional<std::span<const StoredGlyph>> found =
           Words.Find(&face, word, ShapedWords::HeadBeforePadding(word));
-      shaped = found ? *found : Words.Add(&face, word, ShapeAsciiWord(word, face));
-    }
-    const size_t at = glyphs.size();
-    glyphs.insert(glyphs.end(), shaped.begin(), shaped.end());
-    for (auto glyph = glyphs.begin() + static_cast<std::ptrdiff_t>(at); glyph != glyphs.end(); ++glyph) {
-      glyph->TextBegin += static_cast<uint32_t>(begin);
-      glyph->TextEnd += static_cast<uint32_t>(begin);
+      if (found) {
+        for (const StoredGlyph& stored : *found) {
+          ShapedGlyph& glyph = glyphs.emplace_back();
+          glyph.Face = &face;
+          glyph.Glyph = stored.Glyph;
+          glyph.Advance = stored.Advance;
+          glyph.XOffset = stored.XOffset;
+          glyph.YOffset = stored.YOffset;
+          glyph.TextBegin = static_cast<uint32_t>(begin) + stored.TextBegin;
+          glyph.TextEnd = static_cast<uint32_t>(begin) + stored.TextEnd;
+        }
+      } else {
+        const std::vector<ShapedGlyph>& shaped = ShapeAsciiWord(word, face);
+        Words.Add(&face, word, shaped);
+        append(shaped, begin);
+      }
     }
     begin = end;
   }
