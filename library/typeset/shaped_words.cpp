@@ -38,12 +38,22 @@ uint32_t ShapedWords::Hash(const OpenTypeFace* face, std::string_view word, uint
 std::optional<std::span<const StoredGlyph>> ShapedWords::Find(const OpenTypeFace* face, std::string_view word,
                                                               uint64_t head) const {
   if (word.size() > LongestWord || Words == 0) return std::nullopt;
-  for (size_t index = Hash(face, word, head) & (SlotCount - 1);; index = (index + 1) & (SlotCount - 1)) {
+  const auto matches = [&](const Slot& slot) {
+    return slot.Head == head && slot.Face == face && slot.TextLength == word.size() &&
+           (word.size() <= 8 || Texts.compare(slot.TextOffset, word.size() - 8, word.substr(8)) == 0);
+  };
+  const auto glyphsOf = [&](const Slot& slot) {
+    return std::span<const StoredGlyph>(Glyphs.data() + slot.GlyphOffset, slot.GlyphCount);
+  };
+  const uint32_t hash = Hash(face, word, head);
+  Slot& recent = Recent[hash % Recent.size()];
+  if (recent.Face != nullptr && matches(recent)) return glyphsOf(recent);
+  for (size_t index = hash & (SlotCount - 1);; index = (index + 1) & (SlotCount - 1)) {
     const Slot& slot = Slots[index];
     if (slot.Face == nullptr) return std::nullopt;
-    if (slot.Head == head && slot.Face == face && slot.TextLength == word.size() &&
-        (word.size() <= 8 || Texts.compare(slot.TextOffset, word.size() - 8, word.substr(8)) == 0)) {
-      return std::span<const StoredGlyph>(Glyphs.data() + slot.GlyphOffset, slot.GlyphCount);
+    if (matches(slot)) {
+      recent = slot;
+      return glyphsOf(slot);
     }
   }
 }
@@ -73,6 +83,7 @@ void ShapedWords::Add(const OpenTypeFace* face, std::string_view word, std::span
 }
 
 void ShapedWords::Clear() {
+  Recent.fill(Slot{});
   std::fill(Slots.begin(), Slots.end(), Slot{});
   Texts.clear();
   Glyphs.clear();

@@ -4,6 +4,7 @@
 // bytes and one comparison, without allocating. The words' texts and glyphs live in two pools indexed
 // by a table of open addressing; when a bound is reached the whole cache is emptied, so that its memory
 // stays bounded whatever the document.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -64,6 +65,9 @@ class ShapedWords {
   static uint32_t Hash(const OpenTypeFace* face, std::string_view word, uint64_t head);
   void Clear();
 
+  // The words found lately, by the low bits of their hash: the words that recur on every line stay
+  // here, in a few kilobytes that stay in the processor's nearest cache, where the large table does not.
+  mutable std::array<Slot, 256> Recent{};
   std::vector<Slot> Slots;  // none, or twice MaximumWords (a power of two, so that probes stay short)
   std::string Texts;  // the bytes of the words past their heads
   std::vector<StoredGlyph> Glyphs;
