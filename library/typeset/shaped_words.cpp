@@ -48,12 +48,12 @@ std::optional<std::span<const StoredGlyph>> ShapedWords::Find(const OpenTypeFace
   const uint32_t hash = Hash(face, word, head);
   Slot& recent = Recent[hash % Recent.size()];
   if (recent.Face != nullptr && matches(recent)) return glyphsOf(recent);
+  const uint8_t tag = TagOf(hash);
   for (size_t index = hash & (SlotCount - 1);; index = (index + 1) & (SlotCount - 1)) {
-    const Slot& slot = Slots[index];
-    if (slot.Face == nullptr) return std::nullopt;
-    if (matches(slot)) {
-      recent = slot;
-      return glyphsOf(slot);
+    if (Tags[index] == Free) return std::nullopt;
+    if (Tags[index] == tag && matches(Slots[index])) {
+      recent = Slots[index];
+      return glyphsOf(recent);
     }
   }
 }
@@ -64,10 +64,15 @@ void ShapedWords::Add(const OpenTypeFace* face, std::string_view word, std::span
     if (glyph.Glyph > UINT16_MAX || glyph.TextEnd > word.size()) return;
   }
   if (Words >= MaximumWords || Glyphs.size() + glyphs.size() > MaximumGlyphs) Clear();
-  if (Slots.empty()) Slots.resize(SlotCount);  // on first use: most documents draw no such text
+  if (Slots.empty()) {  // on first use: most documents draw no such text
+    Slots.resize(SlotCount);
+    Tags.assign(SlotCount, Free);
+  }
   const uint64_t head = Head(word);
-  size_t index = Hash(face, word, head) & (SlotCount - 1);
-  while (Slots[index].Face != nullptr) index = (index + 1) & (SlotCount - 1);
+  const uint32_t hash = Hash(face, word, head);
+  size_t index = hash & (SlotCount - 1);
+  while (Tags[index] != Free) index = (index + 1) & (SlotCount - 1);
+  Tags[index] = TagOf(hash);
   Slots[index] = Slot{face,
                       head,
                       static_cast<uint32_t>(Texts.size()),
@@ -84,7 +89,7 @@ void ShapedWords::Add(const OpenTypeFace* face, std::string_view word, std::span
 
 void ShapedWords::Clear() {
   Recent.fill(Slot{});
-  std::fill(Slots.begin(), Slots.end(), Slot{});
+  std::fill(Tags.begin(), Tags.end(), Free);
   Texts.clear();
   Glyphs.clear();
   Words = 0;

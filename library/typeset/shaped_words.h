@@ -54,7 +54,7 @@ class ShapedWords {
 
  private:
   struct Slot {
-    const OpenTypeFace* Face = nullptr;  // none: the slot is free
+    const OpenTypeFace* Face = nullptr;
     uint64_t Head = 0;
     uint32_t TextOffset = 0;  // of the bytes past the head
     uint32_t GlyphOffset = 0;
@@ -63,12 +63,18 @@ class ShapedWords {
   };
 
   static uint32_t Hash(const OpenTypeFace* face, std::string_view word, uint64_t head);
+  // A slot's tag: Free, or the top bits of its word's hash with the high bit set.
+  static constexpr uint8_t Free = 0;
+  static uint8_t TagOf(uint32_t hash) { return static_cast<uint8_t>(0x80 | (hash >> 25)); }
   void Clear();
 
   // The words found lately, by the low bits of their hash: the words that recur on every line stay
   // here, in a few kilobytes that stay in the processor's nearest cache, where the large table does not.
   mutable std::array<Slot, 256> Recent{};
   std::vector<Slot> Slots;  // none, or twice MaximumWords (a power of two, so that probes stay short)
+  // The tag of each slot, a byte for 32, so that a word not stored (a new number) is told from the
+  // tags alone, which stay in the processor's cache, without reading a slot from memory.
+  std::vector<uint8_t> Tags;
   std::string Texts;  // the bytes of the words past their heads
   std::vector<StoredGlyph> Glyphs;
   size_t Words = 0;
