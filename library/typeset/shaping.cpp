@@ -132,7 +132,7 @@ void Shaper::Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleCon
 // nor fallback, and its words recur: each word and each space is shaped once per face and its glyphs
 // reused. False, with nothing appended, for any other line.
 bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, std::vector<ShapedGlyph>& glyphs) {
-  uint8_t outside = 0;  // counted without a branch, so that the test takes many characters at a time
+  uint8_t outside = 0;  // told without a branch, so that the test takes many characters at a time
   for (const char c : utf8) outside |= static_cast<uint8_t>(static_cast<uint8_t>(c) - 0x20) > 0x7E - 0x20 ? 1 : 0;
   if (outside != 0) return false;
   if (!face.HasPrintableAscii()) {
