@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Measures the standard report as a whole process against dd writing the same number of bytes.
+"""Measures the standard report as a whole process against dd writing the same number of bytes, or
+against cairo writing the same report.
 
 usage: scripts/measure-report.py [BUILD_DIR] [--pages N ...] [--runs R] [--folder DIR] [--compact] [--cairo]
+                                 [--family FAMILY] [--formats pdf ps]
 
 For every format and page count: runs build/bench/report_program once for the size, then R times
 taking turns with `dd if=/dev/zero of=FILE bs=4M` writing the same number of bytes to the same folder,
@@ -9,7 +11,8 @@ and prints the median CPU time (user + sys, from the kernel's accounting of each
 reads it, but to the microsecond), the ratio to dd and the peak resident memory. With --compact the
 compact output (report_program --compact) takes turns with the default one too, with --cairo the same
 report written with cairo (bench/cairo_report); their CPU time and size are also given as multiples of
-the default output's.
+the default output's. With --family the report's text is in that OpenType family ("DejaVu Sans")
+instead of Helvetica, for every program measured.
 """
 import argparse
 import os
@@ -47,8 +50,12 @@ def main():
                         help="also measure the compact output, taking turns with the default one")
     parser.add_argument("--cairo", action="store_true",
                         help="also measure the same report written with cairo (bench/cairo_report)")
+    parser.add_argument("--family", default=None,
+                        help="the OpenType family of the report's text (default: Helvetica)")
+    parser.add_argument("--formats", nargs="+", choices=["pdf", "ps"], default=["pdf", "ps"])
     arguments = parser.parse_args()
     program = os.path.join(arguments.build, "bench", "report_program")
+    family = [arguments.family] if arguments.family else []
     folder = arguments.folder or os.path.join(arguments.build, "measure")
     os.makedirs(folder, exist_ok=True)
     variants = ["default"] + (["compact"] if arguments.compact else []) + (["cairo"] if arguments.cairo else [])
@@ -56,7 +63,7 @@ def main():
     print(f"{'format':6} {'output':7} {'pages':>6} {'MB':>8} {'cpu s':>7} {'dd cpu s':>8} {'x dd':>5} {'peak MiB':>8}"
           + (f" {'x default cpu':>13} {'x default MB':>12}" if compared else ""))
     for pages in arguments.pages:
-        for extension in ("pdf", "ps"):
+        for extension in arguments.formats:
             commands, outputs, copies, sizes = {}, {}, {}, {}
             for variant in variants:
                 outputs[variant] = os.path.join(folder, f"report-{variant}.{extension}")
@@ -65,7 +72,7 @@ def main():
                     "default": [program],
                     "compact": [program, "--compact"],
                     "cairo": [os.path.join(arguments.build, "bench", "cairo_report")],
-                }[variant] + [extension, str(pages), outputs[variant]]
+                }[variant] + [extension, str(pages), outputs[variant]] + family
                 # One run tells the size.
                 run(commands[variant], folder)
                 sizes[variant] = os.path.getsize(outputs[variant])

@@ -175,6 +175,35 @@ TEST(PdfFonts, DrawnLinesEndWhereTheirWidthSays) {
   for (const auto& [top, right] : rightEdges) EXPECT_NEAR(right, 40 + widths[line++], 0.05);
 }
 
+TEST(PdfFonts, GlyphOperatorsComeOutAlikeEveryTime) {
+  // The first time, the face's widths are measured as the glyphs go; after that they are known, and
+  // the usual glyphs take a shorter way, which must write the same operators.
+  DocumentFonts fonts;
+  const auto chosen = fonts.Choose("DejaVu Serif", FontStyleConstants::Regular);
+  ASSERT_TRUE(chosen);
+  const std::string text = "AVAVA Tower office W.A.V.E. 1234567890 Tower";
+  std::vector<ShapedGlyph> glyphs(fonts.Shape(text, *chosen));
+  fonts.RecordDrawn(text, glyphs);
+  ASSERT_GT(glyphs.size(), 12u);
+  // Codes whose bytes the literal string's syntax reads otherwise are escaped, wherever they stand.
+  glyphs[3].Code = 0x285C;   // ( and backslash
+  glyphs[10].Code = 0x0D29;  // carriage return and )
+  glyphs[11].Code = 0x0A41;  // line feed and A
+  glyphs[12].YOffset = -150;  // lowered, as a mark would be
+  const auto select = [](std::string& out, const OpenTypeFace&) { out += "/F1 12 Tf"; };
+  std::string first;
+  std::string again;
+  AppendPdfGlyphs(first, glyphs, 12, select);
+  AppendPdfGlyphs(again, glyphs, 12, select);
+  EXPECT_EQ(first, again);
+  EXPECT_NE(first.find("\\(\\\\"), std::string::npos) << first;
+  EXPECT_NE(first.find("\\r\\)"), std::string::npos) << first;
+  EXPECT_NE(first.find("\\nA"), std::string::npos) << first;
+  EXPECT_NE(first.find(" Ts "), std::string::npos) << first;
+  EXPECT_NE(first.find("0 Ts "), std::string::npos) << first;
+  EXPECT_TRUE(std::regex_search(first, std::regex(R"(\)-?[0-9]+\()"))) << first;  // kerning between glyphs
+}
+
 TEST(PdfFonts, SubsetTagsFollowTheGlyphSet) {
   GlyphUsage first;
   GlyphUsage second;

@@ -2,12 +2,14 @@
 // the project's set-up installs (DejaVu, Noto, WenQuanYi Micro Hei, the CFF-based Nimbus fonts).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "support/test_files.h"
 #include "typeset/document_fonts.h"
 #include "typeset/line_breaks.h"
+#include "typeset/shaped_words.h"
 #include "typeset/shaping.h"
 
 namespace paginor::typeset {
@@ -135,6 +137,63 @@ TEST(Shaping, LigaturesKerningAndWidth) {
   }
   EXPECT_LT(kerned, apart - 0.1);
   EXPECT_NEAR(apart, 12.0 * (face->Advance(face->GlyphFor('A')) + face->Advance(face->GlyphFor('V'))) / 2048, 1e-9);
+}
+
+TEST(Shaping, ShapedWordsAreKeptPerFaceAndBounded) {
+  FaceSet faces;
+  const OpenTypeFace* sans = OpenFamily(faces, "DejaVu Sans");
+  const OpenTypeFace* serif = OpenFamily(faces, "DejaVu Serif");
+  ASSERT_NE(sans, nullptr);
+  ASSERT_NE(serif, nullptr);
+  const auto glyphsOf = [](const OpenTypeFace* face, uint32_t glyph) {
+    ShapedGlyph shaped;
+    shaped.Face = face;
+    shaped.Glyph = glyph;
+    return std::vector<ShapedGlyph>{shaped, shaped};
+  };
+  ShapedWords words;
+  EXPECT_FALSE(words.Find(sans, "word"));
+  words.Add(sans, "word", glyphsOf(sans, 1));
+  words.Add(serif, "word", glyphsOf(serif, 2));
+  const auto inSans = words.Find(sans, "word");
+  ASSERT_TRUE(inSans);
+  ASSERT_EQ(inSans->size(), 2u);
+  EXPECT_EQ((*inSans)[1].Glyph, 1u);
+  ASSERT_TRUE(words.Find(serif, "word"));
+  EXPECT_EQ(words.Find(serif, "word")->front().Glyph, 2u);
+  EXPECT_FALSE(words.Find(sans, "wore"));
+  EXPECT_FALSE(words.Find(sans, "wor"));
+
+  // Long words, and glyph numbers past 16 bits, are not kept; a word longer than its head is told
+  // apart by the rest. Past the bound the cache starts again from empty.
+  const std::string longWord(ShapedWords::LongestWord + 1, 'x');
+  words.Add(sans, longWord, glyphsOf(sans, 3));
+  EXPECT_FALSE(words.Find(sans, longWord));
+  words.Add(sans, "huge", glyphsOf(sans, 70000));
+  EXPECT_FALSE(words.Find(sans, "huge"));
+  words.Add(sans, "abcdefghij", glyphsOf(sans, 5));
+  EXPECT_TRUE(words.Find(sans, "abcdefghij"));
+  EXPECT_FALSE(words.Find(sans, "abcdefghik"));
+  for (size_t n = 0; n <= ShapedWords::MaximumWords; ++n) words.Add(sans, std::to_string(n), glyphsOf(sans, 4));
+  EXPECT_LE(words.Count(), ShapedWords::MaximumWords);
+  EXPECT_TRUE(words.Find(sans, std::to_string(ShapedWords::MaximumWords)));
+  EXPECT_FALSE(words.Find(serif, "word"));
+
+  // A line of more distinct words than the cache holds comes out as each word shaped alone.
+  Shaper shaper;
+  std::string line;
+  for (size_t n = 0; n < ShapedWords::MaximumWords + 100; ++n) line += std::to_string(n * 7) + "fi ";
+  std::vector<ShapedGlyph> glyphs;
+  shaper.Shape(line, *sans, FontStyleConstants::Regular, faces, glyphs);
+  std::vector<ShapedGlyph> alone;
+  shaper.Shape("57344fi", *sans, FontStyleConstants::Regular, faces, alone);
+  const size_t at = line.find(" 57344fi ") + 1;
+  const auto first = std::find_if(glyphs.begin(), glyphs.end(), [&](const ShapedGlyph& g) { return g.TextBegin == at; });
+  ASSERT_NE(first, glyphs.end());
+  for (size_t n = 0; n < alone.size(); ++n) {
+    EXPECT_EQ(first[static_cast<std::ptrdiff_t>(n)].Glyph, alone[n].Glyph);
+    EXPECT_EQ(first[static_cast<std::ptrdiff_t>(n)].TextBegin, alone[n].TextBegin + at);
+  }
 }
 
 TEST(Shaping, RightToLeftLinesComeOutInVisualOrder) {

@@ -198,12 +198,18 @@ int64_t PageLayout::ShapedPoints(std::string_view text) const {
 bool PageLayout::WriteShaped(std::string_view text, int16_t justifyTo, bool carriagereturn, uint8_t dy,
                              AlignmentConstants alignment, std::string_view hyperlink) {
   try {
-    LineGlyphs = Fonts.Typeset().Shape(text, CurrentFace().openType);
+    // A justified line widens its spaces in a copy; any other is drawn from the shaped glyphs as they
+    // are, which nothing shapes over until it is placed.
+    std::span<typeset::ShapedGlyph> glyphs;
     if (justifyTo > 0) {
+      LineGlyphs = Fonts.Typeset().Shape(text, CurrentFace().openType);
       typeset::WidenSpaces(LineGlyphs, text, justifyTo - typeset::ShapedWidth(LineGlyphs, FontHeight), FontHeight);
+      glyphs = LineGlyphs;
+    } else {
+      glyphs = Fonts.Typeset().ShapeForDrawing(text, CurrentFace().openType);
     }
-    const auto wide = static_cast<int64_t>(std::nearbyint(typeset::ShapedWidth(LineGlyphs, FontHeight)));
-    return PlaceLine(text, wide, LineGlyphs, carriagereturn, dy, alignment, hyperlink);
+    const auto wide = static_cast<int64_t>(std::nearbyint(typeset::ShapedWidth(glyphs, FontHeight)));
+    return PlaceLine(text, wide, glyphs, carriagereturn, dy, alignment, hyperlink);
   } catch (const Failure&) {
     return false;
   }

@@ -25,15 +25,20 @@ double DocumentFonts::Width(std::string_view text, const ChosenFace& chosen, dou
 }
 
 void DocumentFonts::RecordDrawn(std::string_view text, std::span<ShapedGlyph> glyphs) {
+  const OpenTypeFace* face = nullptr;
+  GlyphUsage* usage = nullptr;
+  uint32_t firstSpare = 0;
   for (ShapedGlyph& glyph : glyphs) {
-    auto [usage, added] = Used.try_emplace(glyph.Face);
-    if (added) Drawn.push_back(glyph.Face);
-    // Codes of their own for a glyph's other texts exist in TrueType faces (a map from codes to
-    // glyphs); in CFF faces the code is the glyph number.
-    const uint32_t firstSpare =
-        glyph.Face->Outlines() == OutlineFormat::TrueType ? glyph.Face->GlyphCount() : 0;
-    glyph.Code = usage->second.Record(glyph.Glyph, text.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin),
-                                      firstSpare);
+    if (glyph.Face != face) {  // a line's glyphs come in runs of one face
+      face = glyph.Face;
+      auto [entry, added] = Used.try_emplace(face);
+      if (added) Drawn.push_back(face);
+      usage = &entry->second;
+      // Codes of their own for a glyph's other texts exist in TrueType faces (a map from codes to
+      // glyphs); in CFF faces the code is the glyph number.
+      firstSpare = face->Outlines() == OutlineFormat::TrueType ? face->GlyphCount() : 0;
+    }
+    glyph.Code = usage->Record(glyph.Glyph, text.substr(glyph.TextBegin, glyph.TextEnd - glyph.TextBegin), firstSpare);
   }
 }
 

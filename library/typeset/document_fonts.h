@@ -26,6 +26,13 @@ class DocumentFonts {
   // shaped twice.
   const std::vector<ShapedGlyph>& Shape(std::string_view text, const ChosenFace& chosen);
 
+  // The same glyphs, to be recorded and drawn as they are (recording gives them their codes and leaves
+  // them otherwise as shaped, so the next call for the same text still finds them).
+  std::span<ShapedGlyph> ShapeForDrawing(std::string_view text, const ChosenFace& chosen) {
+    Shape(text, chosen);
+    return Glyphs;
+  }
+
   // The width of a line in points at a size: the width its drawing advances.
   double Width(std::string_view text, const ChosenFace& chosen, double size);
 

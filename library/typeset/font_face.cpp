@@ -128,6 +128,8 @@ bool OpenTypeFace::Prepare() {
   for (uint32_t character = 0; character < 128; ++character) {
     if (GlyphFor(character) != 0) AsciiCoverage[character >> 6] |= uint64_t{1} << (character & 63);
   }
+  PrintableAscii = true;
+  for (char character = ' '; character <= '~'; ++character) PrintableAscii = PrintableAscii && HasAscii(character);
 
   FaceMetrics& m = Measures;
   m.UnitsPerEm = unitsPerEm;
@@ -177,7 +179,7 @@ uint32_t OpenTypeFace::GlyphFor(char32_t character) const {
 
 int32_t OpenTypeFace::Advance(uint32_t glyph) const { return hb_font_get_glyph_h_advance(Font, glyph); }
 
-double OpenTypeFace::PdfWidth(uint32_t glyph) const {
+double OpenTypeFace::MeasurePdfWidth(uint32_t glyph) const {
   if (glyph >= Glyphs) return std::nearbyint(Advance(glyph) * 1000000.0 / Measures.UnitsPerEm) / 1000;
   if (PdfWidths.empty()) PdfWidths.assign(Glyphs, -1);
   double& width = PdfWidths[glyph];

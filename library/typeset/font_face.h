@@ -62,15 +62,23 @@ class OpenTypeFace {
   uint32_t GlyphFor(char32_t character) const;
   // True when the face has a glyph for an ASCII character (0 to 127).
   bool HasAscii(char character) const { return (AsciiCoverage[static_cast<uint8_t>(character) >> 6] >> (character & 63)) & 1; }
+  // True when the face has a glyph for every printable ASCII character (space to tilde).
+  bool HasPrintableAscii() const { return PrintableAscii; }
   // The advance of a glyph as the face records it (unshaped), in face units.
   int32_t Advance(uint32_t glyph) const;
   // The advance in thousandths of the em to three decimals: the glyph's width in a PDF font's /W
   // array, what a PDF reader advances after drawing it. Kept per glyph once asked for.
-  double PdfWidth(uint32_t glyph) const;
+  double PdfWidth(uint32_t glyph) const {
+    const double known = KnownPdfWidth(glyph);
+    return known >= 0 ? known : MeasurePdfWidth(glyph);
+  }
+  // The same when it was asked for before, else a negative number.
+  double KnownPdfWidth(uint32_t glyph) const { return glyph < PdfWidths.size() ? PdfWidths[glyph] : -1; }
 
  private:
   OpenTypeFace(FaceLocation location, hb_blob_t* blob);
   bool Prepare();
+  double MeasurePdfWidth(uint32_t glyph) const;
 
   FaceLocation Where;
   hb_blob_t* Blob = nullptr;
@@ -80,6 +88,7 @@ class OpenTypeFace {
   OutlineFormat Format = OutlineFormat::TrueType;
   uint32_t Glyphs = 0;
   uint64_t AsciiCoverage[2] = {0, 0};
+  bool PrintableAscii = false;
   mutable std::vector<double> PdfWidths;  // by glyph, negative until asked for
   std::string Name;
   std::string Family;

@@ -6,8 +6,7 @@
 
 namespace paginor::typeset {
 
-uint32_t GlyphUsage::Record(uint32_t glyph, std::string_view text, uint32_t firstSpare) {
-  // Most glyphs drawn were drawn before with the same text: found by glyph number, without a search.
+uint32_t GlyphUsage::RecordNew(uint32_t glyph, std::string_view text, uint32_t firstSpare) {
   if (glyph >= FirstTexts.size()) FirstTexts.resize(size_t{glyph} + 1, nullptr);
   const std::string* first = FirstTexts[glyph];
   if (first == nullptr) {

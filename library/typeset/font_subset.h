@@ -32,7 +32,12 @@ class GlyphUsage {
   GlyphUsage& operator=(const GlyphUsage&) = delete;
 
   // The code to draw a glyph with for a text.
-  uint32_t Record(uint32_t glyph, std::string_view text, uint32_t firstSpare);
+  uint32_t Record(uint32_t glyph, std::string_view text, uint32_t firstSpare) {
+    // Most glyphs drawn were drawn before with the same text: found by glyph number, without a search.
+    const std::string* first = glyph < FirstTexts.size() ? FirstTexts[glyph] : nullptr;
+    if (first != nullptr && (firstSpare == 0 || SameText(*first, text))) return glyph;
+    return RecordNew(glyph, text, firstSpare);
+  }
   // The glyphs by code.
   const std::map<uint32_t, Coded>& Codes() const { return Used; }
   bool Empty() const { return Used.empty(); }
@@ -40,6 +45,17 @@ class GlyphUsage {
   bool HasSpareCodes() const { return !Spare.empty(); }
 
  private:
+  // Texts are mostly one or two characters, too short for a call to compare them.
+  static bool SameText(const std::string& first, std::string_view text) {
+    if (first.size() != text.size()) return false;
+    for (size_t n = 0; n < text.size(); ++n) {
+      if (first[n] != text[n]) return false;
+    }
+    return true;
+  }
+  // Record for a glyph not yet drawn, or drawn for another text.
+  uint32_t RecordNew(uint32_t glyph, std::string_view text, uint32_t firstSpare);
+
   std::map<uint32_t, Coded> Used;
   std::vector<const std::string*> FirstTexts;  // by glyph number: the text of its own code, if drawn
   std::map<std::pair<uint32_t, std::string>, uint32_t, std::less<>> Spare;

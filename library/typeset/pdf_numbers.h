@@ -9,17 +9,33 @@
 
 namespace paginor::typeset {
 
-inline void AppendNumber(std::string& out, int64_t number) {
-  char digits[24];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
-}
+// The longest text WriteNumber and WriteDecimal write.
+constexpr size_t LongestNumber = 48;
 
-// A number rounded to `decimals` decimals (at most 6), written in its shortest form ("-11.5", "0").
-inline void AppendDecimal(std::string& out, double number, int decimals) {
-  char digits[48];
+// Writes a number at `at` (LongestNumber bytes free) and returns the end of it.
+inline char* WriteNumber(char* at, int64_t number) { return std::to_chars(at, at + LongestNumber, number).ptr; }
+
+// A number rounded to `decimals` decimals (at most 6), written in its shortest form ("-11.5", "0") at
+// `at` (LongestNumber bytes free); returns the end of it.
+inline char* WriteDecimal(char* at, double number, int decimals) {
   const double scale = std::pow(10.0, decimals);
   const double rounded = std::nearbyint(number * scale) / scale;
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, rounded == 0 ? 0.0 : rounded).ptr);
+  // A whole number below 10000, such as most positions, has no shorter form than its digits: written as
+  // an integer, which is quicker.
+  if (rounded > -10000 && rounded < 10000 && rounded == std::trunc(rounded)) {
+    return std::to_chars(at, at + LongestNumber, static_cast<int32_t>(rounded)).ptr;
+  }
+  return std::to_chars(at, at + LongestNumber, rounded).ptr;
+}
+
+inline void AppendNumber(std::string& out, int64_t number) {
+  char digits[LongestNumber];
+  out.append(digits, WriteNumber(digits, number));
+}
+
+inline void AppendDecimal(std::string& out, double number, int decimals) {
+  char digits[LongestNumber];
+  out.append(digits, WriteDecimal(digits, number, decimals));
 }
 
 // Four hexadecimal digits (a glyph code or a UTF-16 code unit).

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "services/code_page.h"
 
@@ -131,37 +132,67 @@ void Shaper::Shape(std::string_view utf8, const OpenTypeFace& face, FontStyleCon
 // nor fallback, and its words recur: each word and each space is shaped once per face and its glyphs
 // reused. False, with nothing appended, for any other line.
 bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, std::vector<ShapedGlyph>& glyphs) {
-  for (const char c : utf8) {
-    if (c < 0x20 || c > 0x7E || !face.HasAscii(c)) return false;
+  uint8_t outside = 0;  // told without a branch, so that the test takes many characters at a time
+  for (const char c : utf8) outside |= static_cast<uint8_t>(static_cast<uint8_t>(c) - 0x20) > 0x7E - 0x20 ? 1 : 0;
+  if (outside != 0) return false;
+  if (!face.HasPrintableAscii()) {
+    for (const char c : utf8) {
+      if (!face.HasAscii(c)) return false;
+    }
   }
-  if (Words.size() > MaximumCachedWords) Words.clear();
   glyphs.reserve(utf8.size());
-  const OpenTypeFace* const faceAddress = &face;
-  for (size_t begin = 0; begin < utf8.size();) {
-    size_t end = begin + 1;
-    if (utf8[begin] != ' ') {
-      while (end < utf8.size() && utf8[end] != ' ') ++end;
-    }
-    const std::string_view word = utf8.substr(begin, end - begin);
-    WordKey.assign(reinterpret_cast<const char*>(&faceAddress), sizeof faceAddress);
-    WordKey.append(word);
-    auto cached = Words.find(WordKey);
-    if (cached == Words.end()) {
-      Characters.assign(word.begin(), word.end());
-      Offsets.resize(word.size() + 1);
-      for (uint32_t n = 0; n <= word.size(); ++n) Offsets[n] = n;
-      std::vector<ShapedGlyph> shaped;
-      ShapeRun(Run{0, static_cast<uint32_t>(word.size()), 0, &face, HB_SCRIPT_LATIN}, shaped);
-      cached = Words.emplace(WordKey, std::move(shaped)).first;
-    }
-    for (ShapedGlyph glyph : cached->second) {
+  // The line followed by zero bytes, so that the head of every word is read in one load.
+  Padded.assign(utf8).append(8, '\0');
+  // The space between words is the most frequent word: kept apart, found without a search.
+  if (SpaceFace != &face) {
+    SpaceGlyphs = ShapeAsciiWord(" ", face);
+    SpaceFace = &face;
+  }
+  const auto append = [&](std::span<const ShapedGlyph> shaped, size_t begin) {
+    for (ShapedGlyph glyph : shaped) {
       glyph.TextBegin += static_cast<uint32_t>(begin);
       glyph.TextEnd += static_cast<uint32_t>(begin);
       glyphs.push_back(glyph);
     }
+  };
+  for (size_t begin = 0; begin < utf8.size();) {
+    size_t end = begin + 1;
+    if (utf8[begin] == ' ') {
+      append(SpaceGlyphs, begin);
+    } else {
+      while (end < utf8.size() && utf8[end] != ' ') ++end;
+      const std::string_view word = std::string_view(Padded).substr(begin, end - begin);
+      const std::optional<std::span<const StoredGlyph>> found =
+          Words.Find(&face, word, ShapedWords::HeadBeforePadding(word));
+      if (found) {
+        for (const StoredGlyph& stored : *found) {
+          ShapedGlyph& glyph = glyphs.emplace_back();
+          glyph.Face = &face;
+          glyph.Glyph = stored.Glyph;
+          glyph.Advance = stored.Advance;
+          glyph.XOffset = stored.XOffset;
+          glyph.YOffset = stored.YOffset;
+          glyph.TextBegin = static_cast<uint32_t>(begin) + stored.TextBegin;
+          glyph.TextEnd = static_cast<uint32_t>(begin) + stored.TextEnd;
+        }
+      } else {
+        const std::vector<ShapedGlyph>& shaped = ShapeAsciiWord(word, face);
+        Words.Add(&face, word, shaped);
+        append(shaped, begin);
+      }
+    }
     begin = end;
   }
   return true;
+}
+
+const std::vector<ShapedGlyph>& Shaper::ShapeAsciiWord(std::string_view word, const OpenTypeFace& face) {
+  Characters.assign(word.begin(), word.end());
+  Offsets.resize(word.size() + 1);
+  for (uint32_t n = 0; n <= word.size(); ++n) Offsets[n] = n;
+  WordGlyphs.clear();
+  ShapeRun(Run{0, static_cast<uint32_t>(word.size()), 0, &face, HB_SCRIPT_LATIN}, WordGlyphs);
+  return WordGlyphs;
 }
 
 // Cuts the line where the level, the face or the script changes. Marks and joiners stay with the

@@ -9,11 +9,11 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "typeset/face_set.h"
 #include "typeset/shaped_glyph.h"
+#include "typeset/shaped_words.h"
 
 namespace paginor::typeset {
 
@@ -52,6 +52,8 @@ class Shaper {
     hb_script_t Script;
   };
   bool ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, std::vector<ShapedGlyph>& glyphs);
+  // The glyphs of one word of printable ASCII characters alone, until the next shaping.
+  const std::vector<ShapedGlyph>& ShapeAsciiWord(std::string_view word, const OpenTypeFace& face);
   void SplitRuns(const OpenTypeFace& face, FontStyleConstants style, FaceSet& faces);
   void ShapeRun(const Run& run, std::vector<ShapedGlyph>& glyphs);
 
@@ -60,10 +62,11 @@ class Shaper {
   std::vector<uint32_t> Offsets;  // byte offset of each character, and the text's length at the end
   std::vector<uint8_t> Levels;
   std::vector<Run> Runs;
-  // Shaped words of ASCII lines, by face and text; emptied when it grows past its bound.
-  static constexpr size_t MaximumCachedWords = 8192;
-  std::unordered_map<std::string, std::vector<ShapedGlyph>> Words;
-  std::string WordKey;
+  ShapedWords Words;  // of ASCII lines
+  std::vector<ShapedGlyph> WordGlyphs;  // a word being shaped
+  const OpenTypeFace* SpaceFace = nullptr;  // the face of SpaceGlyphs
+  std::vector<ShapedGlyph> SpaceGlyphs;
+  std::string Padded;  // an ASCII line and eight zero bytes
 };
 
 }  // namespace paginor::typeset
