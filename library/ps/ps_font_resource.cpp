@@ -1,0 +1,189 @@
+// The embedded face as PostScript: the font program as the strings of the Type 42 fonts, a procedure
+// that makes one base font from its codes, names and glyph numbers, and the composite font over them.
+#include "ps/ps_font_resource.h"
+
+#include <algorithm>
+#include <charconv>
+#include <unordered_map>
+#include <vector>
+
+#include "encoders/ascii85.h"
+#include "ps/sfnt_tables.h"
+
+namespace paginor {
+namespace {
+
+// A string of a Type 42 font holds fewer than 65535 bytes, an even number of them.
+constexpr uint32_t LongestString = 65534;
+// ASCII85 characters per line, which keeps every line within the 255 characters of a DSC line.
+constexpr size_t EncodedLine = 240;
+// The longest name a base font's suffix (".255") leaves the composite font.
+constexpr size_t LongestFontName = 123;
+
+// A name PostScript reads as one literal name: printable ASCII without delimiters, 1 to longest
+// characters.
+bool IsPostScriptName(std::string_view name, size_t longest) {
+  constexpr std::string_view delimiters = "()<>[]{}/%";
+  return !name.empty() && name.size() <= longest && std::all_of(name.begin(), name.end(), [&](char c) {
+    return c > ' ' && c < 127 && delimiters.find(c) == std::string_view::npos;
+  });
+}
+
+bool CheckGlyphs(const PsEmbeddedFont& font, uint32_t glyphCount, std::string& reason) {
+  std::unordered_map<std::string_view, uint32_t> glyphOfName;
+  for (size_t index = 0; index < font.glyphs.size(); ++index) {
+    const PsFontGlyph& entry = font.glyphs[index];
+    if (entry.code > 0xFFFF || (index > 0 && entry.code <= font.glyphs[index - 1].code)) {
+      reason = "the glyph codes are not ascending two-byte codes";
+      return false;
+    }
+    if (entry.glyph >= glyphCount) {
+      reason = "glyph " + std::to_string(entry.glyph) + " is not in the font program";
+      return false;
+    }
+    if (!IsPostScriptName(entry.name, 127) || entry.name == ".notdef") {
+      reason = "the glyph name \"" + entry.name + "\" is not a usable PostScript name";
+      return false;
+    }
+    // One name draws one glyph, whatever codes it has.
+    const auto [named, added] = glyphOfName.try_emplace(entry.name, entry.glyph);
+    if (!added && named->second != entry.glyph) {
+      reason = "the glyph name \"" + entry.name + "\" names two glyphs";
+      return false;
+    }
+  }
+  return true;
+}
+
+LineBuffer& PutUnits(LineBuffer& lines, int32_t units, int32_t unitsPerEm) {
+  char digits[32];
+  const double value = static_cast<double>(units) / unitsPerEm;
+  return lines.Put(std::string_view(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits)));
+}
+
+// The program's bytes [from, to) as one ASCII85 string on lines of their own. No line starts with "%",
+// which a DSC reader could take for a comment. A string of an odd length gets a zero byte to make it
+// even, as every string of a Type 42 font must be.
+void PutProgramString(std::span<const uint8_t> piece, std::vector<uint8_t>& encoded, std::vector<uint8_t>& padded,
+                      LineBuffer& lines) {
+  if (piece.size() % 2 != 0) {
+    padded.assign(piece.begin(), piece.end());
+    padded.push_back(0);
+    piece = padded;
+  }
+  ASCII85().Encode(piece, encoded);
+  const std::string_view text(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+  lines.Put("<~");
+  for (size_t start = 0; start < text.size();) {
+    size_t end = std::min(text.size(), start + EncodedLine);
+    while (end < text.size() && text[end] == '%') ++end;
+    lines.Put(text.substr(start, end - start)).EndLine();
+    start = end;
+  }
+}
+
+// The program cut into strings: at the last table or glyph start that keeps a string within its
+// longest; a table longer than that (never a glyph) is cut at an even place inside it.
+void PutProgramStrings(std::span<const uint8_t> program, const std::vector<uint32_t>& cuts, LineBuffer& lines) {
+  std::vector<uint8_t> encoded, padded;
+  const size_t size = program.size();
+  for (size_t start = 0; start < size;) {
+    size_t end = size;
+    if (size - start > LongestString) {
+      const size_t limit = start + LongestString;
+      const auto after = std::upper_bound(cuts.begin(), cuts.end(), limit);
+      end = after != cuts.begin() && *(after - 1) > start ? *(after - 1) : limit;
+    }
+    PutProgramString(program.subspan(start, end - start), encoded, padded, lines);
+    start = end;
+  }
+}
+
+// The procedure B makes a base font from its name and an array of code, glyph name and glyph number
+// triples: its Encoding names the codes' glyphs, its CharStrings give their numbers in the program S.
+void PutBaseFontProcedure(const PsFontMetrics& metrics, LineBuffer& lines) {
+  lines.AddLine("/B {");
+  lines.AddLine("/T exch def");
+  lines.AddLine("/C T length 3 idiv 1 add dict def C /.notdef 0 put");
+  lines.AddLine("/E 256 array def 0 1 255 { E exch /.notdef put } for");
+  lines.AddLine("0 3 T length 1 sub { /I exch def E T I get T I 1 add get put C T I 1 add get T I 2 add get put } for");
+  lines.AddLine("12 dict begin");
+  lines.AddLine("/FontName exch def /FontType 42 def /PaintType 0 def /FontMatrix [1 0 0 1 0 0] def");
+  lines.Put("/FontBBox [");
+  PutUnits(lines, metrics.xMin, metrics.unitsPerEm).Put(' ');
+  PutUnits(lines, metrics.yMin, metrics.unitsPerEm).Put(' ');
+  PutUnits(lines, metrics.xMax, metrics.unitsPerEm).Put(' ');
+  PutUnits(lines, metrics.yMax, metrics.unitsPerEm).Put("] def").EndLine();
+  lines.AddLine("/Encoding E def /CharStrings C def /sfnts S def");
+  lines.AddLine("FontName currentdict end definefont");
+  lines.AddLine("} bind def");
+}
+
+// The composite font: one base font for each first byte of the codes, and the map from first bytes to
+// base fonts (first bytes without glyphs choose the first base font, whose code 0 draws .notdef).
+void PutCompositeFont(const PsEmbeddedFont& font, LineBuffer& lines) {
+  std::vector<uint32_t> baseOfFirstByte;
+  for (const PsFontGlyph& entry : font.glyphs) {
+    const uint32_t first = entry.code >> 8;
+    if (first >= baseOfFirstByte.size()) baseOfFirstByte.resize(first + 1, UINT32_MAX);
+    baseOfFirstByte[first] = 0;
+  }
+  if (baseOfFirstByte.empty()) baseOfFirstByte.push_back(0);
+  lines.Put('/').Put(font.name).Put(" << /FontType 0 /FMapType 2 /FontMatrix [1 0 0 1 0 0] /FontName /");
+  lines.Put(font.name).Put(" /WMode 0").EndLine();
+  lines.AddLine("/FDepVector [");
+  uint32_t bases = 0;
+  size_t index = 0;
+  for (uint32_t first = 0; first < baseOfFirstByte.size(); ++first) {
+    if (baseOfFirstByte[first] == UINT32_MAX) {
+      baseOfFirstByte[first] = 0;
+      continue;
+    }
+    baseOfFirstByte[first] = bases++;
+    lines.Put('/').Put(font.name).Put('.').Put(int64_t{first}).Put(" [");
+    size_t lineStart = static_cast<size_t>(lines.Offset());
+    for (; index < font.glyphs.size() && font.glyphs[index].code >> 8 == first; ++index) {
+      const PsFontGlyph& entry = font.glyphs[index];
+      if (static_cast<size_t>(lines.Offset()) - lineStart > 100) {
+        lines.EndLine();
+        lineStart = static_cast<size_t>(lines.Offset());
+      }
+      lines.Put(int64_t{entry.code & 0xFF}).Put(" /").Put(entry.name).Put(' ').Put(int64_t{entry.glyph}).Put(' ');
+    }
+    lines.Put("] B").EndLine();
+  }
+  lines.AddLine("]");
+  lines.Put("/Encoding [");
+  for (const uint32_t base : baseOfFirstByte) lines.Put(int64_t{base}).Put(' ');
+  lines.Put("]").EndLine();
+  lines.AddLine(">> definefont pop");
+}
+
+}  // namespace
+
+bool WritePsFontResource(const PsEmbeddedFont& font, LineBuffer& lines, std::string& reason) {
+  if (!IsPostScriptName(font.name, LongestFontName)) {
+    reason = "the font name \"" + std::string(font.name) + "\" is not a usable PostScript name";
+    return false;
+  }
+  if (font.metrics.unitsPerEm < 16 || font.metrics.unitsPerEm > 16384) {
+    reason = "the font's units per em are out of range";
+    return false;
+  }
+  SfntTables tables;
+  if (!tables.Read(font.program, reason) || !CheckGlyphs(font, tables.GlyphCount(), reason)) return false;
+
+  lines.Put("%%BeginResource: font ").Put(font.name).EndLine();
+  // The resource's own definitions live in a dictionary of their own, left at its end.
+  lines.AddLine("10 dict begin");
+  lines.AddLine("/S [");
+  PutProgramStrings(font.program, tables.Boundaries(), lines);
+  lines.AddLine("] def");
+  PutBaseFontProcedure(font.metrics, lines);
+  PutCompositeFont(font, lines);
+  lines.AddLine("end");
+  lines.AddLine("%%EndResource");
+  return true;
+}
+
+}  // namespace paginor

@@ -1,0 +1,249 @@
+// Embedded TrueType faces as PostScript font resources: subsets made by HarfBuzz's subsetter from
+// installed fonts, shown in minimal DSC documents that Ghostscript renders and ps2pdf converts, and
+// damaged programs refused.
+#include <hb-subset.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "output/line_buffer.h"
+#include "ps/ps_font_resource.h"
+#include "ps/ps_glyph_names.h"
+#include "services/code_page.h"
+#include "support/external_tools.h"
+#include "support/ps_reader.h"
+#include "support/rendering.h"
+#include "support/test_files.h"
+#include "support/text_readers.h"
+
+namespace paginor {
+namespace {
+
+using testing::HasTool;
+
+const std::string DejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const std::string MicroHei = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
+
+// A subset of an installed face for the characters of some lines, with its glyphs coded in the order
+// of first use and named for their characters, as the document writer will give them.
+struct FontSubset {
+  std::vector<uint8_t> program;
+  PsFontMetrics metrics;
+  std::vector<PsFontGlyph> glyphs;
+  std::map<char32_t, uint32_t> codeOf;
+};
+
+FontSubset MakeSubset(const std::string& path, const std::vector<std::string>& lines) {
+  FontSubset subset;
+  hb_blob_t* blob = hb_blob_create_from_file_or_fail(path.c_str());
+  if (blob == nullptr) return subset;
+  hb_face_t* face = hb_face_create(blob, 0);
+  hb_font_t* font = hb_font_create(face);
+  hb_subset_input_t* input = hb_subset_input_create_or_fail();
+  std::vector<std::pair<std::string, uint32_t>> used;  // character text, original glyph
+  for (const std::string& line : lines) {
+    for (size_t at = 0; at < line.size();) {
+      const size_t start = at;
+      const char32_t character = NextCharacter(line, at);
+      hb_codepoint_t glyph = 0;
+      hb_font_get_nominal_glyph(font, character, &glyph);
+      if (!subset.codeOf.try_emplace(character, static_cast<uint32_t>(used.size())).second) continue;
+      used.emplace_back(line.substr(start, at - start), glyph);
+      hb_set_add(hb_subset_input_glyph_set(input), glyph);
+    }
+  }
+  hb_subset_plan_t* plan = hb_subset_plan_create_or_fail(face, input);
+  hb_face_t* cut = hb_subset_plan_execute_or_fail(plan);
+  hb_blob_t* bytes = hb_face_reference_blob(cut);
+  unsigned int length = 0;
+  const char* data = hb_blob_get_data(bytes, &length);
+  subset.program.assign(data, data + length);
+  // The glyph numbers change in the subset: each code takes the number its glyph has there.
+  const hb_map_t* newNumber = hb_subset_plan_old_to_new_glyph_mapping(plan);
+  PsGlyphNames names;
+  for (size_t code = 0; code < used.size(); ++code) {
+    const uint32_t glyph = hb_map_get(newNumber, used[code].second);
+    subset.glyphs.push_back({static_cast<uint32_t>(code), glyph, names.NameFor(used[code].first, glyph)});
+  }
+  // The bounding box of all glyphs, from the font header.
+  hb_blob_t* head = hb_face_reference_table(face, HB_TAG('h', 'e', 'a', 'd'));
+  unsigned int headLength = 0;
+  const auto* header = reinterpret_cast<const uint8_t*>(hb_blob_get_data(head, &headLength));
+  const auto at = [&](size_t offset) { return static_cast<int16_t>(header[offset] << 8 | header[offset + 1]); };
+  if (headLength >= 54) subset.metrics = {static_cast<int32_t>(hb_face_get_upem(face)), at(36), at(38), at(40), at(42)};
+  hb_blob_destroy(head);
+  hb_blob_destroy(bytes);
+  hb_face_destroy(cut);
+  hb_subset_plan_destroy(plan);
+  hb_subset_input_destroy(input);
+  hb_font_destroy(font);
+  hb_face_destroy(face);
+  hb_blob_destroy(blob);
+  return subset;
+}
+
+std::string ToUtf8(char32_t character) {
+  std::string text;
+  if (character < 0x80) {
+    text += static_cast<char>(character);
+  } else if (character < 0x800) {
+    text += static_cast<char>(0xC0 | character >> 6);
+    text += static_cast<char>(0x80 | (character & 0x3F));
+  } else {
+    text += static_cast<char>(0xE0 | character >> 12);
+    text += static_cast<char>(0x80 | (character >> 6 & 0x3F));
+    text += static_cast<char>(0x80 | (character & 0x3F));
+  }
+  return text;
+}
+
+std::string Collected(const LineBuffer& lines) {
+  std::string bytes;
+  lines.VisitMemory(0, lines.Offset(), [&](std::string_view block) { bytes += block; });
+  return bytes;
+}
+
+// A one-page DSC document that defines the resource and shows each line in it, 12 points high.
+std::string ShowLines(const FontSubset& subset, const std::vector<std::string>& shown) {
+  LineBuffer lines;
+  lines.Clear(nullptr);
+  lines.AddLine("%!PS-Adobe-3.0");
+  lines.AddLine("%%BoundingBox: 0 0 595 842");
+  lines.AddLine("%%LanguageLevel: 2");
+  lines.AddLine("%%DocumentSuppliedResources: font TEST+Face");
+  lines.AddLine("%%Pages: 1");
+  lines.AddLine("%%EndComments");
+  lines.AddLine("%%BeginProlog");
+  std::string reason;
+  EXPECT_TRUE(WritePsFontResource({"TEST+Face", subset.program, subset.metrics, subset.glyphs}, lines, reason))
+      << reason;
+  lines.AddLine("%%EndProlog");
+  lines.AddLine("%%Page: 1 1");
+  lines.AddLine("/TEST+Face findfont 12 scalefont setfont");
+  int64_t baseline = 800;
+  for (const std::string& line : shown) {
+    lines.Put("40 ").Put(baseline).Put(" moveto <");
+    for (size_t at = 0; at < line.size();) {
+      char hex[8];
+      const uint32_t code = subset.codeOf.at(NextCharacter(line, at));
+      std::snprintf(hex, sizeof hex, "%04X", code);
+      lines.Put(std::string_view(hex, 4));
+    }
+    lines.Put("> show").EndLine();
+    baseline -= 16;
+  }
+  lines.AddLine("showpage");
+  lines.AddLine("%%Trailer");
+  lines.AddLine("%%EOF");
+  return Collected(lines);
+}
+
+// Writes the document, checks that Ghostscript reads it without a word and draws on the page, and gives
+// the text pdftotext reads from ps2pdf's conversion of it.
+std::string RenderAndReadBack(const std::string& name, const std::string& document) {
+  const std::string path = testing::TempPath(name + ".ps");
+  const std::string pdf = testing::TempPath(name + ".pdf");
+  testing::WriteFile(path, document);
+  EXPECT_EQ(testing::GhostscriptProblems(path, 1), "");
+  const std::vector<testing::Raster> pages =
+      testing::RenderPages(path, "-dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS=842 -dFIXEDMEDIA");
+  EXPECT_EQ(pages.size(), 1u);
+  if (!pages.empty()) {
+    EXPECT_TRUE(std::any_of(pages[0].rgb.begin(), pages[0].rgb.end(), [](uint8_t v) { return v < 128; }))
+        << "the page is blank";
+  }
+  EXPECT_TRUE(testing::ConvertToPdf(path, pdf));
+  return testing::RunCommand("pdftotext -layout " + testing::Quoted(pdf) + " -").output;
+}
+
+bool Tools() { return HasTool("gs") && HasTool("ps2pdf") && HasTool("pdftotext"); }
+
+TEST(PsFontResource, LatinGreekAndCyrillicComeBackFromTheConvertedPdf) {
+  if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
+  const std::vector<std::string> shown = {"Grüße, déjà vu: naïve façade", "Καλημέρα κόσμε",
+                                          "Съешь же ещё этих мягких булок"};
+  const FontSubset subset = MakeSubset(DejaVuSans, shown);
+  ASSERT_FALSE(subset.program.empty());
+  const std::string text = RenderAndReadBack("latin-greek-cyrillic", ShowLines(subset, shown));
+  for (const std::string& line : shown) EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
+}
+
+TEST(PsFontResource, MoreThan256GlyphsShareOneProgramThroughTheCompositeFont) {
+  if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
+  std::string many;
+  for (char32_t c = 0x21; c < 0x7F; ++c) many += ToUtf8(c);
+  for (char32_t c = 0xC0; c < 0x180; ++c) many += ToUtf8(c);
+  for (char32_t c = 0x410; c < 0x450; ++c) many += ToUtf8(c);
+  const std::vector<std::string> shown = {"Ελληνικά", "Русский текст", "Ŀŉſ ĳ ÆØÅ"};
+  const FontSubset subset = MakeSubset(DejaVuSans, {many, shown[0], shown[1], shown[2]});
+  ASSERT_GT(subset.glyphs.size(), 256u);
+  ASSERT_GE(subset.codeOf.at(U'Ε'), 256u);  // drawn from the second base font
+  const std::string text = RenderAndReadBack("many-glyphs", ShowLines(subset, shown));
+  for (const std::string& line : shown) EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
+}
+
+TEST(PsFontResource, TwoChineseCharactersMakeASmallPage) {
+  if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
+  if (!std::filesystem::exists(MicroHei)) GTEST_SKIP() << "WenQuanYi Micro Hei is not installed";
+  const FontSubset subset = MakeSubset(MicroHei, {"中文"});
+  const std::string document = ShowLines(subset, {"中文"});
+  EXPECT_LT(document.size(), 100u * 1024);
+  EXPECT_NE(RenderAndReadBack("chinese", document).find("中文"), std::string::npos);
+}
+
+TEST(PsFontResource, DamagedProgramsAreRefusedWithoutWritingAByte) {
+  const FontSubset subset = MakeSubset(DejaVuSans, {"Refused"});
+  ASSERT_FALSE(subset.program.empty());
+  const auto refused = [&](std::vector<uint8_t> program, std::vector<PsFontGlyph> glyphs) {
+    LineBuffer lines;
+    lines.Clear(nullptr);
+    std::string reason;
+    const bool written = WritePsFontResource({"TEST+Face", program, subset.metrics, glyphs}, lines, reason);
+    return !written && !reason.empty() && lines.Offset() == 0;
+  };
+  const auto put32 = [](std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+    for (size_t index = 0; index < 4; ++index) bytes.at(at + index) = static_cast<uint8_t>(value >> (24 - 8 * index));
+  };
+  // Truncated anywhere: inside the directory, inside a table, in the glyphs.
+  for (const size_t kept : {size_t{0}, size_t{11}, size_t{40}, subset.program.size() / 2, subset.program.size() * 3 / 4}) {
+    EXPECT_TRUE(refused({subset.program.begin(), subset.program.begin() + static_cast<ptrdiff_t>(kept)}, subset.glyphs))
+        << kept;
+  }
+  // A table whose length runs past the end, or whose offset wraps around.
+  std::vector<uint8_t> longTable = subset.program;
+  put32(longTable, 12 + 12, 0xFFFFFFF0u);
+  EXPECT_TRUE(refused(longTable, subset.glyphs));
+  std::vector<uint8_t> wrapped = subset.program;
+  put32(wrapped, 12 + 8, 0xFFFFFFF0u);
+  EXPECT_TRUE(refused(wrapped, subset.glyphs));
+  // CFF data, or a glyph number beyond the program's glyphs, codes out of order, a name with a blank.
+  EXPECT_TRUE(refused({1, 0, 4, 4, 0, 1, 0, 0}, subset.glyphs));
+  std::vector<PsFontGlyph> glyphs = subset.glyphs;
+  glyphs[0].glyph = 65535;
+  EXPECT_TRUE(refused(subset.program, glyphs));
+  glyphs = subset.glyphs;
+  std::swap(glyphs[0].code, glyphs[1].code);
+  EXPECT_TRUE(refused(subset.program, glyphs));
+  glyphs = subset.glyphs;
+  glyphs[0].name = "two words";
+  EXPECT_TRUE(refused(subset.program, glyphs));
+}
+
+TEST(PsGlyphNames, NamesSayTheTextAndStayUnique) {
+  PsGlyphNames names;
+  EXPECT_EQ(names.NameFor("A", 36), "uni0041");
+  EXPECT_EQ(names.NameFor("fi", 900), "uni0066_uni0069");
+  EXPECT_EQ(names.NameFor("\xF0\x9F\x98\x80", 7), "u1F600");
+  EXPECT_EQ(names.NameFor("A", 37), "uni0041.1");  // the same text drawn by another glyph
+  EXPECT_EQ(names.NameFor("A", 38), "uni0041.2");
+  EXPECT_EQ(names.NameFor("", 12), "g12");
+  std::string longCluster;
+  for (int i = 0; i < 40; ++i) longCluster += "a";
+  EXPECT_LE(names.NameFor(longCluster, 5).size(), 127u);
+}
+
+}  // namespace
+}  // namespace paginor
