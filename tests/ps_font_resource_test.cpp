@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "output/line_buffer.h"
 #include "ps/ps_font_resource.h"
 #include "ps/ps_glyph_names.h"
 #include "services/code_page.h"
 #include "support/external_tools.h"
+#include "support/stream_decoders.h"
 #include "support/ps_reader.h"
 #include "support/rendering.h"
 #include "support/test_files.h"
@@ -36,13 +38,14 @@ struct FontSubset {
   std::map<char32_t, uint32_t> codeOf;
 };
 
-FontSubset MakeSubset(const std::string& path, const std::vector<std::string>& lines) {
+FontSubset MakeSubset(const std::string& path, const std::vector<std::string>& lines, bool keepGlyphNumbers = false) {
   FontSubset subset;
   hb_blob_t* blob = hb_blob_create_from_file_or_fail(path.c_str());
   if (blob == nullptr) return subset;
   hb_face_t* face = hb_face_create(blob, 0);
   hb_font_t* font = hb_font_create(face);
   hb_subset_input_t* input = hb_subset_input_create_or_fail();
+  if (keepGlyphNumbers) hb_subset_input_set_flags(input, HB_SUBSET_FLAGS_RETAIN_GIDS);
   std::vector<std::pair<std::string, uint32_t>> used;  // character text, original glyph
   for (const std::string& line : lines) {
     for (size_t at = 0; at < line.size();) {
@@ -188,10 +191,66 @@ TEST(PsFontResource, MoreThan256GlyphsShareOneProgramThroughTheCompositeFont) {
 TEST(PsFontResource, TwoChineseCharactersMakeASmallPage) {
   if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
   if (!std::filesystem::exists(MicroHei)) GTEST_SKIP() << "WenQuanYi Micro Hei is not installed";
-  const FontSubset subset = MakeSubset(MicroHei, {"中文"});
-  const std::string document = ShowLines(subset, {"中文"});
-  EXPECT_LT(document.size(), 100u * 1024);
-  EXPECT_NE(RenderAndReadBack("chinese", document).find("中文"), std::string::npos);
+  for (const bool keepGlyphNumbers : {false, true}) {
+    const FontSubset subset = MakeSubset(MicroHei, {"中文"}, keepGlyphNumbers);
+    const std::string document = ShowLines(subset, {"中文"});
+    EXPECT_LT(document.size(), 100u * 1024);
+    EXPECT_NE(RenderAndReadBack("chinese", document).find("中文"), std::string::npos);
+  }
+}
+
+// The big-endian number of `bytes` bytes at an offset of a program.
+uint32_t BigEndian(const std::vector<uint8_t>& program, size_t at, size_t bytes) {
+  uint32_t value = 0;
+  for (size_t index = 0; index < bytes; ++index) value = value << 8 | program.at(at + index);
+  return value;
+}
+
+TEST(PsFontResource, ProgramStringsStartAtTablesOrGlyphsAndStayShort) {
+  std::string text;
+  for (char32_t c = 0x20; c < 0x530; ++c) text += ToUtf8(c);
+  const FontSubset subset = MakeSubset(DejaVuSans, {text});
+  ASSERT_GT(subset.program.size(), 2u * 65535);
+  // Where a string may start: a table, or a glyph in the glyph table.
+  const std::vector<uint8_t>& program = subset.program;
+  std::map<std::string, size_t> tables;
+  std::set<size_t> starts = {0};  // the table directory
+  for (size_t entry = 12; entry < 12 + 16 * BigEndian(program, 4, 2); entry += 16) {
+    tables[std::string(program.begin() + static_cast<ptrdiff_t>(entry), program.begin() + static_cast<ptrdiff_t>(entry) + 4)] =
+        BigEndian(program, entry + 8, 4);
+    starts.insert(BigEndian(program, entry + 8, 4));
+  }
+  const size_t locationSize = BigEndian(program, tables.at("head") + 50, 2) == 0 ? 2 : 4;
+  for (size_t glyph = 0; glyph <= BigEndian(program, tables.at("maxp") + 4, 2); ++glyph) {
+    const uint32_t location = BigEndian(program, tables.at("loca") + glyph * locationSize, locationSize);
+    starts.insert(tables.at("glyf") + (locationSize == 2 ? 2 * location : location));
+  }
+  LineBuffer lines;
+  lines.Clear(nullptr);
+  std::string reason;
+  ASSERT_TRUE(WritePsFontResource({"TEST+Face", subset.program, subset.metrics, subset.glyphs}, lines, reason));
+  const std::string resource = Collected(lines);
+  std::vector<uint8_t> joined, piece;
+  size_t strings = 0;
+  for (size_t open = resource.find("<~"); open != std::string::npos; open = resource.find("<~", open + 2)) {
+    std::string encoded;
+    for (size_t at = open + 2; resource.compare(at - 2, 2, "~>") != 0; ++at) {
+      if (resource[at] != '\r' && resource[at] != '\n') encoded += resource[at];
+    }
+    ASSERT_TRUE(testing::DecodeASCII85({reinterpret_cast<const uint8_t*>(encoded.data()), encoded.size()}, piece));
+    EXPECT_LT(piece.size(), 65535u);
+    EXPECT_EQ(piece.size() % 2, 0u);
+    EXPECT_TRUE(starts.contains(joined.size())) << "string " << strings << " starts at " << joined.size();
+    joined.insert(joined.end(), piece.begin(), piece.end());
+    ++strings;
+  }
+  EXPECT_GE(strings, 3u);
+  joined.resize(subset.program.size());
+  EXPECT_EQ(joined, subset.program);
+  // Glyphs from the last strings draw and read back.
+  if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
+  const std::string shown = "Ӂӂ Ԁԁ Ґґ ~ Ω";
+  EXPECT_NE(RenderAndReadBack("several-strings", ShowLines(subset, {shown})).find(shown), std::string::npos);
 }
 
 TEST(PsFontResource, DamagedProgramsAreRefusedWithoutWritingAByte) {
