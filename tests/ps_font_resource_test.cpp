@@ -109,8 +109,9 @@ std::string Collected(const LineBuffer& lines) {
   return bytes;
 }
 
-// A one-page DSC document that defines the resource and shows each line in it, 12 points high.
-std::string ShowLines(const FontSubset& subset, const std::vector<std::string>& shown) {
+// A one-page DSC document that defines the resource and shows each line in it, 12 points high, through
+// the base fonts or through the composite font.
+std::string ShowLines(const FontSubset& subset, const std::vector<std::string>& shown, bool composite = false) {
   LineBuffer lines;
   lines.Clear(nullptr);
   lines.AddLine("%!PS-Adobe-3.0");
@@ -125,17 +126,27 @@ std::string ShowLines(const FontSubset& subset, const std::vector<std::string>& 
       << reason;
   lines.AddLine("%%EndProlog");
   lines.AddLine("%%Page: 1 1");
-  lines.AddLine("/TEST+Face findfont 12 scalefont setfont");
+  if (composite) lines.AddLine("/TEST+Face findfont 12 scalefont setfont");
   int64_t baseline = 800;
   for (const std::string& line : shown) {
-    lines.Put("40 ").Put(baseline).Put(" moveto <");
+    std::string codes;
     for (size_t at = 0; at < line.size();) {
-      char hex[8];
       const uint32_t code = subset.codeOf.at(NextCharacter(line, at));
-      std::snprintf(hex, sizeof hex, "%04X", code);
-      lines.Put(std::string_view(hex, 4));
+      codes += static_cast<char>(code >> 8);
+      codes += static_cast<char>(code & 0xFF);
     }
-    lines.Put("> show").EndLine();
+    lines.Put("40 ").Put(baseline).Put(" moveto").EndLine();
+    if (composite) {
+      lines.Put('<');
+      for (const char code : codes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X", static_cast<uint8_t>(code));
+        lines.Put(std::string_view(hex, 2));
+      }
+      lines.Put("> show").EndLine();
+    } else {
+      PutPsGlyphRun("TEST+Face", codes, 12, lines);
+    }
     baseline -= 16;
   }
   lines.AddLine("showpage");
@@ -144,9 +155,15 @@ std::string ShowLines(const FontSubset& subset, const std::vector<std::string>& 
   return Collected(lines);
 }
 
-// Writes the document, checks that Ghostscript reads it without a word and draws on the page, and gives
-// the text pdftotext reads from ps2pdf's conversion of it.
-std::string RenderAndReadBack(const std::string& name, const std::string& document) {
+// The text read back from a document: by Ghostscript's text extraction, by pdftotext from ps2pdf's
+// conversion of it.
+struct ReadBack {
+  std::string extracted, converted;
+};
+
+// Writes the document, checks that Ghostscript reads it without a word and draws on the page, and reads
+// its text back.
+ReadBack RenderAndReadBack(const std::string& name, const std::string& document) {
   const std::string path = testing::TempPath(name + ".ps");
   const std::string pdf = testing::TempPath(name + ".pdf");
   testing::WriteFile(path, document);
@@ -159,7 +176,7 @@ std::string RenderAndReadBack(const std::string& name, const std::string& docume
         << "the page is blank";
   }
   EXPECT_TRUE(testing::ConvertToPdf(path, pdf));
-  return testing::RunCommand("pdftotext -layout " + testing::Quoted(pdf) + " -").output;
+  return {testing::GhostscriptText(path), testing::RunCommand("pdftotext -layout " + testing::Quoted(pdf) + " -").output};
 }
 
 bool Tools() { return HasTool("gs") && HasTool("ps2pdf") && HasTool("pdftotext"); }
@@ -170,11 +187,24 @@ TEST(PsFontResource, LatinGreekAndCyrillicComeBackFromTheConvertedPdf) {
                                           "Съешь же ещё этих мягких булок"};
   const FontSubset subset = MakeSubset(DejaVuSans, shown);
   ASSERT_FALSE(subset.program.empty());
-  const std::string text = RenderAndReadBack("latin-greek-cyrillic", ShowLines(subset, shown));
-  for (const std::string& line : shown) EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
+  const ReadBack text = RenderAndReadBack("latin-greek-cyrillic", ShowLines(subset, shown));
+  for (const std::string& line : shown) {
+    EXPECT_NE(text.converted.find(line), std::string::npos) << line << " in " << text.converted;
+    EXPECT_NE(text.extracted.find(line), std::string::npos) << line << " in " << text.extracted;
+  }
 }
 
-TEST(PsFontResource, MoreThan256GlyphsShareOneProgramThroughTheCompositeFont) {
+TEST(PsFontResource, LigaturesAndCharactersBeyondTheBasicPlaneReadBack) {
+  if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
+  FontSubset subset = MakeSubset(DejaVuSans, {"Aﬁ😀"});
+  // The ligature's glyph drawn for the two letters it joins.
+  subset.glyphs[subset.codeOf.at(U'ﬁ')].name = PsGlyphNames().NameFor("fi", 1);
+  const ReadBack text = RenderAndReadBack("ligature", ShowLines(subset, {"Aﬁ😀"}));
+  EXPECT_NE(text.converted.find("Afi😀"), std::string::npos) << text.converted;
+  EXPECT_NE(text.extracted.find("Afi"), std::string::npos) << text.extracted;
+}
+
+TEST(PsFontResource, MoreThan256GlyphsShareOneProgramInSeveralBaseFonts) {
   if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
   std::string many;
   for (char32_t c = 0x21; c < 0x7F; ++c) many += ToUtf8(c);
@@ -184,8 +214,16 @@ TEST(PsFontResource, MoreThan256GlyphsShareOneProgramThroughTheCompositeFont) {
   const FontSubset subset = MakeSubset(DejaVuSans, {many, shown[0], shown[1], shown[2]});
   ASSERT_GT(subset.glyphs.size(), 256u);
   ASSERT_GE(subset.codeOf.at(U'Ε'), 256u);  // drawn from the second base font
-  const std::string text = RenderAndReadBack("many-glyphs", ShowLines(subset, shown));
-  for (const std::string& line : shown) EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
+  for (const bool composite : {false, true}) {
+    const ReadBack text = RenderAndReadBack("many-glyphs", ShowLines(subset, shown, composite));
+    for (const std::string& line : shown) {
+      EXPECT_NE(text.converted.find(line), std::string::npos) << line << " in " << text.converted;
+      // Ghostscript's extraction reads the glyph names of base fonts, not through a composite font.
+      if (!composite) {
+        EXPECT_NE(text.extracted.find(line), std::string::npos) << line << " in " << text.extracted;
+      }
+    }
+  }
 }
 
 TEST(PsFontResource, TwoChineseCharactersMakeASmallPage) {
@@ -195,7 +233,9 @@ TEST(PsFontResource, TwoChineseCharactersMakeASmallPage) {
     const FontSubset subset = MakeSubset(MicroHei, {"中文"}, keepGlyphNumbers);
     const std::string document = ShowLines(subset, {"中文"});
     EXPECT_LT(document.size(), 100u * 1024);
-    EXPECT_NE(RenderAndReadBack("chinese", document).find("中文"), std::string::npos);
+    const ReadBack text = RenderAndReadBack("chinese", document);
+    EXPECT_NE(text.converted.find("中文"), std::string::npos) << text.converted;
+    EXPECT_NE(text.extracted.find("中文"), std::string::npos) << text.extracted;
   }
 }
 
@@ -250,7 +290,7 @@ TEST(PsFontResource, ProgramStringsStartAtTablesOrGlyphsAndStayShort) {
   // Glyphs from the last strings draw and read back.
   if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
   const std::string shown = "Ӂӂ Ԁԁ Ґґ ~ Ω";
-  EXPECT_NE(RenderAndReadBack("several-strings", ShowLines(subset, {shown})).find(shown), std::string::npos);
+  EXPECT_NE(RenderAndReadBack("several-strings", ShowLines(subset, {shown})).converted.find(shown), std::string::npos);
 }
 
 TEST(PsFontResource, DamagedProgramsAreRefusedWithoutWritingAByte) {
@@ -302,6 +342,13 @@ TEST(PsGlyphNames, NamesSayTheTextAndStayUnique) {
   std::string longCluster;
   for (int i = 0; i < 40; ++i) longCluster += "a";
   EXPECT_LE(names.NameFor(longCluster, 5).size(), 127u);
+  // The names read back as their text, in UTF-16BE.
+  EXPECT_EQ(GlyphNameUtf16Hex("uni0066_uni0069.2"), "00660069");
+  EXPECT_EQ(GlyphNameUtf16Hex("u1F600"), "D83DDE00");
+  EXPECT_EQ(GlyphNameUtf16Hex("uni00410042"), "00410042");
+  EXPECT_EQ(GlyphNameUtf16Hex("g12"), "");
+  EXPECT_EQ(GlyphNameUtf16Hex("uniD800"), "");
+  EXPECT_EQ(GlyphNameUtf16Hex("u110000"), "");
 }
 
 }  // namespace

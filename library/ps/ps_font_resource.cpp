@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encoders/ascii85.h"
+#include "ps/ps_glyph_names.h"
 #include "ps/sfnt_tables.h"
 
 namespace paginor {
@@ -55,6 +56,10 @@ bool CheckGlyphs(const PsEmbeddedFont& font, uint32_t glyphCount, std::string& r
   return true;
 }
 
+LineBuffer& PutBaseFontName(std::string_view name, uint32_t firstByte, LineBuffer& lines) {
+  return lines.Put('/').Put(name).Put('.').Put(int64_t{firstByte});
+}
+
 LineBuffer& PutUnits(LineBuffer& lines, int32_t units, int32_t unitsPerEm) {
   char digits[32];
   const double value = static_cast<double>(units) / unitsPerEm;
@@ -99,22 +104,27 @@ void PutProgramStrings(std::span<const uint8_t> program, const std::vector<uint3
   }
 }
 
-// The procedure B makes a base font from its name and an array of code, glyph name and glyph number
-// triples: its Encoding names the codes' glyphs, its CharStrings give their numbers in the program S.
+// The procedure B makes a base font from its name and an array of code, glyph name, glyph number and
+// text quadruples: its Encoding names the codes' glyphs, its CharStrings give their numbers in the
+// program S, and its GlyphNames2Unicode the text of each name (UTF-16BE), which Ghostscript's text
+// extraction and its conversion to PDF read where the name alone does not say it (ligatures, characters
+// beyond the Basic Multilingual Plane).
 void PutBaseFontProcedure(const PsFontMetrics& metrics, LineBuffer& lines) {
   lines.AddLine("/B {");
   lines.AddLine("/T exch def");
-  lines.AddLine("/C T length 3 idiv 1 add dict def C /.notdef 0 put");
+  lines.AddLine("/C T length 4 idiv 1 add dict def C /.notdef 0 put");
+  lines.AddLine("/U T length 4 idiv dict def");
   lines.AddLine("/E 256 array def 0 1 255 { E exch /.notdef put } for");
-  lines.AddLine("0 3 T length 1 sub { /I exch def E T I get T I 1 add get put C T I 1 add get T I 2 add get put } for");
-  lines.AddLine("12 dict begin");
+  lines.AddLine("0 4 T length 1 sub { /I exch def /N T I 1 add get def E T I get N put C N T I 2 add get put");
+  lines.AddLine("T I 3 add get length 0 gt { U N T I 3 add get put } if } for");
+  lines.AddLine("13 dict begin");
   lines.AddLine("/FontName exch def /FontType 42 def /PaintType 0 def /FontMatrix [1 0 0 1 0 0] def");
   lines.Put("/FontBBox [");
   PutUnits(lines, metrics.xMin, metrics.unitsPerEm).Put(' ');
   PutUnits(lines, metrics.yMin, metrics.unitsPerEm).Put(' ');
   PutUnits(lines, metrics.xMax, metrics.unitsPerEm).Put(' ');
   PutUnits(lines, metrics.yMax, metrics.unitsPerEm).Put("] def").EndLine();
-  lines.AddLine("/Encoding E def /CharStrings C def /sfnts S def");
+  lines.AddLine("/Encoding E def /CharStrings C def /sfnts S def /FontInfo 1 dict dup /GlyphNames2Unicode U put def");
   lines.AddLine("FontName currentdict end definefont");
   lines.AddLine("} bind def");
 }
@@ -140,7 +150,7 @@ void PutCompositeFont(const PsEmbeddedFont& font, LineBuffer& lines) {
       continue;
     }
     baseOfFirstByte[first] = bases++;
-    lines.Put('/').Put(font.name).Put('.').Put(int64_t{first}).Put(" [");
+    PutBaseFontName(font.name, first, lines).Put(" [");
     size_t lineStart = static_cast<size_t>(lines.Offset());
     for (; index < font.glyphs.size() && font.glyphs[index].code >> 8 == first; ++index) {
       const PsFontGlyph& entry = font.glyphs[index];
@@ -148,7 +158,8 @@ void PutCompositeFont(const PsEmbeddedFont& font, LineBuffer& lines) {
         lines.EndLine();
         lineStart = static_cast<size_t>(lines.Offset());
       }
-      lines.Put(int64_t{entry.code & 0xFF}).Put(" /").Put(entry.name).Put(' ').Put(int64_t{entry.glyph}).Put(' ');
+      lines.Put(int64_t{entry.code & 0xFF}).Put(" /").Put(entry.name).Put(' ').Put(int64_t{entry.glyph});
+      lines.Put(" <").Put(GlyphNameUtf16Hex(entry.name)).Put("> ");
     }
     lines.Put("] B").EndLine();
   }
@@ -160,6 +171,19 @@ void PutCompositeFont(const PsEmbeddedFont& font, LineBuffer& lines) {
 }
 
 }  // namespace
+
+void PutPsGlyphRun(std::string_view fontName, std::string_view codes, int64_t size, LineBuffer& lines) {
+  constexpr std::string_view hexDigits = "0123456789ABCDEF";
+  for (size_t start = 0; start + 1 < codes.size();) {
+    const auto first = static_cast<uint8_t>(codes[start]);
+    PutBaseFontName(fontName, first, lines).Put(" findfont ").Put(size).Put(" scalefont setfont <");
+    for (; start + 1 < codes.size() && static_cast<uint8_t>(codes[start]) == first; start += 2) {
+      const auto low = static_cast<uint8_t>(codes[start + 1]);
+      lines.Put(hexDigits[low >> 4]).Put(hexDigits[low & 0xF]);
+    }
+    lines.Put("> show").EndLine();
+  }
+}
 
 bool WritePsFontResource(const PsEmbeddedFont& font, LineBuffer& lines, std::string& reason) {
   if (!IsPostScriptName(font.name, LongestFontName)) {

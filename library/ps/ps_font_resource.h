@@ -1,11 +1,14 @@
 #pragma once
 
-// One embedded TrueType face as a PostScript document resource: a composite font (FontType 0, FMapType
-// 2) whose text codes are two bytes, the first choosing one of its base fonts, the second a glyph in
-// it. Each base font is a Type 42 font over the same font program, which is written once, as ASCII85
-// strings cut at table and glyph boundaries; the glyph names say which text each glyph stands for. The
-// resource needs language level 2. Its bytes are written between "%%BeginResource: font NAME" and
-// "%%EndResource"; the caller lists "font NAME" in "%%DocumentSuppliedResources".
+// One embedded TrueType face as a PostScript document resource. Its glyphs have two-byte codes; the
+// codes with the same first byte k make the base font NAME.k, a Type 42 font of up to 256 glyphs, and
+// all base fonts share the font program, written once as ASCII85 strings cut at table and glyph
+// boundaries. The glyph names (and a map from them to their text) say which text each glyph stands for.
+// The composite font NAME (FontType 0, FMapType 2) draws every code of the face from one string of
+// two-byte codes; text is shown through the base fonts (PutPsGlyphRun), whose glyph names Ghostscript's
+// text extraction reads, where through a composite font it reads only the codes. The resource needs
+// language level 2. Its bytes lie between "%%BeginResource: font NAME" and "%%EndResource"; the caller
+// lists "font NAME" in "%%DocumentSuppliedResources".
 #include <cstdint>
 #include <span>
 #include <string>
@@ -42,5 +45,10 @@ struct PsEmbeddedFont {
 // is not TrueType, is truncated or damaged, a glyph number beyond the program's glyphs, codes out of
 // order, or a name PostScript cannot read make it return false with the reason, appending nothing.
 bool WritePsFontResource(const PsEmbeddedFont& font, LineBuffer& lines, std::string& reason);
+
+// Appends what shows two-byte codes (high byte first; an odd last byte is ignored) of the face NAME
+// from the current point at size points: each stretch of codes with the same first byte in its base
+// font, selected and scaled, as a string of their second bytes.
+void PutPsGlyphRun(std::string_view fontName, std::string_view codes, int64_t size, LineBuffer& lines);
 
 }  // namespace paginor

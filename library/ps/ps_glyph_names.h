@@ -23,4 +23,10 @@ class PsGlyphNames {
   std::unordered_map<std::string, uint32_t> Given;  // each name given, with how often it was asked
 };
 
+// The text a glyph name stands for, as the hexadecimal digits of its UTF-16BE code units: the reverse
+// of PsGlyphNames for its names, and any name made the same way ("uni" with one or more groups of four
+// digits, "u" with four to six). What follows the first period is not part of the text; parts that are
+// not such names, and names like "g12", stand for no text (empty).
+std::string GlyphNameUtf16Hex(std::string_view name);
+
 }  // namespace paginor
