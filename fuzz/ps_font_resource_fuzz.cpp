@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t glyph = uint32_t{data[1 + 2 * index]} << 8 | data[2 + 2 * index];
     // Codes spread over several base fonts; the glyph's two bytes also stand for its text.
     const std::string text(reinterpret_cast<const char*>(data + 1 + 2 * index), 2);
-    glyphs.push_back({static_cast<uint32_t>(index * 97), glyph, names.NameFor(text, glyph)});
+    std::string name = names.NameFor(text, glyph);
+    glyphs.push_back({static_cast<uint32_t>(index * 97), glyph, name, name});
   }
   const std::span<const uint8_t> program(data + 1 + 2 * count, size - 1 - 2 * count);
   paginor::LineBuffer lines;

@@ -28,6 +28,7 @@ using testing::HasTool;
 
 const std::string DejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const std::string MicroHei = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
+const std::string NimbusSans = "/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf";
 
 // A subset of an installed face for the characters of some lines, with its glyphs coded in the order
 // of first use and named for their characters, as the document writer will give them.
@@ -66,11 +67,22 @@ FontSubset MakeSubset(const std::string& path, const std::vector<std::string>& l
   subset.program.assign(data, data + length);
   // The glyph numbers change in the subset: each code takes the number its glyph has there.
   const hb_map_t* newNumber = hb_subset_plan_old_to_new_glyph_mapping(plan);
+  // A CFF program goes alone, and draws its glyphs by the names its character set gives them.
+  hb_blob_t* compact = hb_face_reference_table(cut, HB_TAG('C', 'F', 'F', ' '));
+  if (hb_blob_get_length(compact) > 0) {
+    const char* cff = hb_blob_get_data(compact, &length);
+    subset.program.assign(cff, cff + length);
+  }
+  hb_blob_destroy(compact);
+  hb_font_t* cutFont = hb_font_create(cut);
   PsGlyphNames names;
   for (size_t code = 0; code < used.size(); ++code) {
     const uint32_t glyph = hb_map_get(newNumber, used[code].second);
-    subset.glyphs.push_back({static_cast<uint32_t>(code), glyph, names.NameFor(used[code].first, glyph)});
+    char programName[128] = "";
+    hb_font_get_glyph_name(cutFont, glyph, programName, sizeof programName);
+    subset.glyphs.push_back({static_cast<uint32_t>(code), glyph, names.NameFor(used[code].first, glyph), programName});
   }
+  hb_font_destroy(cutFont);
   // The bounding box of all glyphs, from the font header.
   hb_blob_t* head = hb_face_reference_table(face, HB_TAG('h', 'e', 'a', 'd'));
   unsigned int headLength = 0;
@@ -116,7 +128,7 @@ std::string ShowLines(const FontSubset& subset, const std::vector<std::string>& 
   lines.Clear(nullptr);
   lines.AddLine("%!PS-Adobe-3.0");
   lines.AddLine("%%BoundingBox: 0 0 595 842");
-  lines.AddLine("%%LanguageLevel: 2");
+  lines.Put("%%LanguageLevel: ").Put(int64_t{PsFontLanguageLevel(subset.program)}).EndLine();
   lines.AddLine("%%DocumentSuppliedResources: font TEST+Face");
   lines.AddLine("%%Pages: 1");
   lines.AddLine("%%EndComments");
@@ -179,6 +191,21 @@ ReadBack RenderAndReadBack(const std::string& name, const std::string& document)
   return {testing::GhostscriptText(path), testing::RunCommand("pdftotext -layout " + testing::Quoted(pdf) + " -").output};
 }
 
+// Shows the lines through the base fonts and through the composite font: both convert to PDF with their
+// text, and Ghostscript's extraction reads it from the base fonts' glyph names (through a composite font
+// it reads only the codes).
+void ExpectLinesBack(const std::string& name, const FontSubset& subset, const std::vector<std::string>& shown) {
+  for (const bool composite : {false, true}) {
+    const ReadBack text = RenderAndReadBack(name, ShowLines(subset, shown, composite));
+    for (const std::string& line : shown) {
+      EXPECT_NE(text.converted.find(line), std::string::npos) << line << " in " << text.converted;
+      if (!composite) {
+        EXPECT_NE(text.extracted.find(line), std::string::npos) << line << " in " << text.extracted;
+      }
+    }
+  }
+}
+
 bool Tools() { return HasTool("gs") && HasTool("ps2pdf") && HasTool("pdftotext"); }
 
 TEST(PsFontResource, LatinGreekAndCyrillicComeBackFromTheConvertedPdf) {
@@ -192,6 +219,25 @@ TEST(PsFontResource, LatinGreekAndCyrillicComeBackFromTheConvertedPdf) {
     EXPECT_NE(text.converted.find(line), std::string::npos) << line << " in " << text.converted;
     EXPECT_NE(text.extracted.find(line), std::string::npos) << line << " in " << text.extracted;
   }
+}
+
+TEST(PsFontResource, CffOutlinesComeAsAFontSetOfLanguageLevel3) {
+  if (!Tools()) GTEST_SKIP() << "Ghostscript or poppler is missing";
+  if (!std::filesystem::exists(NimbusSans)) GTEST_SKIP() << "the URW fonts are not installed";
+  const std::vector<std::string> shown = {"Façade of CFF", "Ωμέγα", "Привет"};
+  const FontSubset subset = MakeSubset(NimbusSans, shown);
+  ASSERT_EQ(PsFontLanguageLevel(subset.program), 3);
+  ExpectLinesBack("cff", subset, shown);
+  // Damaged: cut short, or an index whose offsets do not rise.
+  LineBuffer lines;
+  lines.Clear(nullptr);
+  std::string reason;
+  std::vector<uint8_t> damaged(subset.program.begin(), subset.program.begin() + 40);
+  EXPECT_FALSE(WritePsFontResource({"TEST+Face", damaged, subset.metrics, subset.glyphs}, lines, reason));
+  damaged = subset.program;
+  damaged.at(damaged[2] + 3u) = 0xFF;  // the name index's first offset, beyond its second
+  EXPECT_FALSE(WritePsFontResource({"TEST+Face", damaged, subset.metrics, subset.glyphs}, lines, reason));
+  EXPECT_EQ(lines.Offset(), 0);
 }
 
 TEST(PsFontResource, LigaturesAndCharactersBeyondTheBasicPlaneReadBack) {
@@ -214,16 +260,7 @@ TEST(PsFontResource, MoreThan256GlyphsShareOneProgramInSeveralBaseFonts) {
   const FontSubset subset = MakeSubset(DejaVuSans, {many, shown[0], shown[1], shown[2]});
   ASSERT_GT(subset.glyphs.size(), 256u);
   ASSERT_GE(subset.codeOf.at(U'Ε'), 256u);  // drawn from the second base font
-  for (const bool composite : {false, true}) {
-    const ReadBack text = RenderAndReadBack("many-glyphs", ShowLines(subset, shown, composite));
-    for (const std::string& line : shown) {
-      EXPECT_NE(text.converted.find(line), std::string::npos) << line << " in " << text.converted;
-      // Ghostscript's extraction reads the glyph names of base fonts, not through a composite font.
-      if (!composite) {
-        EXPECT_NE(text.extracted.find(line), std::string::npos) << line << " in " << text.extracted;
-      }
-    }
-  }
+  ExpectLinesBack("many-glyphs", subset, shown);
 }
 
 TEST(PsFontResource, TwoChineseCharactersMakeASmallPage) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encoders/ascii85.h"
+#include "ps/cff_program.h"
 #include "ps/ps_glyph_names.h"
 #include "ps/sfnt_tables.h"
 
@@ -30,7 +31,7 @@ bool IsPostScriptName(std::string_view name, size_t longest) {
   });
 }
 
-bool CheckGlyphs(const PsEmbeddedFont& font, uint32_t glyphCount, std::string& reason) {
+bool CheckGlyphs(const PsEmbeddedFont& font, uint32_t glyphCount, bool cff, std::string& reason) {
   std::unordered_map<std::string_view, uint32_t> glyphOfName;
   for (size_t index = 0; index < font.glyphs.size(); ++index) {
     const PsFontGlyph& entry = font.glyphs[index];
@@ -40,6 +41,10 @@ bool CheckGlyphs(const PsEmbeddedFont& font, uint32_t glyphCount, std::string& r
     }
     if (entry.glyph >= glyphCount) {
       reason = "glyph " + std::to_string(entry.glyph) + " is not in the font program";
+      return false;
+    }
+    if (cff && !IsPostScriptName(entry.programName, 127)) {
+      reason = "the program's glyph name \"" + entry.programName + "\" is not a usable PostScript name";
       return false;
     }
     if (!IsPostScriptName(entry.name, 127) || entry.name == ".notdef") {
@@ -66,8 +71,19 @@ LineBuffer& PutUnits(LineBuffer& lines, int32_t units, int32_t unitsPerEm) {
   return lines.Put(std::string_view(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits)));
 }
 
-// The program's bytes [from, to) as one ASCII85 string on lines of their own. No line starts with "%",
-// which a DSC reader could take for a comment. A string of an odd length gets a zero byte to make it
+// ASCII85 text on lines of their own. No line starts with "%", which a DSC reader could take for a
+// comment.
+void PutEncodedLines(const std::vector<uint8_t>& encoded, LineBuffer& lines) {
+  const std::string_view text(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+  for (size_t start = 0; start < text.size();) {
+    size_t end = std::min(text.size(), start + EncodedLine);
+    while (end < text.size() && text[end] == '%') ++end;
+    lines.Put(text.substr(start, end - start)).EndLine();
+    start = end;
+  }
+}
+
+// A piece of the program as one ASCII85 string. A piece of an odd length gets a zero byte to make it
 // even, as every string of a Type 42 font must be.
 void PutProgramString(std::span<const uint8_t> piece, std::vector<uint8_t>& encoded, std::vector<uint8_t>& padded,
                       LineBuffer& lines) {
@@ -77,14 +93,28 @@ void PutProgramString(std::span<const uint8_t> piece, std::vector<uint8_t>& enco
     piece = padded;
   }
   ASCII85().Encode(piece, encoded);
-  const std::string_view text(reinterpret_cast<const char*>(encoded.data()), encoded.size());
   lines.Put("<~");
-  for (size_t start = 0; start < text.size();) {
-    size_t end = std::min(text.size(), start + EncodedLine);
-    while (end < text.size() && text[end] == '%') ++end;
-    lines.Put(text.substr(start, end - start)).EndLine();
-    start = end;
-  }
+  PutEncodedLines(encoded, lines);
+}
+
+// A CFF program as a font set read by StartData, which reads the program's bytes from the file it is
+// called from: here a file of ASCII85 text decoded as it is executed. The font it defines under its
+// own name becomes F, and leaves the font directory, where it could replace a resident font of that name.
+void PutCffFontSet(const PsEmbeddedFont& font, const std::string& programName, LineBuffer& lines) {
+  lines.AddLine("/FontSetInit /ProcSet findresource begin");
+  lines.AddLine("currentfile /ASCII85Decode filter cvx exec");
+  std::string call = "/";
+  call.append(font.name).append(".cff ").append(std::to_string(font.program.size())).append(" StartData ");
+  // Blanks first make the text before the program whole groups of four, encoded apart from it.
+  std::string start((4 - call.size() % 4) % 4, ' ');
+  start.append(call);
+  std::vector<uint8_t> encoded;
+  ASCII85().Encode({reinterpret_cast<const uint8_t*>(start.data()), start.size()}, encoded);
+  encoded.resize(encoded.size() - 2);  // its end mark
+  PutEncodedLines(encoded, lines);
+  ASCII85().Encode(font.program, encoded);
+  PutEncodedLines(encoded, lines);
+  lines.Put("/F /").Put(programName).Put(" findfont def /").Put(programName).Put(" undefinefont").EndLine();
 }
 
 // The program cut into strings: at the last table or glyph start that keeps a string within its
@@ -104,34 +134,46 @@ void PutProgramStrings(std::span<const uint8_t> program, const std::vector<uint3
   }
 }
 
-// The procedure B makes a base font from its name and an array of code, glyph name, glyph number and
-// text quadruples: its Encoding names the codes' glyphs, its CharStrings give their numbers in the
-// program S, and its GlyphNames2Unicode the text of each name (UTF-16BE), which Ghostscript's text
-// extraction and its conversion to PDF read where the name alone does not say it (ligatures, characters
-// beyond the Basic Multilingual Plane).
-void PutBaseFontProcedure(const PsFontMetrics& metrics, LineBuffer& lines) {
+// The procedure B makes a base font from its name and an array of code, glyph name, glyph and text
+// quadruples: its Encoding names the codes' glyphs, its CharStrings draw them (the glyph's number in
+// the program S of a Type 42 font; for a CFF font, the outline of the glyph's name in the CFF font F),
+// and its GlyphNames2Unicode gives the text of each name (UTF-16BE), which Ghostscript's text extraction
+// and its conversion to PDF read where the name alone does not say it (ligatures, characters beyond the
+// Basic Multilingual Plane).
+void PutBaseFontProcedure(const PsFontMetrics& metrics, bool cff, LineBuffer& lines) {
   lines.AddLine("/B {");
   lines.AddLine("/T exch def");
-  lines.AddLine("/C T length 4 idiv 1 add dict def C /.notdef 0 put");
+  lines.Put("/C T length 4 idiv 1 add dict def C /.notdef ").Put(cff ? "F /CharStrings get /.notdef get" : "0");
+  lines.Put(" put").EndLine();
   lines.AddLine("/U T length 4 idiv dict def");
   lines.AddLine("/E 256 array def 0 1 255 { E exch /.notdef put } for");
-  lines.AddLine("0 4 T length 1 sub { /I exch def /N T I 1 add get def E T I get N put C N T I 2 add get put");
+  lines.AddLine("0 4 T length 1 sub { /I exch def /N T I 1 add get def /G T I 2 add get def E T I get N put");
+  if (cff) {
+    lines.AddLine("F /CharStrings get G known { C N F /CharStrings get G get put } if");
+  } else {
+    lines.AddLine("C N G put");
+  }
   lines.AddLine("T I 3 add get length 0 gt { U N T I 3 add get put } if } for");
-  lines.AddLine("13 dict begin");
-  lines.AddLine("/FontName exch def /FontType 42 def /PaintType 0 def /FontMatrix [1 0 0 1 0 0] def");
-  lines.Put("/FontBBox [");
-  PutUnits(lines, metrics.xMin, metrics.unitsPerEm).Put(' ');
-  PutUnits(lines, metrics.yMin, metrics.unitsPerEm).Put(' ');
-  PutUnits(lines, metrics.xMax, metrics.unitsPerEm).Put(' ');
-  PutUnits(lines, metrics.yMax, metrics.unitsPerEm).Put("] def").EndLine();
-  lines.AddLine("/Encoding E def /CharStrings C def /sfnts S def /FontInfo 1 dict dup /GlyphNames2Unicode U put def");
+  if (cff) {
+    // A copy of F with its own encoding, outlines and names.
+    lines.AddLine("F dup length 4 add dict copy begin currentdict /FID undef /FontName exch def");
+  } else {
+    lines.AddLine("13 dict begin");
+    lines.AddLine("/FontName exch def /FontType 42 def /PaintType 0 def /FontMatrix [1 0 0 1 0 0] def");
+    lines.Put("/FontBBox [");
+    PutUnits(lines, metrics.xMin, metrics.unitsPerEm).Put(' ');
+    PutUnits(lines, metrics.yMin, metrics.unitsPerEm).Put(' ');
+    PutUnits(lines, metrics.xMax, metrics.unitsPerEm).Put(' ');
+    PutUnits(lines, metrics.yMax, metrics.unitsPerEm).Put("] def /sfnts S def").EndLine();
+  }
+  lines.AddLine("/Encoding E def /CharStrings C def /FontInfo 1 dict dup /GlyphNames2Unicode U put def");
   lines.AddLine("FontName currentdict end definefont");
   lines.AddLine("} bind def");
 }
 
 // The composite font: one base font for each first byte of the codes, and the map from first bytes to
 // base fonts (first bytes without glyphs choose the first base font, whose code 0 draws .notdef).
-void PutCompositeFont(const PsEmbeddedFont& font, LineBuffer& lines) {
+void PutCompositeFont(const PsEmbeddedFont& font, bool cff, LineBuffer& lines) {
   std::vector<uint32_t> baseOfFirstByte;
   for (const PsFontGlyph& entry : font.glyphs) {
     const uint32_t first = entry.code >> 8;
@@ -158,7 +200,12 @@ void PutCompositeFont(const PsEmbeddedFont& font, LineBuffer& lines) {
         lines.EndLine();
         lineStart = static_cast<size_t>(lines.Offset());
       }
-      lines.Put(int64_t{entry.code & 0xFF}).Put(" /").Put(entry.name).Put(' ').Put(int64_t{entry.glyph});
+      lines.Put(int64_t{entry.code & 0xFF}).Put(" /").Put(entry.name).Put(' ');
+      if (cff) {
+        lines.Put('/').Put(entry.programName);
+      } else {
+        lines.Put(int64_t{entry.glyph});
+      }
       lines.Put(" <").Put(GlyphNameUtf16Hex(entry.name)).Put("> ");
     }
     lines.Put("] B").EndLine();
@@ -171,6 +218,8 @@ void PutCompositeFont(const PsEmbeddedFont& font, LineBuffer& lines) {
 }
 
 }  // namespace
+
+int PsFontLanguageLevel(std::span<const uint8_t> program) { return IsCffProgram(program) ? 3 : 2; }
 
 void PutPsGlyphRun(std::string_view fontName, std::string_view codes, int64_t size, LineBuffer& lines) {
   constexpr std::string_view hexDigits = "0123456789ABCDEF";
@@ -194,17 +243,28 @@ bool WritePsFontResource(const PsEmbeddedFont& font, LineBuffer& lines, std::str
     reason = "the font's units per em are out of range";
     return false;
   }
+  const bool cff = IsCffProgram(font.program);
   SfntTables tables;
-  if (!tables.Read(font.program, reason) || !CheckGlyphs(font, tables.GlyphCount(), reason)) return false;
+  CffProgram compact;
+  if (cff ? !compact.Read(font.program, reason) : !tables.Read(font.program, reason)) return false;
+  if (cff && !IsPostScriptName(compact.FontName(), 127)) {
+    reason = "the CFF font program's name is not a usable PostScript name";
+    return false;
+  }
+  if (!CheckGlyphs(font, cff ? compact.GlyphCount() : tables.GlyphCount(), cff, reason)) return false;
 
   lines.Put("%%BeginResource: font ").Put(font.name).EndLine();
   // The resource's own definitions live in a dictionary of their own, left at its end.
   lines.AddLine("10 dict begin");
-  lines.AddLine("/S [");
-  PutProgramStrings(font.program, tables.Boundaries(), lines);
-  lines.AddLine("] def");
-  PutBaseFontProcedure(font.metrics, lines);
-  PutCompositeFont(font, lines);
+  if (cff) {
+    PutCffFontSet(font, compact.FontName(), lines);
+  } else {
+    lines.AddLine("/S [");
+    PutProgramStrings(font.program, tables.Boundaries(), lines);
+    lines.AddLine("] def");
+  }
+  PutBaseFontProcedure(font.metrics, cff, lines);
+  PutCompositeFont(font, cff, lines);
   lines.AddLine("end");
   lines.AddLine("%%EndResource");
   return true;
