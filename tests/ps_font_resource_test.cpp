@@ -29,6 +29,7 @@ using testing::HasTool;
 const std::string DejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const std::string MicroHei = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
 const std::string NimbusSans = "/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf";
+const std::string Chancery = "/usr/share/fonts/opentype/urw-base35/Z003-MediumItalic.otf";
 
 // A subset of an installed face for the characters of some lines, with its glyphs coded in the order
 // of first use and named for their characters, as the document writer will give them.
@@ -228,6 +229,12 @@ TEST(PsFontResource, CffOutlinesComeAsAFontSetOfLanguageLevel3) {
   const FontSubset subset = MakeSubset(NimbusSans, shown);
   ASSERT_EQ(PsFontLanguageLevel(subset.program), 3);
   ExpectLinesBack("cff", subset, shown);
+  // A program longer than the pieces it is encoded in.
+  std::string many;
+  for (char32_t c = 0x20; c < 0x2200; ++c) many += ToUtf8(c);
+  const FontSubset large = MakeSubset(Chancery, {many});
+  ASSERT_GT(large.program.size(), 65536u);
+  EXPECT_NE(RenderAndReadBack("large-cff", ShowLines(large, {"Chancery"})).converted.find("Chancery"), std::string::npos);
   // Damaged: cut short, or an index whose offsets do not rise.
   LineBuffer lines;
   lines.Clear(nullptr);

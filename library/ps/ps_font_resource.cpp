@@ -71,15 +71,22 @@ LineBuffer& PutUnits(LineBuffer& lines, int32_t units, int32_t unitsPerEm) {
   return lines.Put(std::string_view(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits)));
 }
 
-// ASCII85 text on lines of their own. No line starts with "%", which a DSC reader could take for a
-// comment.
-void PutEncodedLines(const std::vector<uint8_t>& encoded, LineBuffer& lines) {
-  const std::string_view text(reinterpret_cast<const char*>(encoded.data()), encoded.size());
-  for (size_t start = 0; start < text.size();) {
-    size_t end = std::min(text.size(), start + EncodedLine);
-    while (end < text.size() && text[end] == '%') ++end;
-    lines.Put(text.substr(start, end - start)).EndLine();
-    start = end;
+// Data as ASCII85 text on lines of their own, encoded a piece at a time: pieces of whole groups of four
+// bytes encode alone, so the text needs no copy of the data. The end mark "~>" follows the last piece
+// when ended. No line starts with "%", which a DSC reader could take for a comment.
+void PutASCII85(std::span<const uint8_t> data, bool ended, std::vector<uint8_t>& encoded, LineBuffer& lines) {
+  constexpr size_t Piece = size_t{1} << 16;
+  for (size_t first = 0; first < data.size(); first += Piece) {
+    const bool last = data.size() - first <= Piece;
+    ASCII85().Encode(data.subspan(first, std::min(Piece, data.size() - first)), encoded);
+    if (!last || !ended) encoded.resize(encoded.size() - 2);
+    const std::string_view text(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+    for (size_t start = 0; start < text.size();) {
+      size_t end = std::min(text.size(), start + EncodedLine);
+      while (end < text.size() && text[end] == '%') ++end;
+      lines.Put(text.substr(start, end - start)).EndLine();
+      start = end;
+    }
   }
 }
 
@@ -92,9 +99,8 @@ void PutProgramString(std::span<const uint8_t> piece, std::vector<uint8_t>& enco
     padded.push_back(0);
     piece = padded;
   }
-  ASCII85().Encode(piece, encoded);
   lines.Put("<~");
-  PutEncodedLines(encoded, lines);
+  PutASCII85(piece, true, encoded, lines);
 }
 
 // A CFF program as a font set read by StartData, which reads the program's bytes from the file it is
@@ -109,11 +115,8 @@ void PutCffFontSet(const PsEmbeddedFont& font, const std::string& programName, L
   std::string start((4 - call.size() % 4) % 4, ' ');
   start.append(call);
   std::vector<uint8_t> encoded;
-  ASCII85().Encode({reinterpret_cast<const uint8_t*>(start.data()), start.size()}, encoded);
-  encoded.resize(encoded.size() - 2);  // its end mark
-  PutEncodedLines(encoded, lines);
-  ASCII85().Encode(font.program, encoded);
-  PutEncodedLines(encoded, lines);
+  PutASCII85({reinterpret_cast<const uint8_t*>(start.data()), start.size()}, false, encoded, lines);
+  PutASCII85(font.program, true, encoded, lines);
   lines.Put("/F /").Put(programName).Put(" findfont def /").Put(programName).Put(" undefinefont").EndLine();
 }
 
