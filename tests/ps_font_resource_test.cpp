@@ -189,7 +189,8 @@ ReadBack RenderAndReadBack(const std::string& name, const std::string& document)
         << "the page is blank";
   }
   EXPECT_TRUE(testing::ConvertToPdf(path, pdf));
-  return {testing::GhostscriptText(path), testing::RunCommand("pdftotext -layout " + testing::Quoted(pdf) + " -").output};
+  return {testing::GhostscriptText(path),
+          testing::RunCommand("pdftotext -layout " + testing::Quoted(pdf) + " -").output};
 }
 
 // Shows the lines through the base fonts and through the composite font: both convert to PDF with their
@@ -234,7 +235,8 @@ TEST(PsFontResource, CffOutlinesComeAsAFontSetOfLanguageLevel3) {
   for (char32_t c = 0x20; c < 0x2200; ++c) many += ToUtf8(c);
   const FontSubset large = MakeSubset(Chancery, {many});
   ASSERT_GT(large.program.size(), 65536u);
-  EXPECT_NE(RenderAndReadBack("large-cff", ShowLines(large, {"Chancery"})).converted.find("Chancery"), std::string::npos);
+  const ReadBack text = RenderAndReadBack("large-cff", ShowLines(large, {"Chancery"}));
+  EXPECT_NE(text.converted.find("Chancery"), std::string::npos) << text.converted;
   // Damaged: cut short, or an index whose offsets do not rise.
   LineBuffer lines;
   lines.Clear(nullptr);
@@ -300,8 +302,8 @@ TEST(PsFontResource, ProgramStringsStartAtTablesOrGlyphsAndStayShort) {
   std::map<std::string, size_t> tables;
   std::set<size_t> starts = {0};  // the table directory
   for (size_t entry = 12; entry < 12 + 16 * BigEndian(program, 4, 2); entry += 16) {
-    tables[std::string(program.begin() + static_cast<ptrdiff_t>(entry), program.begin() + static_cast<ptrdiff_t>(entry) + 4)] =
-        BigEndian(program, entry + 8, 4);
+    const auto tag = program.begin() + static_cast<ptrdiff_t>(entry);
+    tables[std::string(tag, tag + 4)] = BigEndian(program, entry + 8, 4);
     starts.insert(BigEndian(program, entry + 8, 4));
   }
   const size_t locationSize = BigEndian(program, tables.at("head") + 50, 2) == 0 ? 2 : 4;
@@ -351,7 +353,8 @@ TEST(PsFontResource, DamagedProgramsAreRefusedWithoutWritingAByte) {
     for (size_t index = 0; index < 4; ++index) bytes.at(at + index) = static_cast<uint8_t>(value >> (24 - 8 * index));
   };
   // Truncated anywhere: inside the directory, inside a table, in the glyphs.
-  for (const size_t kept : {size_t{0}, size_t{11}, size_t{40}, subset.program.size() / 2, subset.program.size() * 3 / 4}) {
+  const size_t size = subset.program.size();
+  for (const size_t kept : {size_t{0}, size_t{11}, size_t{40}, size / 2, size * 3 / 4}) {
     EXPECT_TRUE(refused({subset.program.begin(), subset.program.begin() + static_cast<ptrdiff_t>(kept)}, subset.glyphs))
         << kept;
   }

@@ -92,7 +92,8 @@ bool ReadTopDictionary(std::span<const uint8_t> dict, TopDictionary& top) {
       ++at;
     } else if (byte >= 247 && byte <= 254) {
       if (at + 1 >= dict.size()) return false;
-      value = byte <= 250 ? (int64_t{byte} - 247) * 256 + dict[at + 1] + 108 : -(int64_t{byte} - 251) * 256 - dict[at + 1] - 108;
+      const int64_t high = byte <= 250 ? int64_t{byte} - 247 : int64_t{byte} - 251;
+      value = byte <= 250 ? high * 256 + dict[at + 1] + 108 : -high * 256 - dict[at + 1] - 108;
       at += 2;
     } else {
       return false;

@@ -1,5 +1,6 @@
-// The embedded face as PostScript: the font program as the strings of the Type 42 fonts, a procedure
-// that makes one base font from its codes, names and glyph numbers, and the composite font over them.
+// The embedded face as PostScript: the font program (the strings of the Type 42 fonts, or a CFF font
+// set), a procedure that makes one base font from its codes, names and glyphs, the base fonts, and the
+// composite font over them.
 #include "ps/ps_font_resource.h"
 
 #include <algorithm>
@@ -68,7 +69,8 @@ LineBuffer& PutBaseFontName(std::string_view name, uint32_t firstByte, LineBuffe
 LineBuffer& PutUnits(LineBuffer& lines, int32_t units, int32_t unitsPerEm) {
   char digits[32];
   const double value = static_cast<double>(units) / unitsPerEm;
-  return lines.Put(std::string_view(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits)));
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return lines.Put(std::string_view(digits, static_cast<size_t>(end - digits)));
 }
 
 // Data as ASCII85 text on lines of their own, encoded a piece at a time: pieces of whole groups of four

@@ -1,15 +1,16 @@
 #pragma once
 
-// One embedded face as a PostScript document resource. Its glyphs have two-byte codes; the
-// codes with the same first byte k make the base font NAME.k, of up to 256 glyphs, and all base fonts
-// share the font program, written once: TrueType outlines as the ASCII85 strings of Type 42 fonts, cut
-// at table and glyph boundaries; CFF outlines as a font set (language level 3) from which each base
-// font takes the outlines of its glyphs by their names in the program. The glyph names (and a map from them to their text) say which text each glyph stands for.
-// The composite font NAME (FontType 0, FMapType 2) draws every code of the face from one string of
-// two-byte codes; text is shown through the base fonts (PutPsGlyphRun), whose glyph names Ghostscript's
-// text extraction reads, where through a composite font it reads only the codes. The resource needs
-// the language level PsFontLanguageLevel says. Its bytes lie between "%%BeginResource: font NAME" and "%%EndResource"; the caller
-// lists "font NAME" in "%%DocumentSuppliedResources".
+// One embedded face as a PostScript document resource. Its glyphs have two-byte codes; the codes with
+// the same first byte k make the base font NAME.k, of up to 256 glyphs, and all base fonts share the
+// font program, written once: TrueType outlines as the ASCII85 strings of Type 42 fonts, cut at table
+// and glyph boundaries; CFF outlines as a font set (language level 3) from which each base font takes
+// the outlines of its glyphs by their names in the program. The glyph names, and a map from them to
+// their text, say which text each glyph stands for. The composite font NAME (FontType 0, FMapType 2)
+// draws every code of the face from one string of two-byte codes; text is shown through the base fonts
+// (PutPsGlyphRun), whose glyph names Ghostscript's text extraction reads, where through a composite
+// font it reads only the codes. The resource needs the language level PsFontLanguageLevel says. Its
+// bytes lie between "%%BeginResource: font NAME" and "%%EndResource"; the caller lists "font NAME" in
+// "%%DocumentSuppliedResources".
 #include <cstdint>
 #include <span>
 #include <string>
@@ -29,7 +30,8 @@ struct PsFontGlyph {
   std::string programName;
 };
 
-// The face's metrics, in its own units: the em and the bounding box of all its glyphs.
+// The face's metrics, in its own units: the em and the bounding box of all its glyphs (a Type 42 font
+// states them; a CFF program carries its own).
 struct PsFontMetrics {
   int32_t unitsPerEm = 1000;
   int32_t xMin = 0, yMin = 0, xMax = 0, yMax = 0;
@@ -48,8 +50,9 @@ struct PsEmbeddedFont {
 int PsFontLanguageLevel(std::span<const uint8_t> program);
 
 // Appends the resource for font to lines. The program and the glyphs are checked first: a program that
-// is neither TrueType nor CFF of one name-keyed font, is truncated or damaged, a glyph number beyond the program's glyphs, codes out of
-// order, or a name PostScript cannot read make it return false with the reason, appending nothing.
+// is neither TrueType nor CFF of one name-keyed font, is truncated or damaged, a glyph number beyond the
+// program's glyphs, codes out of order, or a name PostScript cannot read make it return false with the
+// reason, appending nothing.
 bool WritePsFontResource(const PsEmbeddedFont& font, LineBuffer& lines, std::string& reason);
 
 // Appends what shows two-byte codes (high byte first; an odd last byte is ignored) of the face NAME
