@@ -180,6 +180,7 @@ ReadBack RenderAndReadBack(const std::string& name, const std::string& document)
   const std::string path = testing::TempPath(name + ".ps");
   const std::string pdf = testing::TempPath(name + ".pdf");
   testing::WriteFile(path, document);
+  for (const std::string& line : testing::SplitCrLfLines(document)) EXPECT_LE(line.size(), 255u) << "a DSC line";
   EXPECT_EQ(testing::GhostscriptProblems(path, 1), "");
   const std::vector<testing::Raster> pages =
       testing::RenderPages(path, "-dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS=842 -dFIXEDMEDIA");

@@ -119,7 +119,8 @@ void PutCffFontSet(const PsEmbeddedFont& font, const std::string& programName, L
   std::vector<uint8_t> encoded;
   PutASCII85({reinterpret_cast<const uint8_t*>(start.data()), start.size()}, false, encoded, lines);
   PutASCII85(font.program, true, encoded, lines);
-  lines.Put("/F /").Put(programName).Put(" findfont def /").Put(programName).Put(" undefinefont").EndLine();
+  lines.Put("/F /").Put(programName).Put(" findfont def").EndLine();
+  lines.Put('/').Put(programName).Put(" undefinefont").EndLine();
 }
 
 // The program cut into strings: at the last table or glyph start that keeps a string within its
@@ -197,27 +198,37 @@ void PutCompositeFont(const PsEmbeddedFont& font, bool cff, LineBuffer& lines) {
       continue;
     }
     baseOfFirstByte[first] = bases++;
+    // Quadruples follow on lines of at most about EncodedLine characters, whatever the names' lengths.
+    int64_t lineStart = lines.Offset();
     PutBaseFontName(font.name, first, lines).Put(" [");
-    size_t lineStart = static_cast<size_t>(lines.Offset());
+    const auto room = [&](size_t size) {
+      if (lines.Offset() - lineStart + static_cast<int64_t>(size) > static_cast<int64_t>(EncodedLine)) {
+        lines.EndLine();
+        lineStart = lines.Offset();
+      }
+    };
     for (; index < font.glyphs.size() && font.glyphs[index].code >> 8 == first; ++index) {
       const PsFontGlyph& entry = font.glyphs[index];
-      if (static_cast<size_t>(lines.Offset()) - lineStart > 100) {
-        lines.EndLine();
-        lineStart = static_cast<size_t>(lines.Offset());
-      }
+      const std::string text = GlyphNameUtf16Hex(entry.name);
+      room(5 + entry.name.size());
       lines.Put(int64_t{entry.code & 0xFF}).Put(" /").Put(entry.name).Put(' ');
       if (cff) {
-        lines.Put('/').Put(entry.programName);
+        room(2 + entry.programName.size());
+        lines.Put('/').Put(entry.programName).Put(' ');
       } else {
-        lines.Put(int64_t{entry.glyph});
+        lines.Put(int64_t{entry.glyph}).Put(' ');
       }
-      lines.Put(" <").Put(GlyphNameUtf16Hex(entry.name)).Put("> ");
+      room(3 + text.size());
+      lines.Put('<').Put(text).Put("> ");
     }
     lines.Put("] B").EndLine();
   }
   lines.AddLine("]");
   lines.Put("/Encoding [");
-  for (const uint32_t base : baseOfFirstByte) lines.Put(int64_t{base}).Put(' ');
+  for (size_t first = 0; first < baseOfFirstByte.size(); ++first) {
+    if (first % 32 == 31) lines.EndLine();
+    lines.Put(int64_t{baseOfFirstByte[first]}).Put(' ');
+  }
   lines.Put("]").EndLine();
   lines.AddLine(">> definefont pop");
 }
