@@ -4,15 +4,23 @@
 
 namespace paginor::bench {
 
-void WriteReportPage(Document& document, int page, const std::string& logo) {
+void WriteReportPage(Document& document, int page, const std::string& logo, const std::string& family) {
   document.NewPage(36, 36, 36, 36, 255, 255, 230);
   if (!logo.empty()) document.DrawPicture(logo, AlignmentConstants::Center, EncodingConstants::Flate);
-  document.SetFont(FontNumberConstants::Helvetica, 16, FontStyleConstants::Bold, FontEffectConstants::NoFontEffect);
+  if (family.empty()) {
+    document.SetFont(FontNumberConstants::Helvetica, 16, FontStyleConstants::Bold, FontEffectConstants::NoFontEffect);
+  } else {
+    document.SetFont(family, 16, FontStyleConstants::Bold);
+  }
   std::string line;
   ReportHeading(line, page);
   document.WriteText(line, true, 8, AlignmentConstants::Center);
-  document.SetFont(FontNumberConstants::Helvetica, 10, FontStyleConstants::Regular,
-                   FontEffectConstants::NoFontEffect);
+  if (family.empty()) {
+    document.SetFont(FontNumberConstants::Helvetica, 10, FontStyleConstants::Regular,
+                     FontEffectConstants::NoFontEffect);
+  } else {
+    document.SetFont(family, 10);
+  }
   for (int index = 1; index <= 40; ++index) {
     ReportLine(line, index, page);
     document.WriteText(line, true, 2);

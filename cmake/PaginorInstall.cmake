@@ -13,10 +13,11 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/library/include/paginor ${PAGINOR_GENERA
 install(EXPORT PaginorTargets NAMESPACE Paginor:: DESTINATION ${PAGINOR_CMAKE_DIR}
         COMPONENT development)
 
-# A static archive needs zlib, libjpeg, giflib and libpng at the consumer's link; the shared library does not.
+# A static archive needs zlib, libjpeg, giflib, libpng, libdeflate and the text libraries at the
+# consumer's link; the shared library does not.
 if(PAGINOR_LIBRARY_TYPE STREQUAL "STATIC_LIBRARY")
   set(PAGINOR_STATIC_DEPENDENCIES ON)
-  set(PAGINOR_PC_REQUIRES_PRIVATE "Requires.private: zlib libjpeg libgif libpng")
+  set(PAGINOR_PC_REQUIRES_PRIVATE "Requires.private: zlib libjpeg libgif libpng libdeflate harfbuzz harfbuzz-subset fribidi libunibreak fontconfig")
 else()
   set(PAGINOR_STATIC_DEPENDENCIES OFF)
   set(PAGINOR_PC_REQUIRES_PRIVATE "")

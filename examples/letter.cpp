@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
   pdf.SetTitle("Letter about the new workshop rooms");
   pdf.SetAuthor("Canalside Bindery");
   pdf.SetPaperSize(paginor::PaperSizeConstants::A4);
+  // A letter goes by mail: the same pages in a small file, each page's content compressed.
+  pdf.SetCompact(true);
   if (!pdf.Create(path)) {
     std::fprintf(stderr, "cannot create %s\n", path);
     return 1;

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """Measures the standard report as a whole process against dd writing the same number of bytes.
 
-usage: scripts/measure-report.py [BUILD_DIR] [--pages N ...] [--runs R] [--folder DIR]
+usage: scripts/measure-report.py [BUILD_DIR] [--pages N ...] [--runs R] [--folder DIR] [--compact] [--cairo]
 
 For every format and page count: runs build/bench/report_program once for the size, then R times
 taking turns with `dd if=/dev/zero of=FILE bs=4M` writing the same number of bytes to the same folder,
 and prints the median CPU time (user + sys, from the kernel's accounting of each child, as /usr/bin/time
-reads it, but to the microsecond), the ratio to dd and the peak resident memory.
+reads it, but to the microsecond), the ratio to dd and the peak resident memory. With --compact the
+compact output (report_program --compact) takes turns with the default one too, with --cairo the same
+report written with cairo (bench/cairo_report); their CPU time and size are also given as multiples of
+the default output's.
 """
 import argparse
 import os
@@ -40,32 +43,53 @@ def main():
     parser.add_argument("--pages", type=int, nargs="+", default=[5000, 50000])
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--folder", default=None)
+    parser.add_argument("--compact", action="store_true",
+                        help="also measure the compact output, taking turns with the default one")
+    parser.add_argument("--cairo", action="store_true",
+                        help="also measure the same report written with cairo (bench/cairo_report)")
     arguments = parser.parse_args()
     program = os.path.join(arguments.build, "bench", "report_program")
     folder = arguments.folder or os.path.join(arguments.build, "measure")
     os.makedirs(folder, exist_ok=True)
-    print(f"{'format':6} {'pages':>6} {'MB':>8} {'cpu s':>7} {'dd cpu s':>8} {'x dd':>5} {'peak MiB':>8}")
+    variants = ["default"] + (["compact"] if arguments.compact else []) + (["cairo"] if arguments.cairo else [])
+    compared = len(variants) > 1
+    print(f"{'format':6} {'output':7} {'pages':>6} {'MB':>8} {'cpu s':>7} {'dd cpu s':>8} {'x dd':>5} {'peak MiB':>8}"
+          + (f" {'x default cpu':>13} {'x default MB':>12}" if compared else ""))
     for pages in arguments.pages:
         for extension in ("pdf", "ps"):
-            output = os.path.join(folder, f"report.{extension}")
-            copy = os.path.join(folder, "dd.out")
-            # One run tells the size; then the program and dd take turns, so that a change in the
-            # machine's load falls on both alike.
-            run([program, extension, str(pages), output], folder)
-            size = os.path.getsize(output)
-            dd_command = ["dd", "if=/dev/zero", f"of={copy}", "bs=4M", f"count={size}", "iflag=count_bytes"]
-            figures, dd = [], []
+            commands, outputs, copies, sizes = {}, {}, {}, {}
+            for variant in variants:
+                outputs[variant] = os.path.join(folder, f"report-{variant}.{extension}")
+                copies[variant] = os.path.join(folder, f"dd-{variant}.out")
+                commands[variant] = {
+                    "default": [program],
+                    "compact": [program, "--compact"],
+                    "cairo": [os.path.join(arguments.build, "bench", "cairo_report")],
+                }[variant] + [extension, str(pages), outputs[variant]]
+                # One run tells the size.
+                run(commands[variant], folder)
+                sizes[variant] = os.path.getsize(outputs[variant])
+            # Then the programs and dd take turns, so that a change in the machine's load falls on all alike.
+            figures = {variant: [] for variant in variants}
+            dd = {variant: [] for variant in variants}
             for _ in range(arguments.runs):
-                figures.append(run([program, extension, str(pages), output], folder))
-                dd.append(run(dd_command, folder)[0])
-            os.remove(output)
-            os.remove(copy)
-            cpu = statistics.median(cpu for cpu, _ in figures)
-            peak = max(peak for _, peak in figures) / 1024
-            dd_cpu = statistics.median(dd)
-            ratio = cpu / dd_cpu if dd_cpu > 0 else float("inf")
-            print(f"{extension:6} {pages:>6} {size / 1e6:>8.1f} {cpu:>7.3f} {dd_cpu:>8.3f} {ratio:>5.2f} {peak:>8.1f}",
-                  flush=True)
+                for variant in variants:
+                    figures[variant].append(run(commands[variant], folder))
+                    dd[variant].append(run(["dd", "if=/dev/zero", f"of={copies[variant]}", "bs=4M",
+                                            f"count={sizes[variant]}", "iflag=count_bytes"], folder)[0])
+            default_cpu = statistics.median(cpu for cpu, _ in figures["default"])
+            for variant in variants:
+                os.remove(outputs[variant])
+                os.remove(copies[variant])
+                cpu = statistics.median(cpu for cpu, _ in figures[variant])
+                peak = max(peak for _, peak in figures[variant]) / 1024
+                dd_cpu = statistics.median(dd[variant])
+                ratio = cpu / dd_cpu if dd_cpu > 0 else float("inf")
+                line = (f"{extension:6} {variant:7} {pages:>6} {sizes[variant] / 1e6:>8.1f} {cpu:>7.3f} {dd_cpu:>8.3f} "
+                        f"{ratio:>5.2f} {peak:>8.1f}")
+                if compared:
+                    line += f" {cpu / default_cpu:>13.2f} {sizes[variant] / sizes['default']:>12.3f}"
+                print(line, flush=True)
 
 if __name__ == "__main__":
     main()

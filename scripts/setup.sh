@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ libtsan2 make cmake ninja-build pkg-config doxygen
-  zlib1g-dev libjpeg-dev libgif-dev libpng-dev libfltk1.3-dev libinih-dev
+  zlib1g-dev libdeflate-dev libjpeg-dev libgif-dev libpng-dev libfltk1.3-dev libinih-dev
   libharfbuzz-dev libfribidi-dev libunibreak-dev libfontconfig-dev
   fonts-dejavu-core fonts-noto-core fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -9,6 +9,7 @@
 
 #include "encoders/adler32.h"
 #include "encoders/deflate_encoder.h"
+#include "encoders/page_stream_compressor.h"
 #include "encoders/shift_operator.h"
 #include "encoders/zlib_encoder.h"
 #include "paginor/enumerations.h"
@@ -189,6 +190,36 @@ TEST(EncodeData, EveryEncodingDecodesBackToItsInput) {
       }
     }
   }
+}
+
+// Page streams of every size, from empty to past the compressor's internal blocks, come back as they
+// went in from one compressor used again and again.
+TEST(PageStreamCompressor, EveryPageDecodesBackThroughOneReusedCompressor) {
+  const PageStreamCompressor compressor;
+  Bytes stream;
+  uint32_t seed = 100;
+  for (const size_t size : {size_t{0}, size_t{1}, size_t{6164}, size_t{1} << 20, size_t{70000}, size_t{3}}) {
+    for (const Pattern pattern : {Pattern::Noise, Pattern::Runs}) {
+      const Bytes data = Sample(pattern, size, ++seed);
+      ASSERT_TRUE(compressor.Compress(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()),
+                                      stream));
+      ASSERT_GE(stream.size(), 6u);
+      EXPECT_EQ(stream[0], 0x78);  // deflate with a 32 KB window: the header FlateDecode expects
+      Bytes decoded;
+      ASSERT_TRUE(testing::DecodeFlate(stream, data.size(), decoded)) << size;
+      EXPECT_EQ(decoded, data) << size;
+    }
+  }
+}
+
+TEST(PageStreamCompressor, LevelsOutsideOneToTwelveAlwaysFail) {
+  for (const int level : {0, 13, -1}) {
+    Bytes stream = {1, 2, 3};
+    EXPECT_FALSE(PageStreamCompressor(level).Compress("abc", stream)) << level;
+    EXPECT_TRUE(stream.empty());
+  }
+  Bytes stream;
+  EXPECT_TRUE(PageStreamCompressor(12).Compress("abc abc abc", stream));
 }
 
 }  // namespace

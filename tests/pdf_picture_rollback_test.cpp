@@ -43,12 +43,13 @@ std::string LargePhoto() {
 }
 
 // Two pages with the photo, a picture and a line of text on the second; when failing is set, a linked
-// copy of the photo that cannot be completed is tried between them.
-std::string WriteDocument(const std::string& name, bool failing) {
+// copy of the photo that cannot be completed is tried between them. Compact or not.
+std::string WriteDocument(const std::string& name, bool failing, bool compact) {
   const std::string photo = LargePhoto();
   const std::string link = "http://example.com/" + std::string(9u << 20, 'x');  // 9 MB to escape
   const std::string path = testing::TempPath(name);
   PDF pdf;
+  pdf.SetCompact(compact);
   EXPECT_TRUE(pdf.Create(path));
   pdf.NewPage(0, 0, 0, 0, 255, 255, 255);
   EXPECT_TRUE(pdf.DrawPicture(photo, AlignmentConstants::NoAlignment, "", EncodingConstants::ASCIIHex));
@@ -73,15 +74,20 @@ std::string WriteDocument(const std::string& name, bool failing) {
   return testing::ReadFile(path);
 }
 
-TEST(PdfPictureRollback, AFailedPictureLeavesTheDocumentAsIfNeverDrawn) {
+void ExpectRolledBack(bool compact) {
   testing::FixCreationDate();
-  const std::string reference = WriteDocument("reference.pdf", false);
-  const std::string rolledBack = WriteDocument("rolled_back.pdf", true);
+  const std::string reference = WriteDocument("reference.pdf", false, compact);
+  const std::string rolledBack = WriteDocument("rolled_back.pdf", true, compact);
   // More than 2 MB before the failing call, which adds 2.8 MB: its lines cross a block boundary.
   ASSERT_GT(reference.size(), 2u << 20);
   EXPECT_TRUE(reference == rolledBack) << "the documents differ (" << reference.size() << " and "
                                        << rolledBack.size() << " bytes)";
 }
+
+TEST(PdfPictureRollback, AFailedPictureLeavesTheDocumentAsIfNeverDrawn) { ExpectRolledBack(false); }
+
+// The picture's placement, already gathered into the page's content, is taken back with it.
+TEST(PdfPictureRollback, AFailedPictureLeavesACompactDocumentAsIfNeverDrawn) { ExpectRolledBack(true); }
 
 }  // namespace
 }  // namespace paginor

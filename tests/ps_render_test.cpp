@@ -2,14 +2,13 @@
 // Ghostscript on the same paper at one pixel a point and compared pixel by pixel.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "paginor/pdf.h"
 #include "paginor/ps.h"
 #include "support/external_tools.h"
 #include "support/pdf_reader.h"
 #include "support/picture_sources.h"
 #include "support/ps_reader.h"
+#include "support/random_pages.h"
 #include "support/rendering.h"
 #include "support/test_files.h"
 
@@ -181,72 +180,12 @@ TEST(PsRendering, DashedLinesAndUnderlinesShowTheirPatternOnce) {
   for (int line = 0; line < 4; ++line) ExpectCellAlike(pdf[0], ps[0], 20, 360 + 13 + 20 * line, 555, 3);
 }
 
-// Random pages of every figure, with reversed, negative and large arc angles and dashed lines of every
-// length from 200 to 215 points among them, and texts with effects.
-void DrawRandomPages(Document& document, uint32_t seed) {
-  std::mt19937 random(seed);
-  auto below = [&](int bound) { return static_cast<int16_t>(random() % static_cast<uint32_t>(bound)); };
-  auto angle = [&]() -> float {
-    switch (random() % 4) {
-      case 0: return static_cast<float>(below(1440));                 // past a turn
-      case 1: return static_cast<float>(below(3600)) / 10.0f;         // within one
-      case 2: return static_cast<float>(below(360) * 90 % 720);       // the quarters
-      default: return static_cast<float>(below(1000)) / 7.0f;
-    }
-  };
-  // Filled figures only: a hollow one is white inside in PDF and empty in PostScript, as documented.
-  document.SetFillStyle(true);
-  for (int page = 0; page < 3; ++page) {
-    document.NewPage(30, 30, 30, 30, 255, static_cast<uint8_t>(235 + below(20)), 240);
-    for (int figure = 0; figure < 24; ++figure) {
-      document.SetColor(static_cast<uint8_t>(below(200)), 0, static_cast<uint8_t>(below(200)));
-      document.SetFillColor(255, static_cast<uint8_t>(below(256)), 0);
-      document.SetThickness(static_cast<uint8_t>(1 + below(3)));
-      const int16_t x = static_cast<int16_t>(60 + below(400)), y = static_cast<int16_t>(60 + below(650));
-      switch (random() % 6) {
-        case 0: {
-          document.SetDash(random() % 2 == 0 ? "6 6" : "4 2 1 2");
-          const int16_t length = static_cast<int16_t>(200 + figure % 16);
-          const int16_t left = below(300), top = below(700);
-          if (random() % 2 == 0) {
-            document.DrawLine(left, top, static_cast<int16_t>(left + length), top);
-          } else {
-            document.DrawLine(static_cast<int16_t>(left + length), top, left, static_cast<int16_t>(top + below(40)));
-          }
-          document.SetDash("");
-          break;
-        }
-        case 1: {
-          // th1 below 0 only with th2 at most a turn after it, which the PDF draws as one slice.
-          float th1 = angle(), th2 = angle();
-          if (random() % 4 == 0) {
-            th1 = -static_cast<float>(below(360));
-            th2 = th1 + static_cast<float>(below(360));
-          }
-          document.DrawArc(x, y, static_cast<int16_t>(10 + below(45)), th1, th2);
-          break;
-        }
-        case 2: document.DrawRectangle(below(400), below(650), below(100), below(80)); break;
-        case 3: document.DrawCircle(x, y, static_cast<int16_t>(5 + below(50))); break;
-        case 4: document.DrawEllipse(x, y, static_cast<int16_t>(5 + below(50)), static_cast<int16_t>(5 + below(50))); break;
-        default: document.DrawCurve(below(500), below(700), below(500), below(700), below(500), below(700)); break;
-      }
-    }
-    document.SetFont(FontNumberConstants::Times, 12, FontStyleConstants::Regular,
-                     random() % 2 == 0 ? FontEffectConstants::Underline : FontEffectConstants::Strikethrough);
-    document.SetDash("3 3");
-    document.SetPosition(0, 700);
-    document.WriteText("Random page " + std::to_string(page + 1) + " of seed " + std::to_string(seed), true);
-    document.SetDash("");
-  }
-}
-
 TEST(PsRendering, RandomPagesLookAlikeInBothFormats) {
   if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
   for (uint32_t seed = 1; seed <= 4; ++seed) {
     SCOPED_TRACE(seed);
     std::vector<testing::Raster> pdf, ps;
-    ASSERT_TRUE(RenderBoth("random", [&](Document& document) { DrawRandomPages(document, seed); }, pdf, ps));
+    ASSERT_TRUE(RenderBoth("random", [&](Document& document) { testing::DrawRandomPages(document, seed); }, pdf, ps));
     for (size_t page = 0; page < ps.size(); ++page) {
       EXPECT_LT(DifferingShare(pdf[page], ps[page], [](int x, int y) { return std::pair(x, y); }), 0.02)
           << "page " << page + 1;

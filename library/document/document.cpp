@@ -162,11 +162,21 @@ bool Document::Rotated() const {
 void Document::SetRotated(bool value) {
   paginor::Changed(Inside(), [&](PageLayout& layout) { layout.Rotated = value; });
 }
+bool Document::Compact() const {
+  return Guarded(Inside(), false, [](PageLayout& layout) { return layout.Compact; });
+}
+void Document::SetCompact(bool value) {
+  paginor::Changed(Inside(), [&](PageLayout& layout) { layout.Compact = value; });
+}
 const std::string& Document::Footer() const {
   return *Guarded(Inside(), &NoText(), [](PageLayout& layout) { return &layout.GetFooter(); });
 }
 void Document::SetFooter(std::string value) {
   paginor::Changed(Inside(), [&](PageLayout& layout) { layout.SetFooter(std::move(value)); });
+}
+bool Document::SetFooterFont(const std::string& family, uint8_t fontheight) {
+  return Reported(Inside(), "SetFooterFont",
+                  [&](PageLayout& layout) { return layout.SetFooterFont(family, fontheight); });
 }
 const std::string& Document::Version() const {
   Body* body = Inside();
@@ -308,6 +318,19 @@ void Document::SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontS
   ChangedReporting(Inside(), "SetFont", [&](PageLayout& layout) {
     return layout.SetFont(fontnumber, fontheight, fontstyle, fonteffect);
   });
+}
+bool Document::SetFont(const std::string& family, uint8_t fontheight, FontStyleConstants fontstyle,
+                       FontEffectConstants fonteffect) {
+  std::string ignored;
+  const bool found = Reported(Inside(), "SetFont", [&](PageLayout& layout) {
+    return layout.SetFont(family, fontheight, fontstyle, fonteffect, ignored);
+  });
+  // The font was set: a height, style or effect it replaced is recorded as the other SetFont records it.
+  if (found && !ignored.empty()) ChangedReporting(Inside(), "SetFont", [&](PageLayout&) { return ignored; });
+  return found;
+}
+std::string Document::FontFamily() const {
+  return Guarded(Inside(), std::string(), [](PageLayout& layout) { return layout.FontFamily(); });
 }
 void Document::GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
                        FontEffectConstants& fonteffect) const {

@@ -1,5 +1,7 @@
 #include "fonts/font_catalogue.h"
 
+#include "typeset/document_fonts.h"
+
 namespace paginor {
 namespace {
 
@@ -24,20 +26,22 @@ const FontFace UnsetFace{};
 
 }  // namespace
 
-FontCatalogue::FontCatalogue() {
+FontCatalogue::FontCatalogue() : TypesetFonts(std::make_unique<typeset::DocumentFonts>()) {
   Faces.reserve(StandardCount);
   const char* const courier[] = {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique"};
   const char* const helvetica[] = {"Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"};
   const char* const times[] = {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"};
-  for (size_t style = 0; style < StylesPerFamily; ++style) Faces.push_back({courier[style], &CourierWidths, true});
   for (size_t style = 0; style < StylesPerFamily; ++style) {
-    Faces.push_back({helvetica[style], &FontWidthTables[HelveticaTables + style], true});
+    Faces.push_back({courier[style], &CourierWidths, true, 1, {}});
   }
   for (size_t style = 0; style < StylesPerFamily; ++style) {
-    Faces.push_back({times[style], &FontWidthTables[TimesTables + style], true});
+    Faces.push_back({helvetica[style], &FontWidthTables[HelveticaTables + style], true, 1, {}});
   }
-  Faces.push_back({"Symbol", &FontWidthTables[SymbolTable], false});
-  Faces.push_back({"ZapfDingbats", &FontWidthTables[ZapfDingbatsTable], false});
+  for (size_t style = 0; style < StylesPerFamily; ++style) {
+    Faces.push_back({times[style], &FontWidthTables[TimesTables + style], true, 1, {}});
+  }
+  Faces.push_back({"Symbol", &FontWidthTables[SymbolTable], false, 1, {}});
+  Faces.push_back({"ZapfDingbats", &FontWidthTables[ZapfDingbatsTable], false, 1, {}});
 }
 
 FontHandle FontCatalogue::Standard(FontNumberConstants family, FontStyleConstants style) const {
@@ -62,6 +66,20 @@ FontHandle FontCatalogue::Standard(FontNumberConstants family, FontStyleConstant
 
 const FontFace& FontCatalogue::Face(FontHandle font) const {
   return font.index < Faces.size() ? Faces[font.index] : UnsetFace;
+}
+
+FontCatalogue::~FontCatalogue() = default;
+
+FontHandle FontCatalogue::OpenType(const std::string& family, FontStyleConstants style) {
+  const auto chosen = TypesetFonts->Choose(family, style);
+  if (!chosen) return Unset;
+  for (size_t index = StandardCount; index < Faces.size(); ++index) {
+    const typeset::ChosenFace& entry = Faces[index].openType;
+    if (entry.Face == chosen->Face && entry.Style == chosen->Style) return {static_cast<uint16_t>(index)};
+  }
+  if (Faces.size() >= Unset.index) return Unset;  // handles stop short of Unset
+  Faces.push_back({chosen->Face->PostScriptName(), nullptr, false, 2, *chosen});
+  return {static_cast<uint16_t>(Faces.size() - 1)};
 }
 
 }  // namespace paginor

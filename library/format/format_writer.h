@@ -5,6 +5,7 @@
 // from the page's lower-left corner, y upwards), every colour as bytes, every font as a handle of the
 // document's font catalogue, and writes them in its own syntax. It reads nothing of the layout.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ struct DocumentSetup {
   std::string_view mediaName;
   bool landscape = false;
   bool rotated = false;
+  // The page content in the format's compact form (see Document::SetCompact): the same pages in fewer
+  // bytes; otherwise the format's documented structure.
+  bool compact = false;
 };
 
 // A page as it begins: its size and its background, painted over the whole page.
@@ -58,6 +62,8 @@ struct PathPaint {
 };
 
 // A line of text: its codes (codeBytes bytes each, as the face says) drawn from the baseline start.
+// In an OpenType face the line is its shaped glyphs, left to right as drawn, and codes is its text
+// (UTF-8), which the glyphs point into.
 struct TextRun {
   PagePoint origin;
   FontHandle font;
@@ -65,6 +71,7 @@ struct TextRun {
   Rgb colour;
   std::string_view codes;
   int16_t width = 0;  // points
+  std::span<const typeset::ShapedGlyph> glyphs;
 };
 
 // A footer whose codes name the page count, which only the document's end knows (see
@@ -99,6 +106,8 @@ class FormatWriter {
 
   // The format's version, named in the document's head.
   virtual const std::string& Version() const = 0;
+  // True for formats that draw text in OpenType faces (text runs with glyphs).
+  virtual bool DrawsOpenType() const { return false; }
   // Formats whose document holds count fields (see output/count_fields.h) say so; the output then holds
   // the document in a file that can be rewritten until it ends.
   virtual bool HasCountFields() const { return false; }

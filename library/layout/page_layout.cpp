@@ -13,6 +13,7 @@
 #include "services/enumeration_codes.h"
 #include "services/failure.h"
 #include "services/paper.h"
+#include "typeset/document_fonts.h"
 
 namespace paginor {
 namespace {
@@ -32,7 +33,7 @@ constexpr Rgb White{255, 255, 255};
 
 }  // namespace
 
-PageLayout::PageLayout(DocumentOutput& output, const FontCatalogue& fonts, FormatWriter& format)
+PageLayout::PageLayout(DocumentOutput& output, FontCatalogue& fonts, FormatWriter& format)
     : Output(output), Fonts(fonts), Format(format), Footer(DefaultFooter()), FooterCodes(ToWindows1252(Footer)) {}
 
 bool PageLayout::Create(const std::string& file) {
@@ -72,6 +73,8 @@ bool PageLayout::StartDocument() {
     setup.mediaName = MediaName;
     setup.landscape = Orientation == OrientationConstants::Landscape;
     setup.rotated = Rotated;
+    setup.compact = Compact;
+    Fonts.Typeset().ForgetDrawn();
     Format.BeginDocument(setup);
     ResetDrawingState();
   } catch (...) {
@@ -149,12 +152,14 @@ void PageLayout::EndPage() {
   const FontStyleConstants savedStyle = FontStyle;
   const FontEffectConstants savedEffect = FontEffect;
   const uint8_t savedHeight = FontHeight;
+  const FontHandle savedFont = Font;  // an OpenType font too
   const int16_t savedX = PositionX, savedY = PositionY;
 
   PassOver([&] { WriteFooter(); });
 
   Color = savedColor;
   SetFont(savedNumber, savedHeight, savedStyle, savedEffect);
+  Font = savedFont;
   PassOver([&] { SetPosition(savedX, savedY); });
   PassOver([&] { Format.EndPage(Rotated); });
 }
@@ -179,26 +184,37 @@ void PageLayout::WriteFooter() {
   if (FooterCodes.empty()) return;  // no footer at all
   Color = Black;
   SetFont(FontNumberConstants::Times, 10, FontStyleConstants::Regular, FontEffectConstants::NoFontEffect);
+  if (FooterFont != FontCatalogue::Unset) {
+    Font = FooterFont;
+    FontHeight = FooterHeight;
+  }
   SetPosition(-1, CheckedInt16(AvailableHeight() - FooterBand));
   WritingFooter = true;
   struct EndOfFooter {
     bool& writing;
     ~EndOfFooter() { writing = false; }
   } endOfFooter{WritingFooter};
+  // An OpenType footer is shaped from its text, a standard one measured in its codes.
+  const bool shaped = IsOpenType();
+  const std::string& text = shaped ? Footer : FooterCodes;
+  const auto write = [&](std::string_view line) {
+    if (shaped) return WriteShaped(line, 0, false, 0, AlignmentConstants::Center, {});
+    return WriteCodes(line, false, 0, AlignmentConstants::Center, {});
+  };
   // A page ended by Flush before any NewPage is the document's first.
   const int32_t page = std::max(PagesBegun, 1);
-  if (FooterCodes.find_first_of("{}") == std::string::npos) {
-    WriteCodes(FooterCodes, false, 0, AlignmentConstants::Center, {});
-  } else if (!NamesPageCount(FooterCodes)) {
-    WriteCodes(FilledFooter(FooterCodes, page, 0), false, 0, AlignmentConstants::Center, {});
+  if (text.find_first_of("{}") == std::string::npos) {
+    write(text);
+  } else if (!NamesPageCount(text)) {
+    write(FilledFooter(text, page, 0));
   } else {
     // The count is not known yet, but it is at least this page's number: a footer already too wide
     // with it is left out, as any footer too wide is.
-    const std::string least = FilledFooter(FooterCodes, page, page);
-    const int16_t width = paginor::TextWidth(least, CurrentFace(), FontHeight);
+    const std::string least = FilledFooter(text, page, page);
+    const int64_t width = shaped ? ShapedPoints(least) : paginor::TextWidth(least, CurrentFace(), FontHeight);
     if (LineFits("the footer", PositionY, FontHeight) && width <= AvailableWidth()) {
       const int16_t baseline = CheckedInt16(PageY(PositionY) - FontHeight);
-      Format.DrawCountedFooter({PageX(0), AvailableWidth(), baseline, Font, FontHeight, Color, FooterCodes, page});
+      Format.DrawCountedFooter({PageX(0), AvailableWidth(), baseline, Font, FontHeight, Color, text, page});
     }
   }
 }

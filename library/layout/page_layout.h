@@ -7,9 +7,11 @@
 // writes no byte itself.
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "services/failure_report.h"
 #include "core/picture_cache.h"
@@ -28,7 +30,7 @@ namespace paginor {
 // classes catch it, so an operation that fails part way leaves what it appended in the document.
 class PageLayout {
  public:
-  PageLayout(DocumentOutput& output, const FontCatalogue& fonts, FormatWriter& format);
+  PageLayout(DocumentOutput& output, FontCatalogue& fonts, FormatWriter& format);
   PageLayout(const PageLayout&) = delete;
   PageLayout& operator=(const PageLayout&) = delete;
 
@@ -39,6 +41,7 @@ class PageLayout {
   OrientationConstants Orientation = OrientationConstants::Portrait;
   PaperSizeConstants PaperSize = PaperSizeConstants::A4;
   bool Rotated = false;
+  bool Compact = false;
   // Why the last operation with a result failed (see FailureReport).
   FailureReport Report;
   // Why the last call made from inside the output function was refused; kept apart from Report, which
@@ -98,6 +101,16 @@ class PageLayout {
 
   std::string SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                       FontEffectConstants fonteffect);
+  // An OpenType or TrueType font by family name or font file path (see FontCatalogue::OpenType), with
+  // the height, style and effect taken as the other SetFont takes them (what it ignored goes to
+  // ignored). False, with the font as it was, when the format draws no such fonts or the family is not
+  // found.
+  bool SetFont(const std::string& family, uint8_t fontheight, FontStyleConstants fontstyle,
+               FontEffectConstants fonteffect, std::string& ignored);
+  // The family of the current OpenType font as it was set; empty for a standard font.
+  std::string FontFamily() const;
+  // The font of the footer: an OpenType family in fontheight points, or Times 10 points for "".
+  bool SetFooterFont(const std::string& family, uint8_t fontheight);
   // The width of a one-line text (UTF-8) in the current font, as WriteText measures it.
   int16_t TextWidth(std::string_view text) const;
   void GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
@@ -159,6 +172,21 @@ class PageLayout {
   void WriteFooter();
   bool WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
                   std::string_view hyperlink);
+  // Places a measured line (wide points wide; its glyphs in an OpenType font, given their codes as they
+  // are drawn) as WriteText places text.
+  bool PlaceLine(std::string_view codes, int64_t wide, std::span<typeset::ShapedGlyph> glyphs,
+                 bool carriagereturn, uint8_t dy, AlignmentConstants alignment, std::string_view hyperlink);
+  // Text in the current OpenType font: true when the current font is one; its width in points; a line
+  // shaped and placed (widened to justifyTo points when that is not 0); a paragraph.
+  bool IsOpenType() const { return CurrentFace().openType.Face != nullptr; }
+  int64_t ShapedPoints(std::string_view text) const;
+  bool WriteShaped(std::string_view text, int16_t justifyTo, bool carriagereturn, uint8_t dy,
+                   AlignmentConstants alignment, std::string_view hyperlink);
+  bool WriteShapedParagraph(std::string_view text, uint8_t dy, bool justified, int16_t width, int16_t startx);
+  // Takes the height, style and effect of a font being set (a style only when styled); returns what it
+  // ignored.
+  std::string TakeFontValues(uint8_t fontheight, FontStyleConstants fontstyle, FontEffectConstants fonteffect,
+                             bool styled);
   // The underline or strikethrough of a text written from x to end, the top of its line at y.
   void DrawFontEffect(int16_t x, int16_t end, int16_t y);
   void BreakPageIfFull();
@@ -172,7 +200,7 @@ class PageLayout {
   bool AllOrNothing(Step&& output);
 
   DocumentOutput& Output;
-  const FontCatalogue& Fonts;
+  FontCatalogue& Fonts;
   FormatWriter& Format;
   PictureCodec Codec;
   PictureCache Pictures{Codec};
@@ -196,6 +224,10 @@ class PageLayout {
   FontStyleConstants FontStyle{};
   FontEffectConstants FontEffect{};
   FontHandle Font = FontCatalogue::Unset;
+  std::string FontFamilyName;  // of the last OpenType font set
+  FontHandle FooterFont = FontCatalogue::Unset;  // Unset: Times
+  uint8_t FooterHeight = 10;
+  std::vector<typeset::ShapedGlyph> LineGlyphs;  // a shaped line being placed
   int16_t PictureWidth = 0, PictureHeight = 0;
   // The current position and the x lines return to, in the caller's coordinates.
   int16_t PositionX = 0, PositionY = 0, LineStartX = 0;

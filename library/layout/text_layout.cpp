@@ -13,6 +13,8 @@
 #include "services/code_page.h"
 #include "services/enumeration_codes.h"
 #include "services/failure.h"
+#include "typeset/document_fonts.h"
+#include "typeset/line_breaks.h"
 
 namespace paginor {
 namespace {
@@ -35,16 +37,27 @@ std::string_view TrimTrailingBlanks(std::string_view text) {
 
 std::string PageLayout::SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                                 FontEffectConstants fonteffect) {
+  const bool knownNumber = fontnumber >= FontNumberConstants::Courier && fontnumber <= FontNumberConstants::ZapfDingbats;
+  std::string ignored;
+  if (!knownNumber) {
+    ignored = "the font number " + std::to_string(Code(fontnumber)) + " is not one of the FontNumberConstants; Courier is used";
+  }
+  FontNumber = knownNumber ? fontnumber : FontNumberConstants::Courier;
+  // Symbol and ZapfDingbats have only their regular style; the test reads the number as passed.
+  const std::string values = TakeFontValues(fontheight, fontstyle, fonteffect, fontnumber < FontNumberConstants::Symbol);
+  if (!values.empty()) ignored += (ignored.empty() ? "" : "; ") + values;
+  Font = Fonts.Standard(FontNumber, FontStyle);
+  return ignored;
+}
+
+std::string PageLayout::TakeFontValues(uint8_t fontheight, FontStyleConstants fontstyle, FontEffectConstants fonteffect,
+                                       bool styled) {
   constexpr uint8_t SmallestHeight = 8, LargestHeight = 72;
   std::string ignored;
   const auto note = [&](std::string what) { ignored += (ignored.empty() ? "" : "; ") + what; };
-  const bool knownNumber = fontnumber >= FontNumberConstants::Courier && fontnumber <= FontNumberConstants::ZapfDingbats;
   const bool knownStyle = fontstyle >= FontStyleConstants::Regular && fontstyle <= FontStyleConstants::BoldItalic;
   const bool knownEffect =
       fonteffect >= FontEffectConstants::NoFontEffect && fonteffect <= FontEffectConstants::Underline;
-  if (!knownNumber) {
-    note("the font number " + std::to_string(Code(fontnumber)) + " is not one of the FontNumberConstants; Courier is used");
-  }
   if (fontheight < SmallestHeight || fontheight > LargestHeight) {
     note("the font height " + std::to_string(fontheight) + " lies outside 8 to 72; 8 is used");
   }
@@ -55,17 +68,61 @@ std::string PageLayout::SetFont(FontNumberConstants fontnumber, uint8_t fontheig
     note("the font effect " + std::to_string(Code(fonteffect)) +
          " is not one of the FontEffectConstants; NoFontEffect is used");
   }
-  FontNumber = knownNumber ? fontnumber : FontNumberConstants::Courier;
   FontHeight = fontheight >= SmallestHeight && fontheight <= LargestHeight ? fontheight : SmallestHeight;
-  // Symbol and ZapfDingbats have only their regular style; the test reads the number as passed.
-  const bool styled = fontnumber < FontNumberConstants::Symbol && knownStyle && fontstyle != FontStyleConstants::Regular;
-  FontStyle = styled ? fontstyle : FontStyleConstants::Regular;
+  FontStyle = styled && knownStyle && fontstyle != FontStyleConstants::Regular ? fontstyle : FontStyleConstants::Regular;
   FontEffect = knownEffect ? fonteffect : FontEffectConstants::NoFontEffect;
-  Font = Fonts.Standard(FontNumber, FontStyle);
   return ignored;
 }
 
+bool PageLayout::SetFont(const std::string& family, uint8_t fontheight, FontStyleConstants fontstyle,
+                         FontEffectConstants fonteffect, std::string& ignored) {
+  if (!Format.DrawsOpenType()) {
+    return Refuse(FailureConstants::InvalidArgument, "fonts by family name (" + Quoted(family) +
+                                                         ") are not written in this format yet; the font stays as it was");
+  }
+  const bool knownStyle = fontstyle >= FontStyleConstants::Regular && fontstyle <= FontStyleConstants::BoldItalic;
+  const FontHandle font = Fonts.OpenType(family, knownStyle ? fontstyle : FontStyleConstants::Regular);
+  if (font == FontCatalogue::Unset) {
+    return Refuse(FailureConstants::FontNotFound,
+                  "the font " + Quoted(family) +
+                      " is not installed, or its file cannot be read as an OpenType or TrueType font; the font "
+                      "stays as it was");
+  }
+  ignored = TakeFontValues(fontheight, fontstyle, fonteffect, true);
+  Font = font;
+  FontFamilyName = family;
+  return true;
+}
+
+std::string PageLayout::FontFamily() const { return IsOpenType() ? FontFamilyName : std::string(); }
+
+bool PageLayout::SetFooterFont(const std::string& family, uint8_t fontheight) {
+  if (family.empty()) {
+    FooterFont = FontCatalogue::Unset;
+    return true;
+  }
+  if (!Format.DrawsOpenType()) {
+    return Refuse(FailureConstants::InvalidArgument, "fonts by family name (" + Quoted(family) +
+                                                         ") are not written in this format yet; the footer keeps its font");
+  }
+  if (fontheight < 8 || fontheight > 72) {
+    return Refuse(FailureConstants::InvalidArgument,
+                  "the font height " + std::to_string(fontheight) + " lies outside 8 to 72; the footer keeps its font");
+  }
+  const FontHandle font = Fonts.OpenType(family, FontStyleConstants::Regular);
+  if (font == FontCatalogue::Unset) {
+    return Refuse(FailureConstants::FontNotFound,
+                  "the font " + Quoted(family) +
+                      " is not installed, or its file cannot be read as an OpenType or TrueType font; the footer "
+                      "keeps its font");
+  }
+  FooterFont = font;
+  FooterHeight = fontheight;
+  return true;
+}
+
 int16_t PageLayout::TextWidth(std::string_view text) const {
+  if (IsOpenType()) return CheckedInt16(ShapedPoints(text));
   if (FindNonPrintable(text, 0) == text.size()) return paginor::TextWidth(text, CurrentFace(), FontHeight);
   return paginor::TextWidth(ToWindows1252(text), CurrentFace(), FontHeight);
 }
@@ -83,6 +140,7 @@ bool PageLayout::WriteText(std::string_view text, bool carriagereturn, uint8_t d
   // Text in printable ASCII, by far the most common, is its own Windows-1252 codes; other text is
   // converted into a buffer kept between calls: single lines are the hot path.
   if (NoPageOpen()) return false;
+  if (IsOpenType()) return WriteShaped(text, 0, carriagereturn, dy, alignment, hyperlink);
   if (FindNonPrintable(text, 0) == text.size()) return WriteCodes(text, carriagereturn, dy, alignment, hyperlink);
   TextCodes.clear();
   AppendWindows1252(text, TextCodes);
@@ -92,58 +150,133 @@ bool PageLayout::WriteText(std::string_view text, bool carriagereturn, uint8_t d
 bool PageLayout::WriteCodes(std::string_view codes, bool carriagereturn, uint8_t dy, AlignmentConstants alignment,
                             std::string_view hyperlink) {
   try {
-    const int64_t wide = WidePoints(WideUnits(codes));
-    const int16_t available = AvailableWidth();
-    const int16_t y = PositionY;
-    if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
-    if (!LineFits("a line", y, FontHeight)) return false;
-    const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
-    if (from + wide > available) return RefuseWidth("the text", wide, from);
-    const auto width = static_cast<int16_t>(wide);  // it fits the available width
-    if (alignment != NoAlignment) PositionX = AlignmentOffset(available, width, alignment);
-
-    // The baseline lies FontHeight below the top of the line.
-    const int16_t top = PageY(y);
-    Format.DrawText({{PageX(PositionX), CheckedInt16(top - FontHeight)}, Font, FontHeight, Color, codes, width});
-
-    const int16_t end = CheckedInt16(PositionX + width);
-    DrawFontEffect(PositionX, end, y);
-    if (!hyperlink.empty()) {
-      const PageRect area{PageX(PositionX), top, PageX(CheckedInt16(end + 2)),
-                          CheckedInt16(top - (FontHeight + FontHeight / 5))};
-      Format.DrawLink(hyperlink, area);
-    }
-    PositionX = end;
-    if (carriagereturn) {
-      PositionX = LineStartX;
-      PositionY = CheckedInt16(PositionY + FontHeight + dy);
-    }
-    return true;
+    return PlaceLine(codes, WidePoints(WideUnits(codes)), {}, carriagereturn, dy, alignment, hyperlink);
   } catch (const Failure&) {
     return false;
   }
 }
 
+bool PageLayout::PlaceLine(std::string_view codes, int64_t wide, std::span<typeset::ShapedGlyph> glyphs,
+                           bool carriagereturn, uint8_t dy, AlignmentConstants alignment, std::string_view hyperlink) {
+  const int16_t available = AvailableWidth();
+  const int16_t y = PositionY;
+  if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
+  if (!LineFits("a line", y, FontHeight)) return false;
+  const int16_t from = alignment == NoAlignment ? PositionX : int16_t{0};
+  if (from + wide > available) return RefuseWidth("the text", wide, from);
+  const auto width = static_cast<int16_t>(wide);  // it fits the available width
+  if (alignment != NoAlignment) PositionX = AlignmentOffset(available, width, alignment);
+
+  // The baseline lies FontHeight below the top of the line. A shaped line without glyphs (an empty
+  // text) draws nothing.
+  const int16_t top = PageY(y);
+  if (!IsOpenType() || !glyphs.empty()) {
+    if (!glyphs.empty()) Fonts.Typeset().RecordDrawn(codes, glyphs);
+    Format.DrawText({{PageX(PositionX), CheckedInt16(top - FontHeight)}, Font, FontHeight, Color, codes, width, glyphs});
+  }
+
+  const int16_t end = CheckedInt16(PositionX + width);
+  DrawFontEffect(PositionX, end, y);
+  if (!hyperlink.empty()) {
+    const PageRect area{PageX(PositionX), top, PageX(CheckedInt16(end + 2)),
+                        CheckedInt16(top - (FontHeight + FontHeight / 5))};
+    Format.DrawLink(hyperlink, area);
+  }
+  PositionX = end;
+  if (carriagereturn) {
+    PositionX = LineStartX;
+    PositionY = CheckedInt16(PositionY + FontHeight + dy);
+  }
+  return true;
+}
+
+int64_t PageLayout::ShapedPoints(std::string_view text) const {
+  // Halves to even, as every width in points.
+  return static_cast<int64_t>(std::nearbyint(Fonts.Typeset().Width(text, CurrentFace().openType, FontHeight)));
+}
+
+bool PageLayout::WriteShaped(std::string_view text, int16_t justifyTo, bool carriagereturn, uint8_t dy,
+                             AlignmentConstants alignment, std::string_view hyperlink) {
+  try {
+    LineGlyphs = Fonts.Typeset().Shape(text, CurrentFace().openType);
+    if (justifyTo > 0) {
+      typeset::WidenSpaces(LineGlyphs, text, justifyTo - typeset::ShapedWidth(LineGlyphs, FontHeight), FontHeight);
+    }
+    const auto wide = static_cast<int64_t>(std::nearbyint(typeset::ShapedWidth(LineGlyphs, FontHeight)));
+    return PlaceLine(text, wide, LineGlyphs, carriagereturn, dy, alignment, hyperlink);
+  } catch (const Failure&) {
+    return false;
+  }
+}
+
+bool PageLayout::WriteShapedParagraph(std::string_view text, uint8_t dy, bool justified, int16_t width,
+                                      int16_t startx) {
+  if (text.empty()) return true;
+  if (!LineFits("a line", 0, FontHeight)) return false;
+  typeset::DocumentFonts& fonts = Fonts.Typeset();
+  const typeset::ChosenFace face = CurrentFace().openType;
+  const auto measure = [&](std::string_view piece) { return fonts.Width(piece, face, FontHeight); };
+  // Every piece between two places where a line may break must fit the block: a word wider than the
+  // block is refused, as in the standard fonts, rather than cut.
+  uint32_t begin = 0;
+  std::vector<typeset::LineBreak> breaks = typeset::LineBreaks(text);
+  breaks.push_back({static_cast<uint32_t>(text.size()), true});
+  for (const typeset::LineBreak& place : breaks) {
+    std::string_view piece = text.substr(begin, place.Offset - begin);
+    while (!piece.empty() && (piece.back() == ' ' || piece.back() == '\n' || piece.back() == '\r')) piece.remove_suffix(1);
+    const auto pieceWidth = static_cast<int64_t>(std::nearbyint(measure(piece)));
+    if (pieceWidth > width) {
+      return Refuse(FailureConstants::DoesNotFit, "the word " + Quoted(piece) + " is " + std::to_string(pieceWidth) +
+                                                      " points wide, wider than the block's " + std::to_string(width));
+    }
+    begin = place.Offset;
+  }
+  const std::vector<typeset::WrappedLine> lines = typeset::WrapParagraph(text, width, measure);
+  bool written = true;
+  for (size_t index = 0; index < lines.size(); ++index) {
+    const std::string_view line = text.substr(lines[index].Begin, lines[index].End - lines[index].Begin);
+    // The last line, and a line that the text itself ends, are not justified.
+    const bool last = index + 1 == lines.size() || text[lines[index + 1].Begin - 1] == '\n';
+    BreakPageIfFull();
+    PositionX = startx;
+    written = WriteShaped(line, justified && !last ? width : int16_t{0}, true, dy, NoAlignment, {}) && written;
+  }
+  return written;
+}
+
 void PageLayout::DrawFontEffect(int16_t x, int16_t end, int16_t y) {
   int16_t below = 0;  // from the top of the text line
-  if (FontEffect == FontEffectConstants::Strikethrough) {
+  uint8_t thickness = Thickness;
+  const typeset::OpenTypeFace* face = CurrentFace().openType.Face;
+  if (FontEffect != FontEffectConstants::Strikethrough && FontEffect != FontEffectConstants::Underline) return;
+  if (face != nullptr) {
+    // The face's own line: its position (the top of the line, above the baseline) and thickness.
+    const typeset::FaceMetrics& metrics = face->Metrics();
+    const bool under = FontEffect == FontEffectConstants::Underline;
+    const double scale = static_cast<double>(FontHeight) / metrics.UnitsPerEm;
+    const double lineThickness = (under ? metrics.UnderlineThickness : metrics.StrikeoutThickness) * scale;
+    const double centre = (under ? metrics.UnderlinePosition : metrics.StrikeoutPosition) * scale - lineThickness / 2;
+    below = CheckedInt16(FontHeight - static_cast<int64_t>(std::nearbyint(centre)));
+    thickness = static_cast<uint8_t>(std::clamp<double>(std::nearbyint(lineThickness), 1, 255));
+  } else if (FontEffect == FontEffectConstants::Strikethrough) {
     below = static_cast<int16_t>(FontHeight / 4 + FontHeight / 2);  // a quarter of the height above the baseline
-  } else if (FontEffect == FontEffectConstants::Underline) {
-    below = static_cast<int16_t>(FontHeight + FontHeight / 8);  // an eighth of the height below the baseline
   } else {
-    return;
+    below = static_cast<int16_t>(FontHeight + FontHeight / 8);  // an eighth of the height below the baseline
   }
   // The line belongs to a text that was accepted, so it is drawn without the area's fit test: under the
   // area's last line an underline lies in the bottom margin. Only a line that would fall below the page,
   // where nothing shows, is left out.
   const int16_t lineY = CheckedInt16(y + below);
   if (PageY(lineY) < 0) return;
+  const uint8_t savedThickness = Thickness;
+  Thickness = thickness;
   PassOver([&] {
     Path line;
     line.points[0] = PagePointOf(x, lineY);
     line.points[1] = PagePointOf(end, lineY);
     Draw(line);
   });
+  Thickness = savedThickness;
 }
 
 void PageLayout::BreakPageIfFull() {
@@ -231,6 +364,7 @@ bool PageLayout::WriteMultiText(std::string_view text, uint8_t dy, AlignmentCons
     width = CheckedInt16(available - PositionX);
   }
 
+  if (IsOpenType()) return WriteShapedParagraph(text, dy, justified, width, startx);
   // An empty text has no words (as an empty line has none to justify): nothing is written.
   const std::string codes = ToWindows1252(text);
   if (codes.empty()) return true;
@@ -296,10 +430,11 @@ bool PageLayout::WriteMultiText(std::string_view text, uint8_t dy, AlignmentCons
 bool PageLayout::WriteTitle(std::string_view text, AlignmentConstants alignment, BulletConstants bullet,
                             std::string_view hyperlink) {
   if (NoPageOpen()) return false;
-  const std::string codes = ToWindows1252(text);
+  const bool shaped = IsOpenType();
+  const std::string codes = shaped ? std::string() : ToWindows1252(text);
   const int16_t height = FontHeight;
   // The bullet takes FontHeight - 1 points before the text.
-  const int64_t wide = height + WidePoints(WideUnits(codes)) - 1;
+  const int64_t wide = height + (shaped ? ShapedPoints(text) : WidePoints(WideUnits(codes))) - 1;
   const int16_t available = AvailableWidth();
   const int16_t y = PositionY;
   if (!IsAlignment(alignment)) return RefuseAlignment(alignment);
@@ -336,7 +471,11 @@ bool PageLayout::WriteTitle(std::string_view text, AlignmentConstants alignment,
                   static_cast<int16_t>(height / 4));
   }
   PositionX = CheckedInt16(PositionX + height - 1);
-  WriteCodes(codes, true, 0, NoAlignment, hyperlink);
+  if (shaped) {
+    WriteShaped(text, 0, true, 0, NoAlignment, hyperlink);
+  } else {
+    WriteCodes(codes, true, 0, NoAlignment, hyperlink);
+  }
   return true;
 }
 

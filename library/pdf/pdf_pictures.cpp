@@ -93,11 +93,12 @@ void PdfWriter::WriteSoftMask(const EmbeddedPicture& picture, std::span<const ui
   EndStream();
 }
 
-void PdfWriter::WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding) {
-  BeginStreamObject(FilterLine(encoding));
+int32_t PdfWriter::WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding) {
+  const int32_t number = BeginStreamObject(FilterLine(encoding));
   BeginStream();
   WriteStreamData(data);
   EndStream();
+  return number;
 }
 
 void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
@@ -106,8 +107,8 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 }
 
 void PdfWriter::NoteState() {
-  NotedState = {LastObject, ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(), StateSaved,
-                HoldsSoftMask};
+  NotedState = {LastObject,           ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(),
+                OpenTypeObjects.size(), StateSaved,            HoldsSoftMask,       PageContent.size()};
 }
 
 void PdfWriter::RestoreState() {
@@ -116,8 +117,11 @@ void PdfWriter::RestoreState() {
   ContentObjects.resize(NotedState.contents);
   AnnotObjects.resize(NotedState.annotations);
   ImageObjects.resize(NotedState.images);
+  OpenTypeObjects.resize(NotedState.openTypeFaces);
   StateSaved = NotedState.stateSaved;
   HoldsSoftMask = NotedState.holdsSoftMask;
+  DropUnfinishedContentStream();
+  PageContent.resize(NotedState.pageContent);
 }
 
 }  // namespace paginor

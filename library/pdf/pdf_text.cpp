@@ -6,6 +6,9 @@
 #include "pdf/pdf_writer.h"
 #include "services/alignment.h"
 #include "services/failure.h"
+#include "typeset/document_fonts.h"
+
+#include <cmath>
 
 namespace paginor {
 
@@ -21,12 +24,23 @@ void PdfWriter::PutTextObject(int64_t x, int64_t baseline, FontHandle font, int6
 }
 
 void PdfWriter::DrawText(const TextRun& run) {
+  // The faces' font objects are numbered before the stream, whose length takes the number after it.
+  const typeset::OpenTypeFace* face = nullptr;
+  for (const typeset::ShapedGlyph& glyph : run.glyphs) {
+    if (glyph.Face != face) OpenTypeObject(*(face = glyph.Face));
+  }
   BeginContentStream(false);
-  PutTextObject(run.origin.x, run.origin.y, run.font, run.size, run.colour, run.codes);
+  if (run.glyphs.empty()) {
+    PutTextObject(run.origin.x, run.origin.y, run.font, run.size, run.colour, run.codes);
+  } else {
+    PutGlyphObject(run.origin.x, run.origin.y, run.font, run.size, run.colour, run.glyphs);
+  }
   EndStream();
 }
 
 void PdfWriter::DrawCountedFooter(const CountedFooter& counted) {
+  // Its stream, written at the document's end, follows what the page drew before it.
+  WritePageStream();
   PendingFooter footer;
   footer.page = counted.page;
   footer.left = counted.left;
@@ -51,7 +65,14 @@ void PdfWriter::WriteCountedFooters() {
   for (const PendingFooter& footer : CountedFooters) {
     const FooterText& text = FooterTexts[footer.text];
     const std::string codes = FilledFooter(text.codes, footer.page, pages);
-    const int16_t width = TextWidth(codes, Fonts.Face(footer.font), footer.fontHeight);
+    // A footer in an OpenType face is shaped now that its text is complete.
+    const typeset::ChosenFace& openType = Fonts.Face(footer.font).openType;
+    std::vector<typeset::ShapedGlyph> glyphs;
+    if (openType.Face != nullptr) glyphs = Fonts.Typeset().Shape(codes, openType);
+    for (const typeset::ShapedGlyph& glyph : glyphs) OpenTypeObject(*glyph.Face);
+    const int16_t width = openType.Face != nullptr
+                              ? CheckedInt16(static_cast<int64_t>(std::nearbyint(typeset::ShapedWidth(glyphs, footer.fontHeight))))
+                              : TextWidth(codes, Fonts.Face(footer.font), footer.fontHeight);
     StartReservedObject(footer.object);
     PutStreamDictionary(footer.object, {});
     BeginStream();
@@ -59,7 +80,12 @@ void PdfWriter::WriteCountedFooters() {
     if (width <= footer.width) {
       // Centred as every footer is.
       const int64_t x = footer.left + AlignmentOffset(footer.width, width, AlignmentConstants::Center);
-      PutTextObject(x, footer.baseline, footer.font, footer.fontHeight, text.colour, codes);
+      if (openType.Face != nullptr) {
+        Fonts.Typeset().RecordDrawn(codes, glyphs);
+        PutGlyphObject(x, footer.baseline, footer.font, footer.fontHeight, text.colour, glyphs);
+      } else {
+        PutTextObject(x, footer.baseline, footer.font, footer.fontHeight, text.colour, codes);
+      }
     } else if (!footer.closesState) {
       Lines.EndLine();  // a footer too wide for its page is left out, as on every page; the stream stays valid
     }

@@ -60,6 +60,10 @@ void PdfWriter::BeginStream() {
 }
 
 void PdfWriter::EndStream(int32_t reservedLength) {
+  if (UnfinishedContent) {
+    DivertContentStream();
+    return;
+  }
   StreamEnd = Lines.Offset();
   Lines.Put("endstream\r\nendobj\r\n");
   WriteLengthObject(reservedLength);
@@ -76,8 +80,14 @@ void PdfWriter::WriteLengthObject(int32_t reserved) {
 }
 
 void PdfWriter::BeginContentStream(bool graphics) {
-  ContentObjects.push_back(BeginStreamObject());
-  BeginStream();
+  if (Compact) {
+    DropUnfinishedContentStream();
+    ContentStart = Lines.Offset();
+    UnfinishedContent.emplace(Lines);
+  } else {
+    ContentObjects.push_back(BeginStreamObject());
+    BeginStream();
+  }
   SetStateSaved(graphics);
 }
 
@@ -96,13 +106,18 @@ void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   Lines.AddLine("%\xE2\xE3\xCF\xD3");  // marks the file as binary
   WriteInfo(setup);
   PagesObject = ReserveObject();
-  // Every face of the catalogue is a resource, /F and its handle's number.
+  // Every standard face of the catalogue is a resource, /F and its handle's number; OpenType faces
+  // become resources as they are drawn.
   FontObjects.clear();
-  for (size_t index = 0; index < Fonts.Count(); ++index) WriteFontObject({static_cast<uint16_t>(index)});
+  for (size_t index = 0; index < FontCatalogue::StandardCount; ++index) {
+    WriteFontObject({static_cast<uint16_t>(index)});
+  }
+  OpenTypeObjects.clear();
   ResourcesObject = ReserveObject();
   PageObjects.clear();
   ImageObjects.clear();
   HoldsSoftMask = false;
+  RaisedVersion = {};
   CatalogVersion = false;
   CountedFooters.clear();
   FooterTexts.clear();
@@ -110,6 +125,9 @@ void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   ContentObjects.clear();
   AnnotObjects.clear();
   StateSaved = false;
+  Compact = setup.compact;
+  UnfinishedContent.reset();
+  PageContent.clear();
 }
 
 void PdfWriter::WriteInfo(const DocumentSetup& setup) {
@@ -160,7 +178,10 @@ void PdfWriter::BeginPage(const PageSetup& page) {
   EndStream();
 }
 
-void PdfWriter::EndPage(bool rotated) { PageObjects.push_back(WritePageObject(rotated)); }
+void PdfWriter::EndPage(bool rotated) {
+  WritePageStream();
+  PageObjects.push_back(WritePageObject(rotated));
+}
 
 int32_t PdfWriter::WritePageObject(bool rotated) {
   const int32_t number = NewObject();
@@ -188,13 +209,17 @@ int32_t PdfWriter::WritePageObject(bool rotated) {
 void PdfWriter::EndDocument() {
   // Every part is written even when one before failed, but a document missing any of them is broken:
   // the failure (say, offsets past the table's ten digits) is passed on, so that Flush reports it.
-  // Soft masks need PDF 1.4. The header, written first, is raised where it can still be changed (in
-  // memory or in a regular file); after a destination that took it for good (a pipe, the caller's
-  // function), the catalog names the version, which readers take over the header's.
-  if (HoldsSoftMask && VersionText.size() == SoftMaskVersion.size()) {
-    CatalogVersion = !Output.Rewrite(HeaderVersionOffset, SoftMaskVersion);
-  }
   bool complete = PassOver([&] { WriteCountedFooters(); });
+  // The fonts follow the footers, whose glyphs they hold too.
+  complete = PassOver([&] { WriteOpenTypeFonts(); }) && complete;
+  // Soft masks need PDF 1.4, CFF fonts 1.3 (WriteOpenTypeFonts says so). The header, written first, is
+  // raised where it can still be changed (in memory or in a regular file); after a destination that
+  // took it for good (a pipe, the caller's function), the catalog names the version, which readers take
+  // over the header's.
+  if (HoldsSoftMask) RaisedVersion = SoftMaskVersion;
+  if (!RaisedVersion.empty() && VersionText.size() == RaisedVersion.size()) {
+    CatalogVersion = !Output.Rewrite(HeaderVersionOffset, RaisedVersion);
+  }
   complete = PassOver([&] { WriteResources(); }) && complete;
   complete = PassOver([&] { WritePagesObject(); }) && complete;
   complete = PassOver([&] { RootObject = WriteCatalog(); }) && complete;
@@ -213,6 +238,9 @@ void PdfWriter::WriteResources() {
   Lines.Put("/Font << ");
   for (size_t index = 0; index < FontObjects.size(); ++index) {
     Lines.Put("/F").Put(static_cast<int64_t>(index)).Put(' ').Put(int64_t{FontObjects[index]}).Put(" 0 R ");
+  }
+  for (const auto& [face, object] : OpenTypeObjects) {
+    Lines.Put("/G").Put(int64_t{object}).Put(' ').Put(int64_t{object}).Put(" 0 R ");
   }
   Lines.Put(">>").EndLine();
   Lines.AddLine("/ProcSet [ /PDF /Text /ImageC /ImageI ]");
@@ -245,7 +273,7 @@ int32_t PdfWriter::WriteCatalog() {
   Lines.AddLine("<<");
   Lines.AddLine("/Type /Catalog");
   Lines.Put("/Pages ").Put(int64_t{PagesObject}).Put(" 0 R").EndLine();
-  if (CatalogVersion) Lines.Put("/Version /").Put(SoftMaskVersion).EndLine();
+  if (CatalogVersion) Lines.Put("/Version /").Put(RaisedVersion).EndLine();
   Lines.AddLine(">>");
   Lines.AddLine("endobj");
   return number;

@@ -3,18 +3,22 @@
 #include <array>
 #include <deque>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/picture_cache.h"
+#include "encoders/page_stream_compressor.h"
 #include "format/format_writer.h"
 #include "output/document_output.h"
 #include "pdf/xref_table.h"
 
 namespace paginor {
 
-// The PDF syntax of a document, version 1.2 unless a picture needs a soft mask (1.4): numbered objects with their byte offsets, one content stream per
+// The PDF syntax of a document, version 1.2 unless an embedded CFF font needs 1.3 or a picture a soft mask (1.4):
+// numbered objects with their byte offsets, one content stream per
 // drawing or text operation, link annotations, page objects, the shared resources, the page tree, the
 // catalog, the cross-reference table and the trailer.
 class PdfWriter final : public FormatWriter {
@@ -27,6 +31,7 @@ class PdfWriter final : public FormatWriter {
   std::string Subject;
 
   const std::string& Version() const override { return VersionText; }
+  bool DrawsOpenType() const override { return true; }
   void BeginDocument(const DocumentSetup& setup) override;
   void EndDocument() override;
   void BeginPage(const PageSetup& page) override;
@@ -60,7 +65,14 @@ class PdfWriter final : public FormatWriter {
   void WriteLengthObject(int32_t reserved = 0);
 
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
+  // In compact output its bytes go to the page's content (see pdf_page_stream.cpp) when EndStream ends it.
   void BeginContentStream(bool graphics);
+  // Compact output: moves the content stream being ended into the page's content.
+  void DivertContentStream();
+  // Compact output: forgets a content stream that a failure left unfinished.
+  void DropUnfinishedContentStream();
+  // Compact output: writes the page's content gathered so far as one Flate stream of the page.
+  void WritePageStream();
   // A text object: codes with their baseline starting at (x, baseline) in a font and colour.
   void PutTextObject(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
                      std::string_view codes);
@@ -73,7 +85,7 @@ class PdfWriter final : public FormatWriter {
   int32_t BeginImageObject(const EmbeddedPicture& picture, bool named);
   int32_t WriteImageObject(const EmbeddedPicture& picture, EncodingConstants encoding);
   void WriteSoftMask(const EmbeddedPicture& picture, std::span<const uint8_t> opacity, EncodingConstants encoding);
-  void WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding);
+  int32_t WriteDataStreamObject(std::span<const uint8_t> data, EncodingConstants encoding);
   void WriteStreamData(std::span<const uint8_t> data);
 
   int32_t WritePageObject(bool rotated);
@@ -98,10 +110,21 @@ class PdfWriter final : public FormatWriter {
   // Writes the footers that name the page count, now that it is known.
   void WriteCountedFooters();
 
+  // OpenType faces: a text object of shaped glyphs, the font object of a face (reserved when it is
+  // first drawn, written at the document's end with its subset), and all of them at the end.
+  void PutGlyphObject(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
+                      std::span<const typeset::ShapedGlyph> glyphs);
+  int32_t OpenTypeObject(const typeset::OpenTypeFace& face);
+  void WriteOpenTypeFonts();
+
   XrefTable Offsets;  // of objects 1 to LastObject; 0 for an object not yet written
   int32_t LastObject = 0;
   int32_t InfoObject = 0, PagesObject = 0, ResourcesObject = 0, RootObject = 0;
-  std::vector<int32_t> FontObjects;  // by font handle
+  std::vector<int32_t> FontObjects;  // by font handle, for the standard fonts
+  // The composite font object of each OpenType face drawn, in the order of first use; its resource is
+  // /G and the object's number.
+  std::vector<std::pair<const typeset::OpenTypeFace*, int32_t>> OpenTypeObjects;
+  std::string GlyphText;  // a text object of glyphs being built
   std::vector<int32_t> PageObjects;
   std::vector<int32_t> ContentObjects;
   std::vector<int32_t> AnnotObjects;
@@ -129,16 +152,30 @@ class PdfWriter final : public FormatWriter {
   bool StateSaved = false;
   // A picture with a soft mask was drawn: the document needs PDF 1.4.
   bool HoldsSoftMask = false;
-  // The header could not be raised any more: the catalog names the version instead.
+  // The version the document needs beyond 1.2 (empty for none), and whether the catalog names it
+  // because the header could not be raised any more.
+  std::string_view RaisedVersion;
   bool CatalogVersion = false;
 
-  // What NoteState noted: the object count, the page's lists, the image list, the saved state and
-  // whether a soft mask was drawn.
+  // Compact output (DocumentSetup::compact): the content streams of a page are gathered in PageContent
+  // and written as one compressed stream when the page ends (or before a footer stream that must follow
+  // them). While a content stream is being written its bytes are appended to the document as usual,
+  // held in memory by UnfinishedContent from ContentStart on, and moved to PageContent at its end.
+  bool Compact = false;
+  std::optional<LineBuffer::Checkpoint> UnfinishedContent;
+  int64_t ContentStart = 0;
+  std::string PageContent;
+  std::vector<uint8_t> CompressedContent;  // reused from page to page
+  PageStreamCompressor Compressor;
+
+  // What NoteState noted: the object count, the page's lists, the image list, the saved state,
+  // whether a soft mask was drawn and the size of the page's gathered content.
   struct FormatState {
     int32_t lastObject = 0;
-    size_t contents = 0, annotations = 0, images = 0;
+    size_t contents = 0, annotations = 0, images = 0, openTypeFaces = 0;
     bool stateSaved = false;
     bool holdsSoftMask = false;
+    size_t pageContent = 0;
   } NotedState;
 };
 

@@ -8,7 +8,6 @@
 namespace paginor {
 
 void WriteWinAnsiProlog(LineBuffer& lines) {
-  lines.AddLine("%%BeginProlog");
   lines.AddLine("/WinAnsiEncoding [");
   for (size_t row = 0; row < Windows1252GlyphNames.size(); row += 16) {
     for (size_t code = row; code < row + 16; ++code) {
@@ -32,7 +31,6 @@ void WriteWinAnsiProlog(LineBuffer& lines) {
   lines.AddLine("    currentdict end definefont");
   lines.AddLine("  } ifelse");
   lines.AddLine("} bind def");
-  lines.AddLine("%%EndProlog");
 }
 
 std::string FontSelectionLine(std::string_view fontname, bool windows1252) {

@@ -8,7 +8,7 @@
 
 namespace paginor {
 
-// The prolog every PostScript document carries: the WinAnsiEncoding vector (the glyph of each
+// What the prolog of every PostScript document holds: the WinAnsiEncoding vector (the glyph of each
 // Windows-1252 code) and the WinAnsiFont procedure, which gives a copy of a standard font drawing
 // with that vector, made the first time it is asked for.
 void WriteWinAnsiProlog(LineBuffer& lines);

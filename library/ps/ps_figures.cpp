@@ -63,15 +63,19 @@ void PutAngle(LineBuffer& lines, float angle) {
 
 void PsWriter::PutPoint(PagePoint point) { Lines.Put(int64_t{point.x}).Put(' ').Put(int64_t{point.y}); }
 
-void PsWriter::FinishFigure(const PathPaint& paint, bool closed) {
-  if (!paint.dash.empty()) {
-    Lines.Put('[').Put(paint.dash).Put("] 0 setdash").EndLine();
+void PsWriter::PutDash(std::string_view dash) {
+  if (!dash.empty()) {
+    Lines.Put('[').Put(dash).Put("] 0 setdash").EndLine();
     DashInForce = true;
   } else if (DashInForce) {
     // The pattern of an earlier figure holds until "showpage": this figure is solid.
     Lines.AddLine("[] 0 setdash");
     DashInForce = false;
   }
+}
+
+void PsWriter::FinishFigure(const PathPaint& paint, bool closed) {
+  PutDash(paint.dash);
   if (closed && paint.filled) {
     Lines.Put(Colours.Of(paint.fill)).Put(" setrgbcolor").EndLine();
     Lines.AddLine("gsave");
@@ -84,6 +88,10 @@ void PsWriter::FinishFigure(const PathPaint& paint, bool closed) {
 }
 
 bool PsWriter::DrawPath(const Path& path, const PathPaint& paint) {
+  if (Compact) {
+    DrawCompactPath(path, paint);
+    return true;
+  }
   TurnOutsidePage();
   Lines.AddLine("newpath");
   const PagePoint first = path.points[0];
@@ -142,18 +150,23 @@ bool PsWriter::DrawPath(const Path& path, const PathPaint& paint) {
 }
 
 void PsWriter::PutSlice(const Path& path) {
-  // A pie slice: from the centre to the start of the arc, along it and back, anticlockwise from the
-  // first angle to the second as the layout gives them, which is the slice the PDF draws.
-  float th1 = path.from, th2 = path.to;
-  ReduceHugeAngles(th1, th2);
+  // A pie slice: from the centre to the start of the arc, along it and back.
   PutPoint(path.points[0]);
   Lines.Put(" moveto").EndLine();
+  PutSliceOperands(path);
+  Lines.Put(" arc").EndLine();
+}
+
+void PsWriter::PutSliceOperands(const Path& path) {
+  // Anticlockwise from the first angle to the second as the layout gives them, which is the slice the
+  // PDF draws.
+  float th1 = path.from, th2 = path.to;
+  ReduceHugeAngles(th1, th2);
   PutPoint(path.points[0]);
   Lines.Put(' ').Put(int64_t{path.width}).Put(' ');
   PutAngle(Lines, th1);
   Lines.Put(' ');
   PutAngle(Lines, th2);
-  Lines.Put(" arc").EndLine();
 }
 
 }  // namespace paginor

@@ -9,31 +9,34 @@
 #include "services/failure.h"
 
 namespace paginor {
-namespace {
 
-// Text as the inside of a PostScript string: a backslash before every "\", "(" and ")" so that no text
-// ends the string early, and line ends written as escapes so that the string stays on its line.
 void PutStringText(std::string_view codes, LineBuffer& out) {
   constexpr ByteSet Escaped("\\()\r\n");
   PutBackslashEscaped(codes, Escaped, out);
 }
 
-}  // namespace
-
-void PsWriter::PutTextStart(FontHandle font, uint8_t size, Rgb colour) {
-  TurnOutsidePage();
+const std::string& PsWriter::SelectionLineOf(FontHandle font) {
   // The selection line changes only with the font: it is made again only then.
   if (font != Selected) {
     const FontFace& face = Fonts.Face(font);
     SelectionLine = FontSelectionLine(face.postScriptName, face.windows1252);
     Selected = font;
   }
-  Lines.Put(SelectionLine);
+  return SelectionLine;
+}
+
+void PsWriter::PutTextStart(FontHandle font, uint8_t size, Rgb colour) {
+  TurnOutsidePage();
+  Lines.Put(SelectionLineOf(font));
   Lines.Put(int64_t{size}).Put(" scalefont\r\nsetfont\r\nnewpath\r\n");
   Lines.Put(Colours.Of(colour)).Put(" setrgbcolor\r\n");
 }
 
 void PsWriter::DrawText(const TextRun& run) {
+  if (Compact) {
+    DrawCompactText(run);
+    return;
+  }
   PutTextStart(run.font, run.size, run.colour);
   Lines.Put(int64_t{run.origin.x}).Put(' ').Put(int64_t{run.origin.y}).Put(" moveto\r\n(");
   PutStringText(run.codes, Lines);
@@ -41,16 +44,25 @@ void PsWriter::DrawText(const TextRun& run) {
 }
 
 void PsWriter::DrawCountedFooter(const CountedFooter& footer) {
+  if (Compact) {
+    DrawCompactCountedFooter(footer);
+    return;
+  }
+  PutTextStart(footer.font, footer.size, footer.colour);
+  PutCountedFooterStart(footer);
+  Lines.Put(" moveto show\r\nclosepath\r\n");
+}
+
+void PsWriter::PutCountedFooterStart(const CountedFooter& footer) {
   // The count is a count field inside the string, filled in at Flush; its width is known only then, so
   // the page's own code centres the line on the middle of the area, from the string's width.
   const int64_t twiceMiddle = 2 * int64_t{footer.left} + footer.width;
-  PutTextStart(footer.font, footer.size, footer.colour);
   Lines.Put('(');
   VisitFooter(
       footer.codes, footer.page, [&](std::string_view piece) { PutStringText(piece, Lines); },
       [&] { Output.PutCountField(); });
   Lines.Put(") dup stringwidth pop 2 div neg ").Put(twiceMiddle / 2).Put(twiceMiddle % 2 == 0 ? "" : ".5");
-  Lines.Put(" add ").Put(int64_t{footer.baseline}).Put(" moveto show\r\nclosepath\r\n");
+  Lines.Put(" add ").Put(int64_t{footer.baseline});
 }
 
 void PsWriter::DrawLink(std::string_view uri, const PageRect& area) {

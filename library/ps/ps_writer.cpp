@@ -7,6 +7,7 @@
 #include "paginor/enumerations.h"
 #include "platform/platform_services.h"
 #include "ps/ps_encoding.h"
+#include "ps/ps_procedures.h"
 #include "services/code_page.h"
 
 namespace paginor {
@@ -50,6 +51,8 @@ void PsWriter::BeginDocument(const DocumentSetup& setup) {
   PageWidth = setup.pageWidth;
   PageHeight = setup.pageHeight;
   Background = Rgb{255, 255, 255};
+  Compact = setup.compact;
+  PageFont = FontCatalogue::Unset;
   Lines.Put("%!PS-Adobe-").Put(VersionText).EndLine();
   Lines.Put("%%BoundingBox: 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).EndLine();
   Lines.Put("%%CreationDate: ").Put(ToWindows1252(CreationDate())).EndLine();
@@ -68,7 +71,10 @@ void PsWriter::BeginDocument(const DocumentSetup& setup) {
   Lines.EndLine();
   WriteComment("%%Title: ", setup.title);
   Lines.AddLine("%%EndComments");
+  Lines.AddLine("%%BeginProlog");
   WriteWinAnsiProlog(Lines);
+  if (Compact) WriteCompactProcedures(Lines);
+  Lines.AddLine("%%EndProlog");
 }
 
 void PsWriter::WriteOrientationSetUp() {
@@ -105,12 +111,18 @@ void PsWriter::BeginPage(const PageSetup& page) {
   // unturned too. The background ends the set-up.
   Lines.AddLine("%%BeginPageSetup");
   WriteOrientationSetUp();
+  PageFont = FontCatalogue::Unset;
   PaintBackground(page);
+  Lines.AddLine("%%EndPageSetup");
 }
 
 void PsWriter::PaintBackground(const PageSetup& page) {
   Background = page.background;
   const int64_t width = page.width, height = page.height;
+  if (Compact) {
+    PaintCompactBackground(width, height);
+    return;
+  }
   Lines.AddLine("newpath");
   Lines.Put("0 ").Put(height).Put(" moveto").EndLine();
   Lines.Put(width).Put(" 0 rlineto").EndLine();
@@ -124,7 +136,6 @@ void PsWriter::PaintBackground(const PageSetup& page) {
   Lines.AddLine("grestore");
   Lines.Put(Colours.Of(Background)).Put(" setrgbcolor").EndLine();
   Lines.AddLine("stroke");
-  Lines.AddLine("%%EndPageSetup");
 }
 
 void PsWriter::EndPage(bool /*rotated: taken at Create*/) {

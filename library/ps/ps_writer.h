@@ -10,12 +10,17 @@
 
 namespace paginor {
 
+// Text as the inside of a PostScript string: a backslash before every "\", "(" and ")" so that no text
+// ends the string early, and line ends written as escapes so that the string stays on its line.
+void PutStringText(std::string_view codes, LineBuffer& out);
+
 // The PostScript syntax of a document with DSC 3.0 comments: the header, the prolog, one section per
 // page opened by "%%Page:", the trailer. The page count, named in the header and on every page, is a
 // count field filled in at Flush. Every page stands alone: its set-up (the turn of the orientation and
 // the background) lies inside its own section, so that any pages cut out, in any order, print as in
 // the whole document. Every figure is a complete path that sets colour, dash and line width again; a
-// text is shown with its font selected anew.
+// text is shown with its font selected anew. A compact document says the same through the procedures
+// of its prolog, and a text selects its font only when its page has not yet set it at that size.
 class PsWriter final : public FormatWriter {
  public:
   PsWriter(DocumentOutput& output, const FontCatalogue& fonts);
@@ -66,6 +71,26 @@ class PsWriter final : public FormatWriter {
   void FinishFigure(const PathPaint& paint, bool closed);
   // What starts every text: the font selected and set, a new path, the colour.
   void PutTextStart(FontHandle font, uint8_t size, Rgb colour);
+  // The line that puts a font on the operand stack (see FontSelectionLine).
+  const std::string& SelectionLineOf(FontHandle font);
+  // The dash pattern of a figure, or the end of an earlier figure's.
+  void PutDash(std::string_view dash);
+  // A slice's centre, radius and angles, as "arc" takes them.
+  void PutSliceOperands(const Path& path);
+  // The part of a counted footer shared by both forms: the string with its count field and the start of
+  // its baseline, centred on the area's middle, as operands.
+  void PutCountedFooterStart(const CountedFooter& footer);
+
+  // Compact output (DocumentSetup::compact, ps_compact.cpp): every text and figure is a call of one of
+  // the procedures of the prolog (ps_procedures.h), and a text sets its font only when the page has not
+  // set that font at that size yet.
+  void DrawCompactPath(const Path& path, const PathPaint& paint);
+  void DrawCompactText(const TextRun& run);
+  void DrawCompactCountedFooter(const CountedFooter& footer);
+  void PaintCompactBackground(int64_t width, int64_t height);
+  void SelectCompactFont(FontHandle font, uint8_t size);
+  // The text procedure's colour operands and name, after the string and the baseline start.
+  void PutCompactTextEnd(Rgb colour);
 
   int64_t Pages = 0;  // pages begun
   std::string SelectionLine;  // the font selection line of Selected
@@ -80,6 +105,10 @@ class PsWriter final : public FormatWriter {
   bool TurnedOutsidePage = false;  // TurnOutsidePage's "gsave" awaits its "grestore"
   bool NotedTurn = false;
   bool DashInForce = false;         // a dash pattern was set and no "showpage" has reset it since
+  bool Compact = false;
+  // Compact output: the font and size the page set last; Unset when it set none yet.
+  FontHandle PageFont = FontCatalogue::Unset;
+  uint8_t PageFontSize = 0;
 };
 
 }  // namespace paginor

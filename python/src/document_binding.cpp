@@ -16,6 +16,10 @@ namespace {
 namespace py = pybind11;
 using py::arg;
 
+// The SetFont of the standard fonts (the other takes a family name).
+constexpr auto StandardSetFont = static_cast<void (Document::*)(FontNumberConstants, uint8_t, FontStyleConstants,
+                                                                FontEffectConstants)>(&Document::SetFont);
+
 // What a document made from Python keeps besides the C++ document: the file-like object its output
 // goes to, if any.
 class PythonOutput {
@@ -131,15 +135,22 @@ wrong types TypeError.)");
       .def("SetPaperSize", &D::SetPaperSize, arg("value"), "Sets the paper size (read by Create).")
       .def("Rotated", &D::Rotated, "Whether the pages are shown turned by a quarter turn; False by default.")
       .def("SetRotated", &D::SetRotated, arg("value"), "Sets whether the pages are shown turned by a quarter turn.")
+      .def("Compact", &D::Compact, "Whether the document is written compact; False by default.")
+      .def("SetCompact", &D::SetCompact, arg("value"),
+           "Sets whether the next document is written compact: the same pages in far fewer bytes (read by Create).")
       .def("Version", &D::Version, "The version of the format written: \"1.2\" for PDF, \"3.0\" for PostScript.")
       .def("Footer", &D::Footer, "The text centred at the foot of every page; \"\" writes no footer.")
       .def("SetFooter", &D::SetFooter, arg("value"), "Sets the footer text, read when each page ends.")
+      .def("SetFooterFont", &D::SetFooterFont, arg("family"), arg("fontheight") = 10,
+           "Sets the footer's font: an OpenType family or font file in fontheight points (PDF only for "
+           "now); \"\" returns to Times 10 points.")
       .def_property("author", &D::Author, &D::SetAuthor, "The author of the document.")
       .def_property("creator", &D::Creator, &D::SetCreator, "The creator of the document.")
       .def_property("title", &D::Title, &D::SetTitle, "The title of the document.")
       .def_property("orientation", &D::Orientation, &D::SetOrientation, "The orientation of the pages.")
       .def_property("paper_size", &D::PaperSize, &D::SetPaperSize, "The paper size.")
       .def_property("rotated", &D::Rotated, &D::SetRotated, "Whether the pages are turned by a quarter turn.")
+      .def_property("compact", &D::Compact, &D::SetCompact, "Whether the document is written compact.")
       .def_property("footer", &D::Footer, &D::SetFooter, "The text at the foot of every page.")
       .def_property_readonly("version", &D::Version, "The version of the format written.");
 
@@ -220,8 +231,15 @@ from the previous page when one is negative or they leave 20 points or less). Th
            "Draws a Bezier curve from (x1, y1) with (x2, y2) as control point to (x3, y3), closed and filled.");
 
   document
-      .def("SetFont", &D::SetFont, arg("fontnumber"), arg("fontheight"), arg("fontstyle"), arg("fonteffect"),
+      .def("SetFont", StandardSetFont, arg("fontnumber"), arg("fontheight"), arg("fontstyle"), arg("fonteffect"),
            "Sets the font; a height outside 8 to 72 gives 8, Symbol and ZapfDingbats are always Regular.")
+      .def("SetFont", static_cast<bool (Document::*)(const std::string&, uint8_t, FontStyleConstants, FontEffectConstants)>(
+                          &Document::SetFont),
+           arg("family"), arg("fontheight"), arg("fontstyle") = FontStyleConstants::Regular,
+           arg("fonteffect") = FontEffectConstants::NoFontEffect,
+           "Sets an OpenType or TrueType font by family name or font file path (PDF only for now). False, "
+           "with the font unchanged, when it is not found (FontNotFound).")
+      .def("FontFamily", &D::FontFamily, "The family of the current OpenType font; empty for a standard font.")
       .def(
           "GetFont",
           [](const D& self) {
@@ -282,7 +300,7 @@ void InstallFastMethods(py::handle type) {
   FastMethod<Self, &Document::SetFillStyle>::Install(type, "SetFillStyle");
   FastMethod<Self, &Document::SetThickness>::Install(type, "SetThickness");
   FastMethod<Self, &Document::SetPosition>::Install(type, "SetPosition");
-  FastMethod<Self, &Document::SetFont>::Install(type, "SetFont");
+  FastMethod<Self, StandardSetFont>::Install(type, "SetFont");
   FastMethod<Self, &Document::DrawLine>::Install(type, "DrawLine");
   FastMethod<Self, &Document::DrawRectangle>::Install(type, "DrawRectangle");
   FastMethod<Self, &Document::DrawCircle>::Install(type, "DrawCircle");

@@ -61,7 +61,8 @@ void RegisterEnumerations(py::module_& module) {
        {"PictureNotLoadable", FailureConstants::PictureNotLoadable},
        {"InternalFailure", FailureConstants::InternalFailure},
        {"OutputAborted", FailureConstants::OutputAborted},
-       {"CalledFromOutput", FailureConstants::CalledFromOutput}});
+       {"CalledFromOutput", FailureConstants::CalledFromOutput},
+       {"FontNotFound", FailureConstants::FontNotFound}});
   AddEnumeration<FontEffectConstants>(module, "FontEffectConstants",
                                       "A line drawn through (Strikethrough) or under (Underline) text.",
                                       {{"NoFontEffect", FontEffectConstants::NoFontEffect},

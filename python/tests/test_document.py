@@ -238,3 +238,35 @@ def test_measuring_page_room_and_links_through_a_postscript_document():
     assert ps.Flush()
     output = ps.TakeOutput()
     assert b"/URI (https://example.org/pay)" in output and output.count(b"/ANN pdfmark") == 1
+
+
+def test_opentype_fonts_by_family_in_pdf_and_refused_in_postscript():
+    """SetFont(family) embeds a subset; an unknown family is FontNotFound; PostScript refuses it for now."""
+    pdf = paginor.PDF()
+    assert pdf.CreateInMemory()
+    pdf.NewPage(36, 36, 36, 36, 255, 255, 255)
+    assert pdf.SetFont("DejaVu Sans", 12) and pdf.FontFamily() == "DejaVu Sans"
+    assert pdf.TextWidth("Καλημέρα") > 0 and pdf.WriteText("Καλημέρα 中文", True)
+    assert not pdf.SetFont("No Such Family Anywhere", 12)
+    assert pdf.LastFailure() == FailureConstants.FontNotFound and pdf.FontFamily() == "DejaVu Sans"
+    assert pdf.Flush()
+    output = pdf.TakeOutput()
+    assert b"/FontFile2" in output and b"/ToUnicode" in output
+    ps = paginor.PS()
+    assert ps.CreateInMemory()
+    assert not ps.SetFont("DejaVu Sans", 12) and ps.LastFailure() == FailureConstants.InvalidArgument
+
+
+def test_compact_output_is_taken_at_create_and_smaller():
+    outputs = {}
+    for compact in (False, True):
+        pdf = paginor.PDF()
+        pdf.compact = compact
+        assert pdf.Compact() is compact and pdf.CreateInMemory()
+        pdf.SetCompact(not compact)  # for the next document only
+        for _ in range(3):
+            draw(pdf)
+        assert pdf.Flush()
+        outputs[compact] = pdf.TakeOutput()
+    assert b"/FlateDecode" in outputs[True] and b"/FlateDecode" not in outputs[False]
+    assert len(outputs[True]) * 3 < len(outputs[False])

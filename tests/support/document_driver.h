@@ -53,9 +53,9 @@ class DriverInput {
   size_t Position = 0;
 };
 
-// Writes one document of the format Writer (PDF or PS) to path from the input: properties, then up to
-// 200 operations of every kind, pictures made from the input in the file picture. Returns what Create
-// and Flush return: both must succeed whatever the input.
+// Writes one document of the format Writer (PDF or PS) to path from the input: properties (compact
+// output or not among them), then up to 200 operations of every kind, pictures made from the input in
+// the file picture. Returns what Create and Flush return: both must succeed whatever the input.
 template <typename Writer>
 bool WriteDrivenDocument(DriverInput& input, const std::string& path, const std::string& picture) {
   constexpr bool links = std::is_same_v<Writer, PDF>;
@@ -68,13 +68,27 @@ bool WriteDrivenDocument(DriverInput& input, const std::string& path, const std:
   if constexpr (links) document.SetKeywords(input.Text());
   document.SetOrientation(static_cast<OrientationConstants>(1 + input.Byte() % 2));
   document.SetRotated(input.Byte() % 2 == 1);
+  document.SetCompact(input.Byte() % 2 == 1);
   if (!document.Create(path)) return false;
   for (int operations = 0; operations < 200 && !input.Empty(); ++operations) {
     switch (input.Byte() % 16) {
       case 0: document.NewPage(input.Coordinate(), input.Coordinate(), input.Coordinate(), input.Coordinate(),
                                input.Byte(), input.Byte(), input.Byte()); break;
-      case 1: document.SetFont(input.Any<FontNumberConstants>(), input.Byte(), input.Any<FontStyleConstants>(),
-                               input.Any<FontEffectConstants>()); break;
+      case 1: {
+        // Mostly a standard font; sometimes an installed OpenType family (shaped, with fallback faces),
+        // a compact-outline one, or one that is not found.
+        static const char* const families[] = {"DejaVu Sans", "Noto Sans Arabic", "WenQuanYi Micro Hei",
+                                               "Nimbus Sans", "No Such Family"};
+        const uint8_t kind = input.Byte();
+        if (kind < 200) {
+          document.SetFont(input.Any<FontNumberConstants>(), input.Byte(), input.Any<FontStyleConstants>(),
+                           input.Any<FontEffectConstants>());
+        } else {
+          document.SetFont(families[kind % 5], input.Byte(), input.Any<FontStyleConstants>(),
+                           input.Any<FontEffectConstants>());
+        }
+        break;
+      }
       case 2: document.SetPosition(input.Coordinate(), input.Coordinate()); break;
       case 3: {
         const std::string text = input.Text();

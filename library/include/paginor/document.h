@@ -87,6 +87,17 @@ class PAGINOR_API Document {
   /// PostScript takes it at Create() for the whole document, whose header already describes the pages:
   /// a change afterwards applies to the next document.
   void SetRotated(bool value);
+  /// Whether the document is written compact; false by default, which writes the documented structure
+  /// byte for byte.
+  bool Compact() const;
+  /// Sets whether the next document is written compact: the same pages (same appearance, text and links)
+  /// in a fraction of the bytes, for mailing and archiving. A compact PDF holds each page's drawing,
+  /// text and picture placements in one content stream, compressed with Flate (pictures stay image
+  /// objects of their own); a compact PostScript document defines short procedures in its prolog for
+  /// the sequences every text and figure repeats. Memory stays bounded as in the default output: at most
+  /// one page's content is held before it is written. Taken at Create(): a change afterwards applies to
+  /// the next document.
+  void SetCompact(bool value);
   /// The version of the document format written: "1.2" (the PDF version) for PDF, "3.0" (the version
   /// of the structuring conventions) for PostScript. Not the library's version: see LibraryVersion().
   const std::string& Version() const;
@@ -106,6 +117,11 @@ class PAGINOR_API Document {
   const std::string& Footer() const;
   /// Sets the footer text; see Footer().
   void SetFooter(std::string value);
+  /// Sets the footer's font: an OpenType family or font file (see SetFont()) in @p fontheight points
+  /// (8 to 72), so that a footer can be in any language; "" returns to Times 10 points.
+  /// @return false, with the footer's font unchanged, for a family not found (FontNotFound), a height
+  ///         outside 8 to 72 or a PostScript document (InvalidArgument).
+  bool SetFooterFont(const std::string& family, uint8_t fontheight = 10);
   /// @}
 
   /// @name Document lifecycle
@@ -276,14 +292,36 @@ class PAGINOR_API Document {
   /// NoFontEffect. A value replaced records InvalidArgument (see LastFailure()).
   void SetFont(FontNumberConstants fontnumber, uint8_t fontheight, FontStyleConstants fontstyle,
                FontEffectConstants fonteffect);
-  /// Gives the font: Courier, 8 points, Regular, NoFontEffect by default.
+  /// Sets an OpenType or TrueType font: @p family is a family name as the system's font configuration
+  /// knows it ("DejaVu Sans", "Noto Sans Devanagari") or the path of a .ttf, .otf or .ttc file (its
+  /// first face). @p fontstyle picks the family's bold, italic or bold italic face; where the family
+  /// has none, the nearest face is slanted or emboldened when drawn. @p fontheight and @p fonteffect
+  /// are checked as in the other SetFont (underline and strikethrough take the font's own position and
+  /// thickness). Text in these fonts is shaped (kerning, ligatures, marks, joining and reordering as
+  /// each script needs), right-to-left and mixed lines come out in reading order, and a character the
+  /// font lacks is drawn from an installed font that has it (same style; where none has it, as the
+  /// font's missing-glyph box). The fonts drawn are embedded at Flush() as subsets of the glyphs used,
+  /// with a map back to the text, so that it can be searched and copied; a font with CFF outlines
+  /// raises the document to PDF 1.3.
+  /// @return false, with the font unchanged, when @p family is not found or its file is not a usable
+  ///         font (FontNotFound, the message naming it); in a PostScript document, which cannot embed
+  ///         these fonts yet, false with InvalidArgument.
+  bool SetFont(const std::string& family, uint8_t fontheight, FontStyleConstants fontstyle = FontStyleConstants::Regular,
+               FontEffectConstants fonteffect = FontEffectConstants::NoFontEffect);
+  /// Gives the family of the current OpenType font as it was passed to SetFont(); empty while the font
+  /// is a standard one.
+  std::string FontFamily() const;
+  /// Gives the font: Courier, 8 points, Regular, NoFontEffect by default. While an OpenType font is
+  /// current, @p fontnumber is the standard font set last and the other values are the OpenType font's.
   void GetFont(FontNumberConstants& fontnumber, uint8_t& fontheight, FontStyleConstants& fontstyle,
                FontEffectConstants& fonteffect) const;
   /// Gives the width in points of @p text written as one line in the current font and height, exactly
   /// as WriteText() measures it: whole points for the standard fonts, the width by which WriteText()
   /// moves the position. So SetPosition(right - TextWidth(amount)) ends an amount at the column edge
-  /// right. 0 for an empty text, and for a text too long to be written as one line (over 32767
-  /// characters).
+  /// right. In an OpenType font (see SetFont()) the text is shaped as WriteText() shapes it, kerning
+  /// and ligatures included, and its width rounded to whole points (halves to even); the glyphs
+  /// drawn end within half a point of it. 0 for an empty text, and for a text too long to be written
+  /// as one line (over 32767 characters).
   double TextWidth(const std::string& text) const;
   /// Writes one line of text, with its underline or strikethrough (drawn like DrawLine()). There is no
   /// wrapping and no new page. With NoAlignment the text starts at the current position; LeftAlign,

@@ -41,6 +41,7 @@ enum class FailureConstants : int32_t {
   InternalFailure = 6,     ///< A value overflowed or memory ran out while the operation ran.
   OutputAborted = 7,       ///< The caller's output function refused the document's bytes.
   CalledFromOutput = 8,    ///< Called from inside the document's own output function, which it refuses.
+  FontNotFound = 9,        ///< A font family is not installed, or its font file cannot be read; the message names it.
 };
 
 /// A line drawn through or under text.

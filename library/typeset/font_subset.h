@@ -1,0 +1,58 @@
+#pragma once
+
+// The glyphs a document draws in one face, with the text each stands for, and the font program cut
+// down to them.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "typeset/font_face.h"
+
+namespace paginor::typeset {
+
+// Glyphs used in one face, recorded as text is drawn, by the code each is drawn with. A glyph's code
+// is its glyph number, with the text it stood for the first time (a ligature's several characters, an
+// empty text for a glyph that only completes a cluster). Where the same glyph stands for another text
+// later (a letter alone, then as part of a cluster), it gets a code of its own beyond the face's glyph
+// numbers, so that each code reads back as the text it was drawn for, when the face allows such codes
+// (spare codes from firstSpare on; 0 for none, and then the first text stays).
+class GlyphUsage {
+ public:
+  struct Coded {
+    uint32_t Glyph = 0;
+    std::string Text;
+  };
+
+  GlyphUsage() = default;
+  GlyphUsage(GlyphUsage&&) = default;  // the texts stay where they are
+  GlyphUsage(const GlyphUsage&) = delete;
+  GlyphUsage& operator=(const GlyphUsage&) = delete;
+
+  // The code to draw a glyph with for a text.
+  uint32_t Record(uint32_t glyph, std::string_view text, uint32_t firstSpare);
+  // The glyphs by code.
+  const std::map<uint32_t, Coded>& Codes() const { return Used; }
+  bool Empty() const { return Used.empty(); }
+  // True when some code is not its glyph's number.
+  bool HasSpareCodes() const { return !Spare.empty(); }
+
+ private:
+  std::map<uint32_t, Coded> Used;
+  std::vector<const std::string*> FirstTexts;  // by glyph number: the text of its own code, if drawn
+  std::map<std::pair<uint32_t, std::string>, uint32_t, std::less<>> Spare;
+  uint32_t NextSpare = 0;
+};
+
+// Six capital letters derived from the glyph set, which name a subset apart from other subsets of the
+// same font (the prefix of its name, followed by '+').
+std::string SubsetTag(const GlyphUsage& usage);
+
+// The font program of `face` cut down to the used glyphs (and the missing-glyph box), glyph numbers
+// kept as they are so that codes already written stay valid: a whole TrueType font for TrueType
+// outlines, the bare CFF data for CFF outlines. Empty when the subsetter refuses the face.
+std::vector<uint8_t> SubsetFontProgram(const OpenTypeFace& face, const GlyphUsage& usage);
+
+}  // namespace paginor::typeset
