@@ -209,41 +209,37 @@ TEST(OpenTypeDocument, ParagraphsWrapJustifyAndBreakPages) {
 }
 
 TEST(OpenTypeDocument, FontsNotFoundKeepTheFont) {
-  PDF pdf;
-  ASSERT_TRUE(pdf.Create(TempPath("missing.pdf")));
-  pdf.NewPage(36, 36, 36, 36, 255, 255, 255);
-  ASSERT_TRUE(pdf.SetFont("DejaVu Sans", 12, FontStyleConstants::Bold, FontEffectConstants::Underline));
-  EXPECT_FALSE(pdf.SetFont("No Such Family Anywhere", 20));
-  EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
-  EXPECT_NE(pdf.LastFailureMessage().find("No Such Family Anywhere"), std::string::npos);
-  EXPECT_EQ(pdf.FontFamily(), "DejaVu Sans");
-  // A file that is not a font is refused the same way.
-  const std::string broken = TempPath("broken.ttf");
-  testing::WriteFile(broken, std::string(2000, '\x01'));
-  EXPECT_FALSE(pdf.SetFont(broken, 12));
-  EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
-  FontNumberConstants number{};
-  uint8_t height = 0;
-  FontStyleConstants style{};
-  FontEffectConstants effect{};
-  pdf.GetFont(number, height, style, effect);
-  EXPECT_EQ(height, 12);
-  EXPECT_EQ(style, FontStyleConstants::Bold);
-  EXPECT_EQ(effect, FontEffectConstants::Underline);
-  // A value out of range is replaced as in the other SetFont, and the font is set all the same.
-  EXPECT_TRUE(pdf.SetFont("DejaVu Serif", 200));
-  EXPECT_EQ(pdf.LastFailure(), FailureConstants::InvalidArgument);
-  pdf.SetFont(FontNumberConstants::Times, 12, Regular, FontEffectConstants::NoFontEffect);
-  EXPECT_EQ(pdf.FontFamily(), "");
-  EXPECT_TRUE(pdf.Flush());
-
-  PS ps;  // PostScript cannot embed these fonts yet
-  ASSERT_TRUE(ps.Create(TempPath("missing.ps")));
-  EXPECT_FALSE(ps.SetFont("DejaVu Sans", 12));
-  EXPECT_EQ(ps.LastFailure(), FailureConstants::InvalidArgument);
-  EXPECT_EQ(ps.FontFamily(), "");
-  EXPECT_FALSE(ps.SetFooterFont("DejaVu Sans"));
-  EXPECT_TRUE(ps.Flush());
+  for (const bool postScript : {false, true}) {
+    PDF asPdf;
+    PS asPs;
+    Document& pdf = postScript ? static_cast<Document&>(asPs) : asPdf;
+    ASSERT_TRUE(pdf.Create(TempPath(postScript ? "missing.ps" : "missing.pdf")));
+    pdf.NewPage(36, 36, 36, 36, 255, 255, 255);
+    ASSERT_TRUE(pdf.SetFont("DejaVu Sans", 12, FontStyleConstants::Bold, FontEffectConstants::Underline));
+    EXPECT_FALSE(pdf.SetFont("No Such Family Anywhere", 20));
+    EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
+    EXPECT_NE(pdf.LastFailureMessage().find("No Such Family Anywhere"), std::string::npos);
+    EXPECT_EQ(pdf.FontFamily(), "DejaVu Sans");
+    // A file that is not a font is refused the same way.
+    const std::string broken = TempPath("broken.ttf");
+    testing::WriteFile(broken, std::string(2000, '\x01'));
+    EXPECT_FALSE(pdf.SetFont(broken, 12));
+    EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
+    FontNumberConstants number{};
+    uint8_t height = 0;
+    FontStyleConstants style{};
+    FontEffectConstants effect{};
+    pdf.GetFont(number, height, style, effect);
+    EXPECT_EQ(height, 12);
+    EXPECT_EQ(style, FontStyleConstants::Bold);
+    EXPECT_EQ(effect, FontEffectConstants::Underline);
+    // A value out of range is replaced as in the other SetFont, and the font is set all the same.
+    EXPECT_TRUE(pdf.SetFont("DejaVu Serif", 200));
+    EXPECT_EQ(pdf.LastFailure(), FailureConstants::InvalidArgument);
+    pdf.SetFont(FontNumberConstants::Times, 12, Regular, FontEffectConstants::NoFontEffect);
+    EXPECT_EQ(pdf.FontFamily(), "");
+    EXPECT_TRUE(pdf.Flush());
+  }
 }
 
 // A document object written twice embeds in each document the glyphs that document drew.

@@ -88,6 +88,9 @@ bool PageLayout::SetFont(const std::string& family, uint8_t fontheight, FontStyl
                       " is not installed, or its file cannot be read as an OpenType or TrueType font; the font "
                       "stays as it was");
   }
+  if (const std::string reason = Format.CannotEmbed(*Fonts.Face(font).openType.Face); !reason.empty()) {
+    return Refuse(FailureConstants::FontNotFound, "the font " + Quoted(family) + " " + reason + "; the font stays as it was");
+  }
   ignored = TakeFontValues(fontheight, fontstyle, fonteffect, true);
   Font = font;
   FontFamilyName = family;
@@ -115,6 +118,9 @@ bool PageLayout::SetFooterFont(const std::string& family, uint8_t fontheight) {
                   "the font " + Quoted(family) +
                       " is not installed, or its file cannot be read as an OpenType or TrueType font; the footer "
                       "keeps its font");
+  }
+  if (const std::string reason = Format.CannotEmbed(*Fonts.Face(font).openType.Face); !reason.empty()) {
+    return Refuse(FailureConstants::FontNotFound, "the font " + Quoted(family) + " " + reason + "; the footer keeps its font");
   }
   FooterFont = font;
   FooterHeight = fontheight;
