@@ -105,7 +105,12 @@ std::span<const typeset::ShapedGlyph> PsWriter::EmbeddableGlyphs(std::string_vie
                                                                   std::span<const typeset::ShapedGlyph> glyphs,
                                                                   const typeset::ChosenFace& chosen) {
   bool all = true;
-  for (const typeset::ShapedGlyph& glyph : glyphs) all = all && EmbeddedOf(*glyph.Face) != nullptr;
+  const typeset::OpenTypeFace* checked = nullptr;
+  for (const typeset::ShapedGlyph& glyph : glyphs) {
+    if (glyph.Face == checked) continue;
+    checked = glyph.Face;
+    all = all && EmbeddedOf(*checked) != nullptr;
+  }
   if (all) return glyphs;
   // A glyph of a fallback face that cannot be embedded is drawn as the missing-glyph box of the line's
   // own face, in its place.
@@ -155,13 +160,21 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
     GlyphText += "\r\n";
     lineStart = GlyphText.size();
   };
+  const typeset::OpenTypeFace* face = nullptr;
+  EmbeddedFace* embedded = nullptr;
+  double scale = 0, widthScale = 0;
   for (const typeset::ShapedGlyph& glyph : glyphs) {
-    EmbeddedFace& embedded = *EmbeddedOf(*glyph.Face);
-    const uint32_t code = CodeOf(embedded, glyph.Code);
-    const double scale = static_cast<double>(size) / glyph.Face->Metrics().UnitsPerEm;
-    const double dx = std::nearbyint((shaped + glyph.XOffset * scale - drawnX) * 100) / 100;
-    const double dy = std::nearbyint((glyph.YOffset * scale - drawnY) * 100) / 100;
-    if (dx != 0 || dy != 0) {
+    if (glyph.Face != face) {
+      face = glyph.Face;
+      embedded = EmbeddedOf(*face);
+      scale = static_cast<double>(size) / face->Metrics().UnitsPerEm;
+      widthScale = static_cast<double>(size) / 1000;
+    }
+    const uint32_t code = CodeOf(*embedded, glyph.Code);
+    // Differences below half a hundredth of a point are left: the common case, without rounding.
+    const double apartX = shaped + glyph.XOffset * scale - drawnX, apartY = glyph.YOffset * scale - drawnY;
+    if (apartX >= 0.005 || apartX <= -0.005 || apartY >= 0.005 || apartY <= -0.005) {
+      const double dx = std::nearbyint(apartX * 100) / 100, dy = std::nearbyint(apartY * 100) / 100;
       endString();
       AppendPoints(GlyphText, dx);
       GlyphText += ' ';
@@ -170,12 +183,12 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
       drawnX += dx;
       drawnY += dy;
     }
-    if (&embedded != current || code >> 8 != currentByte) {
+    if (embedded != current || code >> 8 != currentByte) {
       endString();
       wrap();
-      current = &embedded;
+      current = embedded;
       currentByte = code >> 8;
-      GlyphText.append("/").append(embedded.name).append(".");
+      GlyphText.append("/").append(embedded->name).append(".");
       typeset::AppendNumber(GlyphText, currentByte);
       GlyphText += " findfont ";
       if (slanted) {
@@ -202,7 +215,8 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
     constexpr std::string_view hexDigits = "0123456789ABCDEF";
     GlyphText += hexDigits[(code >> 4) & 0xF];
     GlyphText += hexDigits[code & 0xF];
-    drawnX += glyph.Face->Advance(glyph.Glyph) * scale;
+    // The font's own advance, as kept for PDF's widths (to a millionth of the em).
+    drawnX += face->PdfWidth(glyph.Glyph) * widthScale;
     shaped += glyph.Advance * scale;
   }
   endString();

@@ -146,7 +146,7 @@ class PsWriter final : public FormatWriter {
   // The late texts: 0 the header lines, 1 the font resources, from 2 on the counted footers.
   bool WriteLateText(size_t index, const ByteSink& put, std::string& reason);
   bool WriteFontResources(const ByteSink& put, std::string& reason);
-  std::vector<EmbeddedFace> Embedded;
+  std::deque<EmbeddedFace> Embedded;  // a deque: a face's place stays while others are added
   size_t NotedFaces = 0;
   std::deque<PendingFooter> CountedFooters;
   std::vector<std::string> FooterTexts;
