@@ -54,6 +54,7 @@ class DocumentOutput {
   // A late field (see OutputFile), and the texts Finish inserts at the late fields.
   void PutLateField() { File->PutLateField(Lines); }
   void SetLateTexts(LateTexts texts) { File->SetLateTexts(std::move(texts)); }
+  void StageNow() { File->StageNow(); }
 
   // The document as it grows.
   LineBuffer Lines;

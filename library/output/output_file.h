@@ -67,6 +67,12 @@ class OutputFile final : public BlockDestination {
   // What Finish inserts at the late fields. Without texts (the default) they stay empty and the
   // document is completed as it was held; with texts it is handed over through the temporary file.
   void SetLateTexts(LateTexts texts) { Late = std::move(texts); }
+  // Holds the rest of a document held in the output file itself in the temporary file instead (what
+  // was written so far is moved there), as soon as it is known to get late texts: the document is then
+  // copied once, at Finish, rather than moved aside then. Nothing for a document already staged.
+  void StageNow() {
+    if (Held && !Staged && !Failed && IsOpen()) Failed = !StageHeldDocument();
+  }
   // Writes the rest of the document, fills in its count fields and closes the output; true when every
   // byte was delivered and the file closed.
   bool Finish(LineBuffer& lines);

@@ -86,6 +86,8 @@ PsWriter::EmbeddedFace* PsWriter::EmbeddedOf(const typeset::OpenTypeFace& face) 
     RefusedFaces.push_back(&face);
     return nullptr;
   }
+  // The document will have late texts: from now on it grows in the temporary file (see OutputFile).
+  if (Embedded.empty()) Output.StageNow();
   Embedded.push_back({&face, ResourceName(face, Embedded.size()), {}, {}});
   return &Embedded.back();
 }
