@@ -55,6 +55,9 @@ void WriteScripts(Document& document) {
     ASSERT_TRUE(document.SetFont(family, 14)) << family;
     EXPECT_TRUE(document.WriteText(text, true, 4)) << text;
   }
+  // WenQuanYi has no bold italic face: it is slanted and emboldened, and the next line is neither.
+  ASSERT_TRUE(document.SetFont("WenQuanYi Micro Hei", 14, FontStyleConstants::BoldItalic));
+  EXPECT_TRUE(document.WriteText("Bold italic \u4e2d\u6587", true, 4));
   ASSERT_TRUE(document.SetFont("DejaVu Sans", 12, FontStyleConstants::Regular, FontEffectConstants::Underline));
   EXPECT_TRUE(document.WriteText("Centred and underlined", true, 4, AlignmentConstants::Center));
 }
@@ -86,6 +89,11 @@ TEST(PsOpenType, EveryScriptDrawnWhereThePdfDrawsItAndReadBack) {
   const std::string prolog = file.substr(0, file.find("%%EndProlog"));
   EXPECT_EQ(Count(prolog, "%%BeginResource: font "), 8u);
   EXPECT_EQ(Count(prolog, "%%EndResource"), 8u);
+
+  // The twin's synthetic bold ends with its line: the rendering mode does not reach the next text.
+  const std::string twinBytes = testing::ReadFile(pdfPath);
+  EXPECT_EQ(Count(twinBytes, "2 Tr "), 1u);
+  EXPECT_EQ(Count(twinBytes, "0 Tr\r\nET"), 1u);
 
   const std::vector<testing::Raster> drawn = testing::RenderPages(psPath, A4);
   const std::vector<testing::Raster> twin = testing::RenderPages(pdfPath);
