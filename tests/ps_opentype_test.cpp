@@ -86,6 +86,7 @@ TEST(PsOpenType, EveryScriptDrawnWhereThePdfDrawsItAndReadBack) {
   const std::string head = file.substr(0, file.find("%%EndComments"));
   EXPECT_NE(head.find("%%LanguageLevel: 3\r\n%%DocumentSuppliedResources: font "), std::string::npos);
   EXPECT_EQ(Count(head, " font "), 8u);
+  for (const std::string& line : testing::SplitCrLfLines(file)) EXPECT_LE(line.size(), 255u) << "a DSC line";
   const std::string prolog = file.substr(0, file.find("%%EndProlog"));
   EXPECT_EQ(Count(prolog, "%%BeginResource: font "), 8u);
   EXPECT_EQ(Count(prolog, "%%EndResource"), 8u);
