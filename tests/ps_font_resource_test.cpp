@@ -11,6 +11,7 @@
 #include <set>
 
 #include "output/line_buffer.h"
+#include "ps/cff_program.h"
 #include "ps/ps_font_resource.h"
 #include "ps/ps_glyph_names.h"
 #include "services/code_page.h"
@@ -368,6 +369,14 @@ TEST(PsFontResource, DamagedProgramsAreRefusedWithoutWritingAByte) {
   EXPECT_TRUE(refused(wrapped, subset.glyphs));
   // CFF data, or a glyph number beyond the program's glyphs, codes out of order, a name with a blank.
   EXPECT_TRUE(refused({1, 0, 4, 4, 0, 1, 0, 0}, subset.glyphs));
+  // A CID-keyed CFF program (its top dictionary starts with the registry-ordering-supplement operator),
+  // which a document refuses when its face is chosen.
+  const std::vector<uint8_t> cidKeyed = {1, 0, 4, 1, 0, 1, 1, 1, 2, 'A', 0, 1, 1, 1, 6, 139, 139, 139, 12, 30, 0, 0, 0, 0};
+  CffProgram program;
+  std::string reason;
+  EXPECT_FALSE(ReadCffProgram(cidKeyed, program, reason));
+  EXPECT_NE(reason.find("CID-keyed"), std::string::npos) << reason;
+  EXPECT_TRUE(refused(cidKeyed, subset.glyphs));
   std::vector<PsFontGlyph> glyphs = subset.glyphs;
   glyphs[0].glyph = 65535;
   EXPECT_TRUE(refused(subset.program, glyphs));

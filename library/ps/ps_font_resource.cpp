@@ -235,6 +235,13 @@ void PutCompositeFont(const PsEmbeddedFont& font, bool cff, LineBuffer& lines) {
 
 }  // namespace
 
+bool ReadCffProgram(std::span<const uint8_t> program, CffProgram& read, std::string& reason) {
+  if (!read.Read(program, reason)) return false;
+  if (IsPostScriptName(read.FontName(), 127)) return true;
+  reason = "the CFF font program's name is not a usable PostScript name";
+  return false;
+}
+
 int PsFontLanguageLevel(std::span<const uint8_t> program) { return IsCffProgram(program) ? 3 : 2; }
 
 void PutPsGlyphRun(std::string_view fontName, std::string_view codes, int64_t size, LineBuffer& lines) {
@@ -262,11 +269,7 @@ bool WritePsFontResource(const PsEmbeddedFont& font, LineBuffer& lines, std::str
   const bool cff = IsCffProgram(font.program);
   SfntTables tables;
   CffProgram compact;
-  if (cff ? !compact.Read(font.program, reason) : !tables.Read(font.program, reason)) return false;
-  if (cff && !IsPostScriptName(compact.FontName(), 127)) {
-    reason = "the CFF font program's name is not a usable PostScript name";
-    return false;
-  }
+  if (cff ? !ReadCffProgram(font.program, compact, reason) : !tables.Read(font.program, reason)) return false;
   if (!CheckGlyphs(font, cff ? compact.GlyphCount() : tables.GlyphCount(), cff, reason)) return false;
 
   lines.Put("%%BeginResource: font ").Put(font.name).EndLine();

@@ -46,6 +46,12 @@ struct PsEmbeddedFont {
   std::span<const PsFontGlyph> glyphs;
 };
 
+class CffProgram;
+
+// Reads a CFF program as a resource embeds it (see CffProgram::Read), its font's name one that
+// PostScript reads; false, with the reason, for one it cannot embed.
+bool ReadCffProgram(std::span<const uint8_t> program, CffProgram& read, std::string& reason);
+
 // The PostScript language level the resource of a program needs: 2 for TrueType, 3 for CFF.
 int PsFontLanguageLevel(std::span<const uint8_t> program);
 

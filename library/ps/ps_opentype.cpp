@@ -63,13 +63,14 @@ void AppendPoints(std::string& out, double points) { typeset::AppendDecimal(out,
 
 std::string PsWriter::CannotEmbed(const typeset::OpenTypeFace& face) const {
   if (face.Outlines() != typeset::OutlineFormat::CompactFontFormat) return {};
-  // CFF outlines are embedded as a font set of name-keyed fonts; CID-keyed ones are refused.
+  // CFF outlines are embedded as a font set of one name-keyed font; CID-keyed ones are refused.
   hb_blob_t* table = hb_face_reference_table(face.Face(), HB_TAG('C', 'F', 'F', ' '));
   unsigned int length = 0;
   const char* data = hb_blob_get_data(table, &length);
   CffProgram program;
   std::string reason;
-  const bool read = program.Read({reinterpret_cast<const uint8_t*>(data), data == nullptr ? 0 : length}, reason);
+  const bool read =
+      ReadCffProgram({reinterpret_cast<const uint8_t*>(data), data == nullptr ? 0 : length}, program, reason);
   hb_blob_destroy(table);
   if (read) return {};
   return "has CFF outlines that PostScript output cannot embed (" + reason + ")";
