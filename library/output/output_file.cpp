@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <new>
-#include <utility>
 #include <system_error>
+#include <utility>
 
 namespace paginor {
 namespace {

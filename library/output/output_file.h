@@ -94,11 +94,11 @@ class OutputFile final : public BlockDestination {
   bool Complete();
   // True when the head field's text is to change.
   bool HeadFieldChanges() const { return HeadFieldAt >= 0 && !HeadFieldText.empty(); }
-  // Hands the held document over in order, with the head field's final text: copy takes a range of
-  // the file that holds it, put a text.
   // Moves a document held in the output file itself into the temporary file, to be handed back with its
   // late texts.
   bool StageHeldDocument();
+  // Hands the held document over in order, with the head field's final text and the late texts: copy
+  // takes a range of the file that holds it, put a text.
   bool PassOn(const std::function<bool(int64_t offset, int64_t length)>& copy,
               const std::function<bool(std::string_view text)>& put);
   // Puts the head field's final text in place in the output file that holds the document, and moves
