@@ -1,7 +1,8 @@
 // Text in many languages: each line in an installed font that fits its script, shaped (ligatures,
 // joined Arabic, Devanagari clusters), right-to-left lines in their order, a paragraph of Chinese
 // wrapped between its characters, and a font without Chinese that borrows it from one that has it.
-// The fonts used are embedded as subsets. Usage: multilingual [output.pdf]
+// The fonts used are embedded as subsets. Usage: multilingual [output.pdf | output.ps]; a path ending in
+// ".ps" gives the same document in PostScript, every glyph where the PDF has it.
 #include <paginor/paginor.h>
 
 #include <cstdio>
@@ -19,18 +20,22 @@ struct Line {
 int main(int argc, char** argv) {
   const char* path = argc > 1 ? argv[1] : "multilingual.pdf";
 
-  paginor::PDF pdf;
-  pdf.SetTitle("Many languages");
-  pdf.SetAuthor("Paginor examples");
-  if (!pdf.Create(path)) {
+  const std::string name = path;
+  const bool postScript = name.size() > 3 && name.compare(name.size() - 3, 3, ".ps") == 0;
+  paginor::PDF asPdf;
+  paginor::PS asPs;
+  paginor::Document& document = postScript ? static_cast<paginor::Document&>(asPs) : asPdf;
+  document.SetTitle("Many languages");
+  document.SetAuthor("Paginor examples");
+  if (!document.Create(path)) {
     std::fprintf(stderr, "cannot create %s\n", path);
     return 1;
   }
-  pdf.NewPage(54, 54, 54, 54, 255, 255, 255);
+  document.NewPage(54, 54, 54, 54, 255, 255, 255);
 
   // A family name is looked up among the installed fonts; a path to a .ttf, .otf or .ttc file works too.
-  bool written = pdf.SetFont("DejaVu Serif", 20, paginor::FontStyleConstants::Bold);
-  written = pdf.WriteText("Many languages, one document", true, 10, paginor::AlignmentConstants::Center) && written;
+  bool written = document.SetFont("DejaVu Serif", 20, paginor::FontStyleConstants::Bold);
+  written = document.WriteText("Many languages, one document", true, 10, paginor::AlignmentConstants::Center) && written;
 
   const Line lines[] = {
       {"DejaVu Serif", "Latin: office affluent, cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e"},
@@ -46,21 +51,21 @@ int main(int argc, char** argv) {
       {"DejaVu Sans", "Fallback: DejaVu Sans has no \xE4\xB8\xAD\xE6\x96\x87, another font draws it"},
   };
   for (const Line& line : lines) {
-    written = pdf.SetFont(line.family, 14) && written;
-    written = pdf.WriteText(line.text, true, 6) && written;
+    written = document.SetFont(line.family, 14) && written;
+    written = document.WriteText(line.text, true, 6) && written;
   }
 
   // A paragraph of Chinese wraps between characters, never before a closing mark.
-  written = pdf.SetFont("WenQuanYi Micro Hei", 12) && written;
+  written = document.SetFont("WenQuanYi Micro Hei", 12) && written;
   std::string chinese;
   for (int n = 0; n < 6; ++n) {
     chinese += "\xE8\xBF\x99\xE6\x98\xAF\xE4\xB8\x80\xE6\xAE\xB5\xE4\xB8\xAD\xE6\x96\x87\xE6\x96\x87\xE5\xAD\x97"
                "\xEF\xBC\x8C\xE5\xAE\x83\xE5\x9C\xA8\xE5\xAD\x97\xE4\xB8\x8E\xE5\xAD\x97\xE4\xB9\x8B\xE9\x97\xB4"
                "\xE6\x8D\xA2\xE8\xA1\x8C\xE3\x80\x82";
   }
-  written = pdf.WriteMultiText(chinese, 4, paginor::AlignmentConstants::NoAlignment, true) && written;
+  written = document.WriteMultiText(chinese, 4, paginor::AlignmentConstants::NoAlignment, true) && written;
 
-  if (!pdf.Flush() || !written) {
+  if (!document.Flush() || !written) {
     std::fprintf(stderr, "could not write %s\n", path);
     return 1;
   }

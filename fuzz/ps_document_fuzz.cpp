@@ -1,6 +1,7 @@
-// Drives a PostScript document with arbitrary operations, arguments, texts and picture files: whatever
-// the caller passes, no operation may crash, read or write out of bounds, or throw, and every document
-// must be written.
+// Drives a PostScript document with arbitrary operations, arguments, texts and picture files, texts in
+// installed OpenType families too (their subsets, glyph names and resources written at Flush, footers
+// naming the page count shaped then): whatever the caller passes, no operation may crash, read or write
+// out of bounds, or throw, and every document must be written.
 #include <unistd.h>
 
 #include <cstdlib>

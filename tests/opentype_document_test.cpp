@@ -13,6 +13,7 @@
 #include "paginor/ps.h"
 #include "support/external_tools.h"
 #include "support/pdf_reader.h"
+#include "support/script_lines.h"
 #include "support/test_files.h"
 
 namespace paginor {
@@ -20,22 +21,13 @@ namespace {
 
 using testing::ExtractedText;
 using testing::FlushAndCheck;
+using testing::Letters;
 using testing::HasTool;
 using testing::Quoted;
 using testing::RunCommand;
 using testing::TempPath;
 
 constexpr FontStyleConstants Regular = FontStyleConstants::Regular;
-
-// The text without the marks pdftotext puts around right-to-left runs, its spaces dropped: what a line
-// reads as, whichever side of a right-to-left word its spaces land on.
-std::string Letters(std::string text) {
-  for (const char* mark : {"\u202A", "\u202B", "\u202C", "\u200E", "\u200F"}) {
-    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark)) text.erase(at, 3);
-  }
-  std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\f'; });
-  return text;
-}
 
 struct Word {
   double xMin, yMin, xMax;
@@ -70,20 +62,7 @@ bool ReadersPresent() {
 
 TEST(OpenTypeDocument, EveryScriptEmbeddedAndReadBack) {
   if (!ReadersPresent()) GTEST_SKIP() << "qpdf, Ghostscript or poppler-utils is not installed";
-  const std::vector<std::pair<std::string, std::string>> lines = {
-      {"DejaVu Serif", "office affluent cr\u00e8me br\u00fbl\u00e9e"},
-      {"DejaVu Sans", "\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1 \u03ba\u03cc\u03c3\u03bc\u03b5"},
-      {"DejaVu Sans", "\u0414\u043e\u0431\u0440\u044b\u0439 \u0434\u0435\u043d\u044c"},
-      {"Noto Sans Hebrew", "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd"},
-      {"Noto Sans Arabic", "\u0645\u0631\u062d\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645"},
-      {"Noto Sans Devanagari", "\u0928\u092e\u0938\u094d\u0924\u0947 \u0926\u0941\u0928\u093f\u092f\u093e"},
-      {"Noto Sans Thai", "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35\u0e0a\u0e32\u0e27\u0e42\u0e25\u0e01"},
-      {"WenQuanYi Micro Hei", "\u4f60\u597d\uff0c\u4e16\u754c"},
-      {"WenQuanYi Micro Hei", "\u3053\u3093\u306b\u3061\u306f\u4e16\u754c"},
-      {"DejaVu Sans", "the word \u05e9\u05dc\u05d5\u05dd means peace"},
-      {"DejaVu Sans", "Fallback \u4e2d\u6587 in DejaVu Sans"},
-      {"Nimbus Sans", "Compact outlines"},
-  };
+  const auto& lines = testing::ScriptLines();
   PDF pdf;
   pdf.SetFooter("");
   const std::string path = TempPath("scripts.pdf");
@@ -209,41 +188,37 @@ TEST(OpenTypeDocument, ParagraphsWrapJustifyAndBreakPages) {
 }
 
 TEST(OpenTypeDocument, FontsNotFoundKeepTheFont) {
-  PDF pdf;
-  ASSERT_TRUE(pdf.Create(TempPath("missing.pdf")));
-  pdf.NewPage(36, 36, 36, 36, 255, 255, 255);
-  ASSERT_TRUE(pdf.SetFont("DejaVu Sans", 12, FontStyleConstants::Bold, FontEffectConstants::Underline));
-  EXPECT_FALSE(pdf.SetFont("No Such Family Anywhere", 20));
-  EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
-  EXPECT_NE(pdf.LastFailureMessage().find("No Such Family Anywhere"), std::string::npos);
-  EXPECT_EQ(pdf.FontFamily(), "DejaVu Sans");
-  // A file that is not a font is refused the same way.
-  const std::string broken = TempPath("broken.ttf");
-  testing::WriteFile(broken, std::string(2000, '\x01'));
-  EXPECT_FALSE(pdf.SetFont(broken, 12));
-  EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
-  FontNumberConstants number{};
-  uint8_t height = 0;
-  FontStyleConstants style{};
-  FontEffectConstants effect{};
-  pdf.GetFont(number, height, style, effect);
-  EXPECT_EQ(height, 12);
-  EXPECT_EQ(style, FontStyleConstants::Bold);
-  EXPECT_EQ(effect, FontEffectConstants::Underline);
-  // A value out of range is replaced as in the other SetFont, and the font is set all the same.
-  EXPECT_TRUE(pdf.SetFont("DejaVu Serif", 200));
-  EXPECT_EQ(pdf.LastFailure(), FailureConstants::InvalidArgument);
-  pdf.SetFont(FontNumberConstants::Times, 12, Regular, FontEffectConstants::NoFontEffect);
-  EXPECT_EQ(pdf.FontFamily(), "");
-  EXPECT_TRUE(pdf.Flush());
-
-  PS ps;  // PostScript cannot embed these fonts yet
-  ASSERT_TRUE(ps.Create(TempPath("missing.ps")));
-  EXPECT_FALSE(ps.SetFont("DejaVu Sans", 12));
-  EXPECT_EQ(ps.LastFailure(), FailureConstants::InvalidArgument);
-  EXPECT_EQ(ps.FontFamily(), "");
-  EXPECT_FALSE(ps.SetFooterFont("DejaVu Sans"));
-  EXPECT_TRUE(ps.Flush());
+  for (const bool postScript : {false, true}) {
+    PDF asPdf;
+    PS asPs;
+    Document& pdf = postScript ? static_cast<Document&>(asPs) : asPdf;
+    ASSERT_TRUE(pdf.Create(TempPath(postScript ? "missing.ps" : "missing.pdf")));
+    pdf.NewPage(36, 36, 36, 36, 255, 255, 255);
+    ASSERT_TRUE(pdf.SetFont("DejaVu Sans", 12, FontStyleConstants::Bold, FontEffectConstants::Underline));
+    EXPECT_FALSE(pdf.SetFont("No Such Family Anywhere", 20));
+    EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
+    EXPECT_NE(pdf.LastFailureMessage().find("No Such Family Anywhere"), std::string::npos);
+    EXPECT_EQ(pdf.FontFamily(), "DejaVu Sans");
+    // A file that is not a font is refused the same way.
+    const std::string broken = TempPath("broken.ttf");
+    testing::WriteFile(broken, std::string(2000, '\x01'));
+    EXPECT_FALSE(pdf.SetFont(broken, 12));
+    EXPECT_EQ(pdf.LastFailure(), FailureConstants::FontNotFound);
+    FontNumberConstants number{};
+    uint8_t height = 0;
+    FontStyleConstants style{};
+    FontEffectConstants effect{};
+    pdf.GetFont(number, height, style, effect);
+    EXPECT_EQ(height, 12);
+    EXPECT_EQ(style, FontStyleConstants::Bold);
+    EXPECT_EQ(effect, FontEffectConstants::Underline);
+    // A value out of range is replaced as in the other SetFont, and the font is set all the same.
+    EXPECT_TRUE(pdf.SetFont("DejaVu Serif", 200));
+    EXPECT_EQ(pdf.LastFailure(), FailureConstants::InvalidArgument);
+    pdf.SetFont(FontNumberConstants::Times, 12, Regular, FontEffectConstants::NoFontEffect);
+    EXPECT_EQ(pdf.FontFamily(), "");
+    EXPECT_TRUE(pdf.Flush());
+  }
 }
 
 // A document object written twice embeds in each document the glyphs that document drew.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "paginor/ps.h"
@@ -51,14 +52,23 @@ std::vector<testing::Raster> Render(const std::string& path) {
   return testing::RenderPages(path, "-dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS=842 -dFIXEDMEDIA");
 }
 
-// Four pages with their own backgrounds, margins, text, a dash and a filled figure.
-void WriteFourPages(PS& ps) {
+// Four pages with their own backgrounds, margins, text, a dash and a filled figure; with openType, each
+// page also has a line in embedded fonts (a script of its own, with fallback on the last page).
+void WriteFourPages(PS& ps, bool openType) {
+  const char* const families[4] = {"DejaVu Sans", "Noto Sans Arabic", "WenQuanYi Micro Hei", "DejaVu Serif"};
+  const char* const texts[4] = {"\u039a\u03b1\u03bb\u03b7\u03bc\u03ad\u03c1\u03b1 \u0414\u043e\u0431\u0440\u044b\u0439",
+                                "\u0645\u0631\u062d\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645",
+                                "\u4f60\u597d\uff0c\u4e16\u754c", "office \u4e2d\u6587"};
   const uint8_t backgrounds[4][3] = {{255, 200, 200}, {200, 200, 255}, {200, 255, 200}, {255, 255, 255}};
   for (int page = 0; page < 4; ++page) {
     const auto& colour = backgrounds[page];
     ps.NewPage(static_cast<int16_t>(30 + 10 * page), 40, 30, 40, colour[0], colour[1], colour[2]);
     ps.SetFont(FontNumberConstants::Helvetica, 24, FontStyleConstants::Bold, FontEffectConstants::Underline);
     ps.WriteText("Page " + std::to_string(page + 1), true, 4);
+    if (openType) {
+      ASSERT_TRUE(ps.SetFont(families[page], 18, FontStyleConstants::Regular, FontEffectConstants::Underline));
+      ps.WriteText(texts[page], true, 4);
+    }
     if (page % 2 == 0) ps.SetDash("6 3");
     ps.SetFillStyle(page != 2);
     ps.SetFillColor(200, 100, static_cast<uint8_t>(60 * page));
@@ -69,16 +79,17 @@ void WriteFourPages(PS& ps) {
 }
 
 TEST(PsPageIndependence, EveryPageCutOutAloneOrInReverseRendersAsInTheWholeDocument) {
+  // The fonts embedded are resources of the prolog, which every cut keeps.
   if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
   testing::FixCreationDate();
-  for (const bool rotated : {false, true}) {
-    SCOPED_TRACE(rotated ? "rotated" : "not rotated");
+  for (const auto [rotated, openType] : {std::pair{false, false}, {true, false}, {false, true}}) {
+    SCOPED_TRACE(rotated ? "rotated" : openType ? "embedded fonts" : "not rotated");
     PS ps;
     ps.SetOrientation(OrientationConstants::Landscape);
     ps.SetRotated(rotated);
     const std::string path = testing::TempPath("independent.ps");
     ASSERT_TRUE(ps.Create(path));
-    WriteFourPages(ps);
+    WriteFourPages(ps, openType);
     testing::FlushAndRead(ps, path, 4);
     const std::vector<testing::Raster> whole = Render(path);
     ASSERT_EQ(whole.size(), 4u);

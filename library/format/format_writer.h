@@ -106,8 +106,8 @@ class FormatWriter {
 
   // The format's version, named in the document's head.
   virtual const std::string& Version() const = 0;
-  // True for formats that draw text in OpenType faces (text runs with glyphs).
-  virtual bool DrawsOpenType() const { return false; }
+  // Why the format cannot embed an OpenType face (empty when it can); text is not set in such a face.
+  virtual std::string CannotEmbed(const typeset::OpenTypeFace& /*face*/) const { return {}; }
   // Formats whose document holds count fields (see output/count_fields.h) say so; the output then holds
   // the document in a file that can be rewritten until it ends.
   virtual bool HasCountFields() const { return false; }

@@ -76,10 +76,6 @@ std::string PageLayout::TakeFontValues(uint8_t fontheight, FontStyleConstants fo
 
 bool PageLayout::SetFont(const std::string& family, uint8_t fontheight, FontStyleConstants fontstyle,
                          FontEffectConstants fonteffect, std::string& ignored) {
-  if (!Format.DrawsOpenType()) {
-    return Refuse(FailureConstants::InvalidArgument, "fonts by family name (" + Quoted(family) +
-                                                         ") are not written in this format yet; the font stays as it was");
-  }
   const bool knownStyle = fontstyle >= FontStyleConstants::Regular && fontstyle <= FontStyleConstants::BoldItalic;
   const FontHandle font = Fonts.OpenType(family, knownStyle ? fontstyle : FontStyleConstants::Regular);
   if (font == FontCatalogue::Unset) {
@@ -87,6 +83,9 @@ bool PageLayout::SetFont(const std::string& family, uint8_t fontheight, FontStyl
                   "the font " + Quoted(family) +
                       " is not installed, or its file cannot be read as an OpenType or TrueType font; the font "
                       "stays as it was");
+  }
+  if (const std::string reason = Format.CannotEmbed(*Fonts.Face(font).openType.Face); !reason.empty()) {
+    return Refuse(FailureConstants::FontNotFound, "the font " + Quoted(family) + " " + reason + "; the font stays as it was");
   }
   ignored = TakeFontValues(fontheight, fontstyle, fonteffect, true);
   Font = font;
@@ -101,10 +100,6 @@ bool PageLayout::SetFooterFont(const std::string& family, uint8_t fontheight) {
     FooterFont = FontCatalogue::Unset;
     return true;
   }
-  if (!Format.DrawsOpenType()) {
-    return Refuse(FailureConstants::InvalidArgument, "fonts by family name (" + Quoted(family) +
-                                                         ") are not written in this format yet; the footer keeps its font");
-  }
   if (fontheight < 8 || fontheight > 72) {
     return Refuse(FailureConstants::InvalidArgument,
                   "the font height " + std::to_string(fontheight) + " lies outside 8 to 72; the footer keeps its font");
@@ -115,6 +110,9 @@ bool PageLayout::SetFooterFont(const std::string& family, uint8_t fontheight) {
                   "the font " + Quoted(family) +
                       " is not installed, or its file cannot be read as an OpenType or TrueType font; the footer "
                       "keeps its font");
+  }
+  if (const std::string reason = Format.CannotEmbed(*Fonts.Face(font).openType.Face); !reason.empty()) {
+    return Refuse(FailureConstants::FontNotFound, "the font " + Quoted(family) + " " + reason + "; the footer keeps its font");
   }
   FooterFont = font;
   FooterHeight = fontheight;

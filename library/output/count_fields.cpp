@@ -42,17 +42,17 @@ void InsertZeros(char* data, size_t size, int64_t from, Iterator first, Iterator
 
 void CountFields::Clear() {
   Offsets.clear();
-  Width = 1;
+  FieldWidth = 1;
   Value = 0;
 }
 
 void CountFields::Put(LineBuffer& lines) {
   static constexpr std::string_view Zeros = "0000000000000000000";
   Offsets.push_back(lines.Offset());
-  lines.Put(Zeros.substr(0, Width));
+  lines.Put(Zeros.substr(0, FieldWidth));
 }
 
-bool CountFields::TooNarrow() const { return DigitsOf(Value) > Width; }
+bool CountFields::TooNarrow() const { return DigitsOf(Value) > FieldWidth; }
 
 bool CountFields::WidenIn(int descriptor, int64_t length) {
   if (!Buffer) Buffer = std::make_unique_for_overwrite<char[]>(2 * WideningBlock);
@@ -78,14 +78,14 @@ bool CountFields::WidenIn(int descriptor, int64_t length) {
 void CountFields::Widened() {
   int64_t before = 0;  // fields before this one, each a byte longer now
   for (int64_t& offset : Offsets) offset += before++;
-  ++Width;
+  ++FieldWidth;
 }
 
 bool CountFields::FillIn(int descriptor) const {
   char text[24];
   const size_t digits = DigitsOf(Value);
-  std::fill_n(text, Width - digits, '0');
-  std::to_chars(text + (Width - digits), text + Width, Value);
+  std::fill_n(text, FieldWidth - digits, '0');
+  std::to_chars(text + (FieldWidth - digits), text + FieldWidth, Value);
   // Through a shared mapping of the part of the file that holds the fields, each page of the file is
   // touched once, at several times less cost than a write call per field. The pages already filled are
   // let go of a window at a time (their bytes stay in the file), so that memory stays at one window. A
@@ -93,7 +93,7 @@ bool CountFields::FillIn(int descriptor) const {
   if (Offsets.empty()) return true;
   const int64_t page = ::sysconf(_SC_PAGESIZE);
   const int64_t from = Offsets.front() / page * page;
-  const auto length = static_cast<size_t>(Offsets.back() + static_cast<int64_t>(Width) - from);
+  const auto length = static_cast<size_t>(Offsets.back() + static_cast<int64_t>(FieldWidth) - from);
   void* const mapping = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, from);
   if (mapping != MAP_FAILED) {
     char* const mapped = static_cast<char*>(mapping);
@@ -102,12 +102,12 @@ bool CountFields::FillIn(int descriptor) const {
       for (; offset - held >= FillingWindow; held += FillingWindow) {
         ::madvise(mapped + (held - from), FillingWindow, MADV_DONTNEED);
       }
-      std::memcpy(mapped + (offset - from), text, Width);
+      std::memcpy(mapped + (offset - from), text, FieldWidth);
     }
     return ::munmap(mapping, length) == 0;
   }
   for (const int64_t offset : Offsets) {
-    if (!WriteAllAt(descriptor, std::string_view(text, Width), offset)) return false;
+    if (!WriteAllAt(descriptor, std::string_view(text, FieldWidth), offset)) return false;
   }
   return true;
 }

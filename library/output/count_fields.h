@@ -38,12 +38,14 @@ class CountFields {
   bool FillIn(int descriptor) const;
 
   size_t Fields() const { return Offsets.size(); }
+  // The digits each field has now.
+  size_t Width() const { return FieldWidth; }
 
  private:
   // Where each field starts, in increasing order; a deque grows a block at a time, without the copy and
   // the double size a vector needs for a moment when it grows.
   std::deque<int64_t> Offsets;
-  size_t Width = 1;
+  size_t FieldWidth = 1;
   int64_t Value = 0;
   std::unique_ptr<char[]> Buffer;  // the widening's blocks, allocated at the first widening
 };

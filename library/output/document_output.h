@@ -51,6 +51,10 @@ class DocumentOutput {
   // The head field (see OutputFile), before any count field, and its final text.
   void PutHeadField(std::string_view text) { File->PutHeadField(Lines, text); }
   void SetHeadField(std::string text) { File->SetHeadField(std::move(text)); }
+  // A late field (see OutputFile), and the texts Finish inserts at the late fields.
+  void PutLateField() { File->PutLateField(Lines); }
+  void SetLateTexts(LateTexts texts) { File->SetLateTexts(std::move(texts)); }
+  void StageNow() { File->StageNow(); }
 
   // The document as it grows.
   LineBuffer Lines;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <new>
 #include <system_error>
+#include <utility>
 
 namespace paginor {
 namespace {
@@ -79,6 +80,8 @@ void OutputFile::Start(bool countFields, std::string folder) {
   HeadFieldAt = -1;
   HeadFieldLength = 0;
   HeadFieldText.clear();
+  LateFields.clear();
+  Late = nullptr;
   Reason = FailureConstants::NoFailure;
   Text.clear();
 }
@@ -166,6 +169,10 @@ void OutputFile::SetHeadField(std::string text) {
   if (text.size() <= HeadFieldLength) HeadFieldText = std::move(text);
 }
 
+void OutputFile::PutLateField(const LineBuffer& lines) {
+  if (Held) LateFields.push_back({lines.Offset(), Fields.Fields(), Fields.Width()});
+}
+
 bool OutputFile::Finish(LineBuffer& lines) {
   if (!IsOpen()) return false;
   lines.HandOverAll();
@@ -186,6 +193,7 @@ bool OutputFile::Complete() {
   if (!Fields.FillIn(Holder())) {
     return FileFailed(Staged ? "cannot write the temporary file for" : "cannot write");
   }
+  if (Late && !Staged && !StageHeldDocument()) return false;
   if (!Staged) return !HeadFieldChanges() || ShortenInPlace() || FileFailed("cannot write");
   if (Sink) {
     const auto deliver = [&](std::string_view bytes) { return Deliver(bytes); };
@@ -195,16 +203,50 @@ bool OutputFile::Complete() {
     if (!copied && Reason == FailureConstants::NoFailure) FileFailed("cannot read the temporary file for");
     return copied;
   }
+  // A late text that could not be made was noted by PassOn; else the output refused its bytes.
   return PassOn([&](int64_t offset, int64_t length) { return CopyRange(Stage.Handle(), offset, length, Descriptor); },
                 [&](std::string_view text) { return WriteAll(Descriptor, text); }) ||
-         FileFailed("cannot write");
+         (Reason == FailureConstants::NoFailure && FileFailed("cannot write"));
+}
+
+bool OutputFile::StageHeldDocument() {
+  if (!Stage.Open(Folder)) return FileFailed("cannot create a temporary file for");
+  if (!CopyRange(Descriptor, 0, Written, Stage.Handle())) return FileFailed("cannot copy");
+  if (::ftruncate(Descriptor, 0) != 0 || ::lseek(Descriptor, 0, SEEK_SET) != 0) return FileFailed("cannot write");
+  Staged = true;
+  return true;
 }
 
 bool OutputFile::PassOn(const std::function<bool(int64_t offset, int64_t length)>& copy,
                         const std::function<bool(std::string_view text)>& put) {
-  if (!HeadFieldChanges()) return copy(0, Written);
-  const int64_t after = HeadFieldAt + static_cast<int64_t>(HeadFieldLength);
-  return copy(0, HeadFieldAt) && put(HeadFieldText) && copy(after, Written - after);
+  int64_t copied = 0;  // the held document's bytes handed over, or skipped, so far
+  const auto copyTo = [&](int64_t end) {
+    const int64_t from = std::exchange(copied, end);
+    return end <= from || copy(from, end - from);
+  };
+  bool headPending = HeadFieldChanges();
+  const auto passHead = [&] {
+    headPending = false;
+    if (!copyTo(HeadFieldAt) || !put(HeadFieldText)) return false;
+    copied += static_cast<int64_t>(HeadFieldLength);
+    return true;
+  };
+  if (Late) {
+    const size_t width = Fields.Width();
+    for (size_t index = 0; index < LateFields.size(); ++index) {
+      const LateField& field = LateFields[index];
+      const int64_t at = field.offset + static_cast<int64_t>(field.fieldsBefore * (width - field.width));
+      if (headPending && HeadFieldAt < at && !passHead()) return false;
+      std::string reason;
+      if (!copyTo(at)) return false;
+      if (!Late(index, put, reason)) {
+        if (Reason == FailureConstants::NoFailure) InternalFailure(std::move(reason));
+        return false;
+      }
+    }
+  }
+  if (headPending && !passHead()) return false;
+  return copyTo(Written);
 }
 
 bool OutputFile::ShortenInPlace() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,10 @@ namespace paginor {
 
 // Receives a document's bytes in order, block by block; false refuses them and ends the document.
 using ByteSink = std::function<bool(std::string_view bytes)>;
+
+// Hands the text of the late field of number index (see OutputFile::PutLateField) to put, a piece at a
+// time; false, with the reason, when the text cannot be made or put refused it.
+using LateTexts = std::function<bool(size_t index, const ByteSink& put, std::string& reason)>;
 
 // The document's output, open from Create to Flush: a file, or the caller's function. Opening a file
 // replaces any file of that name and leaves it empty. A document without count fields goes straight to
@@ -54,6 +59,20 @@ class OutputFile final : public BlockDestination {
   // gives it; Finish puts it in place of text, and the document shrinks by the difference.
   void PutHeadField(LineBuffer& lines, std::string_view text);
   void SetHeadField(std::string text);
+  // Notes a late field at the end of a document with count fields: an empty place where Finish inserts
+  // a text that only the document's end settles (the resources its pages turned out to use, a line
+  // naming the page count). Fields are numbered from 0 in the order they are put; a field must not lie
+  // in bytes taken back later.
+  void PutLateField(const LineBuffer& lines);
+  // What Finish inserts at the late fields. Without texts (the default) they stay empty and the
+  // document is completed as it was held; with texts it is handed over through the temporary file.
+  void SetLateTexts(LateTexts texts) { Late = std::move(texts); }
+  // Holds the rest of a document held in the output file itself in the temporary file instead (what
+  // was written so far is moved there), as soon as it is known to get late texts: the document is then
+  // copied once, at Finish, rather than moved aside then. Nothing for a document already staged.
+  void StageNow() {
+    if (Held && !Staged && !Failed && IsOpen()) Failed = !StageHeldDocument();
+  }
   // Writes the rest of the document, fills in its count fields and closes the output; true when every
   // byte was delivered and the file closed.
   bool Finish(LineBuffer& lines);
@@ -75,8 +94,11 @@ class OutputFile final : public BlockDestination {
   bool Complete();
   // True when the head field's text is to change.
   bool HeadFieldChanges() const { return HeadFieldAt >= 0 && !HeadFieldText.empty(); }
-  // Hands the held document over in order, with the head field's final text: copy takes a range of
-  // the file that holds it, put a text.
+  // Moves a document held in the output file itself into the temporary file, to be handed back with its
+  // late texts.
+  bool StageHeldDocument();
+  // Hands the held document over in order, with the head field's final text and the late texts: copy
+  // takes a range of the file that holds it, put a text.
   bool PassOn(const std::function<bool(int64_t offset, int64_t length)>& copy,
               const std::function<bool(std::string_view text)>& put);
   // Puts the head field's final text in place in the output file that holds the document, and moves
@@ -100,6 +122,14 @@ class OutputFile final : public BlockDestination {
   int64_t HeadFieldAt = -1;  // where the head field starts; -1 for none
   size_t HeadFieldLength = 0;
   std::string HeadFieldText;  // its final text; empty while it stays as written
+  // A late field: where it was put, with the count fields before it and their width then (each
+  // widening since moved it by one byte a field).
+  struct LateField {
+    int64_t offset = 0;
+    size_t fieldsBefore = 0, width = 0;
+  };
+  std::deque<LateField> LateFields;
+  LateTexts Late;
   FailureConstants Reason = FailureConstants::NoFailure;
   std::string Text;
 };

@@ -56,6 +56,8 @@ void PdfWriter::PutGlyphObject(int64_t x, int64_t baseline, FontHandle font, int
                                 typeset::AppendNumber(out.append(" "), height);
                                 out += " Tf";
                               });
+  // The text rendering mode belongs to the page's graphics state, which later text objects share.
+  if (chosen.SyntheticBold) GlyphText += "0 Tr\r\n";
   GlyphText += "ET\r\n";
   Lines.Put(GlyphText);
 }

@@ -31,7 +31,6 @@ class PdfWriter final : public FormatWriter {
   std::string Subject;
 
   const std::string& Version() const override { return VersionText; }
-  bool DrawsOpenType() const override { return true; }
   void BeginDocument(const DocumentSetup& setup) override;
   void EndDocument() override;
   void BeginPage(const PageSetup& page) override;

@@ -33,6 +33,10 @@ void PsWriter::PutTextStart(FontHandle font, uint8_t size, Rgb colour) {
 }
 
 void PsWriter::DrawText(const TextRun& run) {
+  if (!run.glyphs.empty()) {
+    DrawGlyphText(run);
+    return;
+  }
   if (Compact) {
     DrawCompactText(run);
     return;
@@ -44,6 +48,10 @@ void PsWriter::DrawText(const TextRun& run) {
 }
 
 void PsWriter::DrawCountedFooter(const CountedFooter& footer) {
+  if (Fonts.Face(footer.font).openType.Face != nullptr) {
+    DrawOpenTypeCountedFooter(footer);
+    return;
+  }
   if (Compact) {
     DrawCompactCountedFooter(footer);
     return;

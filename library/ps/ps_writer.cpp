@@ -53,6 +53,10 @@ void PsWriter::BeginDocument(const DocumentSetup& setup) {
   Background = Rgb{255, 255, 255};
   Compact = setup.compact;
   PageFont = FontCatalogue::Unset;
+  Embedded.clear();
+  RefusedFaces.clear();
+  CountedFooters.clear();
+  FooterTexts.clear();
   Lines.Put("%!PS-Adobe-").Put(VersionText).EndLine();
   Lines.Put("%%BoundingBox: 0 0 ").Put(int64_t{PageWidth}).Put(' ').Put(int64_t{PageHeight}).EndLine();
   Lines.Put("%%CreationDate: ").Put(ToWindows1252(CreationDate())).EndLine();
@@ -70,10 +74,13 @@ void PsWriter::BeginDocument(const DocumentSetup& setup) {
   Output.PutCountField();
   Lines.EndLine();
   WriteComment("%%Title: ", setup.title);
+  // The language level and the resources, when the document embeds fonts (ps_opentype.cpp).
+  Output.PutLateField();
   Lines.AddLine("%%EndComments");
   Lines.AddLine("%%BeginProlog");
   WriteWinAnsiProlog(Lines);
   if (Compact) WriteCompactProcedures(Lines);
+  Output.PutLateField();  // the font resources
   Lines.AddLine("%%EndProlog");
 }
 
@@ -145,6 +152,11 @@ void PsWriter::EndPage(bool /*rotated: taken at Create*/) {
 }
 
 void PsWriter::EndDocument() {
+  RecordCountedFooters();
+  if (!Embedded.empty() || !CountedFooters.empty()) {
+    Output.SetLateTexts(
+        [this](size_t index, const ByteSink& put, std::string& reason) { return WriteLateText(index, put, reason); });
+  }
   Lines.AddLine("%%Trailer");
   Lines.AddLine("%%EOF");
 }

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <deque>
+#include <span>
+#include <vector>
 
 #include "core/picture_cache.h"
 #include "format/format_writer.h"
@@ -27,6 +30,7 @@ class PsWriter final : public FormatWriter {
 
   const std::string& Version() const override { return VersionText; }
   bool HasCountFields() const override { return true; }
+  std::string CannotEmbed(const typeset::OpenTypeFace& face) const override;
   void BeginDocument(const DocumentSetup& setup) override;
   void EndDocument() override;
   void BeginPage(const PageSetup& page) override;
@@ -37,8 +41,14 @@ class PsWriter final : public FormatWriter {
   void DrawPicture(const PlacedPicture& placed) override;
   void DrawLink(std::string_view uri, const PageRect& area) override;
   // A picture taken back takes its turn of TurnOutsidePage back with it.
-  void NoteState() override { NotedTurn = TurnedOutsidePage; }
-  void RestoreState() override { TurnedOutsidePage = NotedTurn; }
+  void NoteState() override {
+    NotedTurn = TurnedOutsidePage;
+    NotedFaces = Embedded.size();
+  }
+  void RestoreState() override {
+    TurnedOutsidePage = NotedTurn;
+    Embedded.resize(NotedFaces);
+  }
 
  private:
   const std::string VersionText = "3.0";
@@ -91,6 +101,57 @@ class PsWriter final : public FormatWriter {
   void SelectCompactFont(FontHandle font, uint8_t size);
   // The text procedure's colour operands and name, after the string and the baseline start.
   void PutCompactTextEnd(Rgb colour);
+
+  // OpenType faces (ps_opentype.cpp). Every face drawn is embedded as a font resource of its own, named
+  // when first drawn; its glyphs are drawn with two-byte codes given in the order of first use, and
+  // the subset made at the document's end is renumbered to them. The resources, and the header lines
+  // naming them and the language level they need, are late fields of the output (see OutputFile),
+  // written at the document's end.
+  struct EmbeddedFace {
+    const typeset::OpenTypeFace* face = nullptr;
+    std::string name;
+    std::vector<uint32_t> usageCodes;  // by code: the code the document's glyph usage gives the glyph
+    std::vector<uint32_t> codeOf;      // by usage code: the code plus one; 0 for none yet
+  };
+  // A footer in an OpenType face that names the page count: written at the end, when the count is known.
+  struct PendingFooter {
+    int32_t page = 0;
+    uint32_t text = 0;  // index in FooterTexts
+    int16_t left = 0, width = 0, baseline = 0;
+    FontHandle font;
+    uint8_t size = 0;
+    Rgb colour;
+  };
+  // Builds in GlyphText the drawing of shaped glyphs from the baseline start (x, y) at size points, in
+  // a colour: a new path, the colour, then the glyphs (PutGlyphs).
+  void MakeGlyphLine(std::span<const typeset::ShapedGlyph> glyphs, FontHandle font, uint8_t size, Rgb colour,
+                     double x, double y);
+  void PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t size, bool slanted);
+  void DrawGlyphText(const TextRun& run);
+  // The face's resource, added when first drawn; nothing for a face that cannot be embedded.
+  EmbeddedFace* EmbeddedOf(const typeset::OpenTypeFace& face);
+  // The code of a glyph in its resource, from the code the document's glyph usage gave it.
+  uint32_t CodeOf(EmbeddedFace& embedded, uint32_t usageCode);
+  // The glyphs of a line shaped from text, with any glyph of a face that cannot be embedded replaced.
+  std::span<const typeset::ShapedGlyph> EmbeddableGlyphs(std::string_view text,
+                                                         std::span<const typeset::ShapedGlyph> glyphs,
+                                                         const typeset::ChosenFace& chosen);
+  void DrawOpenTypeCountedFooter(const CountedFooter& footer);
+  // Builds a counted footer's line in GlyphText, shaped with the page count; false when it is too wide
+  // for its page and left out.
+  bool MakeCountedFooter(const PendingFooter& footer);
+  // The counted footers' glyphs, recorded for the subsets before the resources are written.
+  void RecordCountedFooters();
+  // The late texts: 0 the header lines, 1 the font resources, from 2 on the counted footers.
+  bool WriteLateText(size_t index, const ByteSink& put, std::string& reason);
+  bool WriteFontResources(const ByteSink& put, std::string& reason);
+  std::deque<EmbeddedFace> Embedded;  // a deque: a face's place stays while others are added
+  size_t NotedFaces = 0;
+  std::deque<PendingFooter> CountedFooters;
+  std::vector<std::string> FooterTexts;
+  std::vector<const typeset::OpenTypeFace*> RefusedFaces;  // faces found not to be embeddable
+  std::vector<typeset::ShapedGlyph> Substituted, FooterGlyphs;
+  std::string GlyphText;  // a line of glyphs being built
 
   int64_t Pages = 0;  // pages begun
   std::string SelectionLine;  // the font selection line of Selected

@@ -4,6 +4,7 @@
 // down to them.
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -70,5 +71,17 @@ std::string SubsetTag(const GlyphUsage& usage);
 // kept as they are so that codes already written stay valid: a whole TrueType font for TrueType
 // outlines, the bare CFF data for CFF outlines. Empty when the subsetter refuses the face.
 std::vector<uint8_t> SubsetFontProgram(const OpenTypeFace& face, const GlyphUsage& usage);
+
+// The font program of `face` cut down to some glyphs and renumbered densely (the missing-glyph box 0
+// first, the others in the face's order), for formats that draw codes of their own: a whole TrueType
+// font, or the bare CFF data. NewGlyph gives each glyph asked for its number in the program and, for CFF
+// outlines, ProgramNames the name the program's character set gives it. An empty program when the
+// subsetter refuses the face.
+struct RenumberedSubset {
+  std::vector<uint8_t> Program;
+  std::vector<uint32_t> NewGlyph;
+  std::vector<std::string> ProgramNames;
+};
+RenumberedSubset SubsetRenumbered(const OpenTypeFace& face, std::span<const uint32_t> glyphs);
 
 }  // namespace paginor::typeset

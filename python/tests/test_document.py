@@ -240,8 +240,8 @@ def test_measuring_page_room_and_links_through_a_postscript_document():
     assert b"/URI (https://example.org/pay)" in output and output.count(b"/ANN pdfmark") == 1
 
 
-def test_opentype_fonts_by_family_in_pdf_and_refused_in_postscript():
-    """SetFont(family) embeds a subset; an unknown family is FontNotFound; PostScript refuses it for now."""
+def test_opentype_fonts_by_family_in_both_formats():
+    """SetFont(family) embeds a subset in either format; an unknown family is FontNotFound."""
     pdf = paginor.PDF()
     assert pdf.CreateInMemory()
     pdf.NewPage(36, 36, 36, 36, 255, 255, 255)
@@ -254,7 +254,11 @@ def test_opentype_fonts_by_family_in_pdf_and_refused_in_postscript():
     assert b"/FontFile2" in output and b"/ToUnicode" in output
     ps = paginor.PS()
     assert ps.CreateInMemory()
-    assert not ps.SetFont("DejaVu Sans", 12) and ps.LastFailure() == FailureConstants.InvalidArgument
+    ps.NewPage(36, 36, 36, 36, 255, 255, 255)
+    assert ps.SetFont("DejaVu Sans", 12) and ps.WriteText("Καλημέρα 中文", True)
+    assert ps.Flush()
+    output = ps.TakeOutput()
+    assert b"%%BeginResource: font " in output and b"%%LanguageLevel: 2" in output
 
 
 def test_compact_output_is_taken_at_create_and_smaller():

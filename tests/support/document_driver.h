@@ -79,10 +79,14 @@ bool WriteDrivenDocument(DriverInput& input, const std::string& path, const std:
         // a compact-outline one, or one that is not found.
         static const char* const families[] = {"DejaVu Sans", "Noto Sans Arabic", "WenQuanYi Micro Hei",
                                                "Nimbus Sans", "No Such Family"};
+        // Now and then the footer too, with the page count, which PostScript shapes at the end.
         const uint8_t kind = input.Byte();
         if (kind < 200) {
           document.SetFont(input.Any<FontNumberConstants>(), input.Byte(), input.Any<FontStyleConstants>(),
                            input.Any<FontEffectConstants>());
+        } else if (kind >= 250) {
+          document.SetFooter(input.Text() + " {page}/{pages}");
+          document.SetFooterFont(families[kind % 5], input.Byte());
         } else {
           document.SetFont(families[kind % 5], input.Byte(), input.Any<FontStyleConstants>(),
                            input.Any<FontEffectConstants>());

@@ -119,8 +119,8 @@ class PAGINOR_API Document {
   void SetFooter(std::string value);
   /// Sets the footer's font: an OpenType family or font file (see SetFont()) in @p fontheight points
   /// (8 to 72), so that a footer can be in any language; "" returns to Times 10 points.
-  /// @return false, with the footer's font unchanged, for a family not found (FontNotFound), a height
-  ///         outside 8 to 72 or a PostScript document (InvalidArgument).
+  /// @return false, with the footer's font unchanged, for a family not found or a face PostScript
+  ///         cannot embed (FontNotFound, see SetFont()), or a height outside 8 to 72 (InvalidArgument).
   bool SetFooterFont(const std::string& family, uint8_t fontheight = 10);
   /// @}
 
@@ -303,9 +303,18 @@ class PAGINOR_API Document {
   /// font's missing-glyph box). The fonts drawn are embedded at Flush() as subsets of the glyphs used,
   /// with a map back to the text, so that it can be searched and copied; a font with CFF outlines
   /// raises the document to PDF 1.3.
+  ///
+  /// A PostScript document draws every glyph where the PDF draws it (the same shaping, each glyph
+  /// moved to its shaped place) and embeds each face drawn at Flush() as a font resource of its prolog
+  /// ("%%BeginResource: font", listed in "%%DocumentSuppliedResources"), a subset of the glyphs used:
+  /// TrueType outlines as Type 42 fonts, CFF outlines as a font set, which raises the header's
+  /// "%%LanguageLevel" from 2 to 3. Glyph names and a glyph-to-text map let text extraction and
+  /// conversion to PDF give the text back. Every page still prints alone. From the first face drawn on,
+  /// the document waits in a temporary file and is copied to its output at Flush(), after the header
+  /// and the fonts; a document in the standard fonts only is written as before.
   /// @return false, with the font unchanged, when @p family is not found or its file is not a usable
-  ///         font (FontNotFound, the message naming it); in a PostScript document, which cannot embed
-  ///         these fonts yet, false with InvalidArgument.
+  ///         font (FontNotFound, the message naming it); in a PostScript document also for a face whose
+  ///         CFF outlines are CID-keyed, which it cannot embed (FontNotFound, the message saying so).
   bool SetFont(const std::string& family, uint8_t fontheight, FontStyleConstants fontstyle = FontStyleConstants::Regular,
                FontEffectConstants fonteffect = FontEffectConstants::NoFontEffect);
   /// Gives the family of the current OpenType font as it was passed to SetFont(); empty while the font
