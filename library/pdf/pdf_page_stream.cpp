@@ -21,6 +21,9 @@ void PdfWriter::DropUnfinishedContentStream() {
 
 void PdfWriter::WritePageStream() {
   DropUnfinishedContentStream();
+  if (PageText.open) PageContent.append("ET\n");
+  // What follows may come after a footer's stream, which selects its own font and colour.
+  PageText.open = PageText.fontKnown = PageText.fillKnown = false;
   if (PageContent.empty()) return;
   const bool compressed = Compressor.Compress(PageContent, CompressedContent);
   PageContent.clear();

@@ -108,7 +108,8 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 
 void PdfWriter::NoteState() {
   NotedState = {LastObject,           ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(),
-                OpenTypeObjects.size(), StateSaved,            HoldsSoftMask,       PageContent.size()};
+                OpenTypeObjects.size(), StateSaved,            HoldsSoftMask,       PageContent.size(),
+                PageText};
 }
 
 void PdfWriter::RestoreState() {
@@ -122,6 +123,7 @@ void PdfWriter::RestoreState() {
   HoldsSoftMask = NotedState.holdsSoftMask;
   DropUnfinishedContentStream();
   PageContent.resize(NotedState.pageContent);
+  PageText = NotedState.pageText;
 }
 
 }  // namespace paginor

@@ -84,6 +84,7 @@ void PdfWriter::BeginContentStream(bool graphics) {
     DropUnfinishedContentStream();
     ContentStart = Lines.Offset();
     UnfinishedContent.emplace(Lines);
+    if (graphics) EndPageText();
   } else {
     ContentObjects.push_back(BeginStreamObject());
     BeginStream();
@@ -128,6 +129,7 @@ void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   Compact = setup.compact;
   UnfinishedContent.reset();
   PageContent.clear();
+  PageText = {};
 }
 
 void PdfWriter::WriteInfo(const DocumentSetup& setup) {
@@ -170,6 +172,7 @@ void PdfWriter::BeginPage(const PageSetup& page) {
   ContentObjects.clear();
   AnnotObjects.clear();
   StateSaved = false;
+  PageText = {};  // every page starts from the initial graphics state
   // The background: the whole page painted in its colour.
   BeginContentStream(true);
   Lines.Put(Colours.Of(page.background)).Put(" rg").EndLine();

@@ -73,6 +73,12 @@ class PdfWriter final : public FormatWriter {
   void DropUnfinishedContentStream();
   // Compact output: writes the page's content gathered so far as one Flate stream of the page.
   void WritePageStream();
+  // Compact output: a text line in a standard face, inside the page's open text object, setting only
+  // the font, colour and position that differ from the line before (see pdf_page_text.cpp).
+  void PutPageText(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
+                   std::string_view codes);
+  // Compact output: ends the page's open text object, if any, before what must stand outside one.
+  void EndPageText();
   // A text object: codes with their baseline starting at (x, baseline) in a font and colour.
   void PutTextObject(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
                      std::string_view codes);
@@ -167,15 +173,28 @@ class PdfWriter final : public FormatWriter {
   std::string PageContent;
   std::vector<uint8_t> CompressedContent;  // reused from page to page
   PageStreamCompressor Compressor;
+  // Compact output: what the page's content set for its text so far. Text objects stand outside the
+  // saved states of figures and pictures, so only text and glyph runs change what is known here.
+  struct PageTextState {
+    bool open = false;           // a text object is open; its lines start from (lineX, lineY)
+    int64_t lineX = 0, lineY = 0;
+    int64_t leading = 0;         // the leading the next line's ' operator moves down by
+    bool fontKnown = false;      // the font and size that are selected
+    FontHandle font;
+    int64_t fontHeight = 0;
+    bool fillKnown = false;      // the colour that fills text
+    Rgb fill;
+  } PageText;
 
   // What NoteState noted: the object count, the page's lists, the image list, the saved state,
-  // whether a soft mask was drawn and the size of the page's gathered content.
+  // whether a soft mask was drawn, the size of the page's gathered content and its text state.
   struct FormatState {
     int32_t lastObject = 0;
     size_t contents = 0, annotations = 0, images = 0, openTypeFaces = 0;
     bool stateSaved = false;
     bool holdsSoftMask = false;
     size_t pageContent = 0;
+    PageTextState pageText;
   } NotedState;
 };
 
