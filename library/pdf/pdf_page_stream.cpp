@@ -13,10 +13,22 @@ void PdfWriter::DivertContentStream() {
   UnfinishedContent.reset();
 }
 
+void PdfWriter::StartPageContent() {
+  DropUnfinishedContentStream();
+  ContentStart = Lines.Offset();
+  UnfinishedContent.emplace(Lines);
+  StreamStartState = {StateSaved, PageText};
+}
+
 void PdfWriter::DropUnfinishedContentStream() {
+  if (!UnfinishedContent) return;
   // A failure after the layout took its bytes back already leaves nothing to drop.
-  if (UnfinishedContent && Lines.Offset() >= ContentStart) UnfinishedContent->TakeBack();
+  if (Lines.Offset() >= ContentStart) UnfinishedContent->TakeBack();
   UnfinishedContent.reset();
+  // The page's state is what it was before the stream; the next figure starts a state of its own.
+  StateSaved = StreamStartState.stateSaved;
+  PageText = StreamStartState.text;
+  PageFigure.open = false;
 }
 
 void PdfWriter::WritePageStream() {

@@ -109,10 +109,11 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 void PdfWriter::NoteState() {
   NotedState = {LastObject,           ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(),
                 OpenTypeObjects.size(), StateSaved,            HoldsSoftMask,       PageContent.size(),
-                PageText};
+                PageText,               PageFigure};
 }
 
 void PdfWriter::RestoreState() {
+  DropUnfinishedContentStream();
   LastObject = NotedState.lastObject;
   Offsets.Truncate(LastObject);
   ContentObjects.resize(NotedState.contents);
@@ -121,9 +122,9 @@ void PdfWriter::RestoreState() {
   OpenTypeObjects.resize(NotedState.openTypeFaces);
   StateSaved = NotedState.stateSaved;
   HoldsSoftMask = NotedState.holdsSoftMask;
-  DropUnfinishedContentStream();
   PageContent.resize(NotedState.pageContent);
   PageText = NotedState.pageText;
+  PageFigure = NotedState.pageFigure;
 }
 
 }  // namespace paginor

@@ -81,9 +81,7 @@ void PdfWriter::WriteLengthObject(int32_t reserved) {
 
 void PdfWriter::BeginContentStream(bool graphics) {
   if (Compact) {
-    DropUnfinishedContentStream();
-    ContentStart = Lines.Offset();
-    UnfinishedContent.emplace(Lines);
+    StartPageContent();
     if (graphics) EndPageText();
   } else {
     ContentObjects.push_back(BeginStreamObject());
@@ -96,6 +94,7 @@ void PdfWriter::SetStateSaved(bool state) {
   if (StateSaved) Lines.AddLine("Q");
   if (state) Lines.AddLine("q");
   StateSaved = state;
+  PageFigure.open = false;
 }
 
 void PdfWriter::BeginDocument(const DocumentSetup& setup) {
@@ -130,6 +129,7 @@ void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   UnfinishedContent.reset();
   PageContent.clear();
   PageText = {};
+  PageFigure.open = false;
 }
 
 void PdfWriter::WriteInfo(const DocumentSetup& setup) {
@@ -173,6 +173,7 @@ void PdfWriter::BeginPage(const PageSetup& page) {
   AnnotObjects.clear();
   StateSaved = false;
   PageText = {};  // every page starts from the initial graphics state
+  PageFigure.open = false;
   // The background: the whole page painted in its colour.
   BeginContentStream(true);
   Lines.Put(Colours.Of(page.background)).Put(" rg").EndLine();

@@ -67,18 +67,23 @@ class PdfWriter final : public FormatWriter {
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
   // In compact output its bytes go to the page's content (see pdf_page_stream.cpp) when EndStream ends it.
   void BeginContentStream(bool graphics);
+  // Compact output: starts a content stream whose bytes go to the page's content when it ends.
+  void StartPageContent();
   // Compact output: moves the content stream being ended into the page's content.
   void DivertContentStream();
-  // Compact output: forgets a content stream that a failure left unfinished.
+  // Compact output: forgets a content stream that a failure left unfinished, and the state it changed.
   void DropUnfinishedContentStream();
   // Compact output: writes the page's content gathered so far as one Flate stream of the page.
   void WritePageStream();
   // Compact output: a text line in a standard face, inside the page's open text object, setting only
-  // the font, colour and position that differ from the line before (see pdf_page_text.cpp).
+  // the font, colour and position that differ from the line before (see pdf_compact_content.cpp).
   void PutPageText(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
                    std::string_view codes);
   // Compact output: ends the page's open text object, if any, before what must stand outside one.
   void EndPageText();
+  // Compact output: the start of a figure, in the saved state of the figure before it when nothing
+  // came between them, setting only the colours, dashes and width that differ from that figure's.
+  void BeginPageFigure(const PathPaint& paint, bool fillable);
   // A text object: codes with their baseline starting at (x, baseline) in a font and colour.
   void PutTextObject(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
                      std::string_view codes);
@@ -185,9 +190,23 @@ class PdfWriter final : public FormatWriter {
     bool fillKnown = false;      // the colour that fills text
     Rgb fill;
   } PageText;
+  // Compact output: the state when the content stream being written started.
+  struct {
+    bool stateSaved = false;
+    PageTextState text;
+  } StreamStartState;
+  // Compact output: what the figures drawn in the saved state now open set in it; open is false when
+  // that state is not a figure's (a picture's, the background's) or none is open.
+  struct PageFigureState {
+    bool open = false;
+    bool strokeKnown = false, fillKnown = false, widthKnown = false;
+    Rgb stroke, fill;
+    uint8_t width = 0;
+    std::string dash;  // solid in a state just saved: only figures set dashes, each in its own state
+  } PageFigure;
 
   // What NoteState noted: the object count, the page's lists, the image list, the saved state,
-  // whether a soft mask was drawn, the size of the page's gathered content and its text state.
+  // whether a soft mask was drawn, the size of the page's gathered content and its text and figure state.
   struct FormatState {
     int32_t lastObject = 0;
     size_t contents = 0, annotations = 0, images = 0, openTypeFaces = 0;
@@ -195,6 +214,7 @@ class PdfWriter final : public FormatWriter {
     bool holdsSoftMask = false;
     size_t pageContent = 0;
     PageTextState pageText;
+    PageFigureState pageFigure;
   } NotedState;
 };
 
