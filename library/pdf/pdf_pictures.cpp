@@ -107,6 +107,8 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 }
 
 void PdfWriter::NoteState() {
+  // A picture taken back must leave the page's content before it as it is: none of it stays held.
+  MoveHeldContent();
   NotedState = {LastObject,           ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(),
                 OpenTypeObjects.size(), StateSaved,            HoldsSoftMask,       PageContent.size(),
                 PageText,               PageFigure};
@@ -114,6 +116,9 @@ void PdfWriter::NoteState() {
 
 void PdfWriter::RestoreState() {
   DropUnfinishedContentStream();
+  // What the picture left held goes with it, unless the layout took its bytes back already.
+  if (HeldContent && Lines.Offset() >= HeldStart) HeldContent->TakeBack();
+  HeldContent.reset();
   LastObject = NotedState.lastObject;
   Offsets.Truncate(LastObject);
   ContentObjects.resize(NotedState.contents);

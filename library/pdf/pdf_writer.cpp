@@ -23,6 +23,7 @@ PdfWriter::PdfWriter(DocumentOutput& output, const FontCatalogue& fonts)
     : Output(output), Lines(output.Lines), Fonts(fonts) {}
 
 int32_t PdfWriter::NewObject() {
+  if (HeldContent) MoveHeldContent();
   const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
   Offsets.Add(Lines.Offset());
   LastObject = number;
@@ -38,6 +39,7 @@ int32_t PdfWriter::ReserveObject() {
 }
 
 void PdfWriter::StartReservedObject(int32_t number) {
+  if (HeldContent) MoveHeldContent();
   Offsets.Set(number, Lines.Offset());
   Lines.Put(int64_t{number}).Put(" 0 obj\r\n");
 }
@@ -60,8 +62,8 @@ void PdfWriter::BeginStream() {
 }
 
 void PdfWriter::EndStream(int32_t reservedLength) {
-  if (UnfinishedContent) {
-    DivertContentStream();
+  if (OpenStream) {
+    OpenStream.reset();  // a content stream of a compact page, whose bytes stay held
     return;
   }
   StreamEnd = Lines.Offset();
@@ -126,7 +128,8 @@ void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   AnnotObjects.clear();
   StateSaved = false;
   Compact = setup.compact;
-  UnfinishedContent.reset();
+  OpenStream.reset();
+  HeldContent.reset();
   PageContent.clear();
   PageText = {};
   PageFigure.open = false;

@@ -67,12 +67,14 @@ class PdfWriter final : public FormatWriter {
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
   // In compact output its bytes go to the page's content (see pdf_page_stream.cpp) when EndStream ends it.
   void BeginContentStream(bool graphics);
-  // Compact output: starts a content stream whose bytes go to the page's content when it ends.
+  // Compact output: starts a content stream whose bytes are held as the page's content (see
+  // pdf_page_stream.cpp).
   void StartPageContent();
-  // Compact output: moves the content stream being ended into the page's content.
-  void DivertContentStream();
   // Compact output: forgets a content stream that a failure left unfinished, and the state it changed.
   void DropUnfinishedContentStream();
+  // Compact output: moves the held content out of the document's buffer into PageContent, before
+  // anything else is written there.
+  void MoveHeldContent();
   // Compact output: writes the page's content gathered so far as one Flate stream of the page.
   void WritePageStream();
   // Compact output: a text line in a standard face, inside the page's open text object, setting only
@@ -168,13 +170,15 @@ class PdfWriter final : public FormatWriter {
   std::string_view RaisedVersion;
   bool CatalogVersion = false;
 
-  // Compact output (DocumentSetup::compact): the content streams of a page are gathered in PageContent
-  // and written as one compressed stream when the page ends (or before a footer stream that must follow
-  // them). While a content stream is being written its bytes are appended to the document as usual,
-  // held in memory by UnfinishedContent from ContentStart on, and moved to PageContent at its end.
+  // Compact output (DocumentSetup::compact): the content streams of a page are written as one
+  // compressed stream when the page ends (or before a footer stream that must follow them). They are
+  // appended to the document's buffer as usual and held there (HeldContent, from HeldStart on, the
+  // stream being written from OpenStreamStart on); what an object written meanwhile moved out of the
+  // buffer is gathered in PageContent.
   bool Compact = false;
-  std::optional<LineBuffer::Checkpoint> UnfinishedContent;
-  int64_t ContentStart = 0;
+  std::optional<LineBuffer::Checkpoint> HeldContent;
+  std::optional<LineBuffer::Checkpoint> OpenStream;
+  int64_t HeldStart = 0, OpenStreamStart = 0;
   std::string PageContent;
   std::vector<uint8_t> CompressedContent;  // reused from page to page
   PageStreamCompressor Compressor;
