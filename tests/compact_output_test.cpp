@@ -189,6 +189,23 @@ TEST(CompactOutput, StateSetOnlyWhenItChangesLooksTheSame) {
   ExpectSamePages<PDF>("state", draw);
 }
 
+// A page's content longer than the document buffer's chunks (a megabyte), with a link written in its
+// middle, comes out whole; the pages after it are as small as before.
+TEST(CompactOutput, PageLongerThanTheBufferLooksTheSame) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  const Draw draw = [](Document& document) {
+    document.NewPage(10, 10, 10, 10, 255, 255, 255);
+    for (int line = 0; line < 40000; ++line) {
+      document.SetColor(0, 0, static_cast<uint8_t>(line % 2 * 200));
+      document.DrawLine(static_cast<int16_t>(line % 500), static_cast<int16_t>(100 + line % 600),
+                        static_cast<int16_t>(500 - line % 500), static_cast<int16_t>(700 - line % 600));
+      if (line == 20000) document.WriteText("link", true, 0, AlignmentConstants::NoAlignment, "https://example.org/");
+    }
+    bench::WriteReportPage(document, 2);
+  };
+  ExpectSamePages<PDF>("long", draw);
+}
+
 TEST(CompactOutput, TakenAtCreateAndOffByDefault) {
   PDF pdf;
   EXPECT_FALSE(pdf.Compact());
