@@ -58,6 +58,7 @@ void PdfWriter::EndPageText() {
 }
 
 void PdfWriter::BeginPageFigure(const PathPaint& paint, bool fillable) {
+  DropUnfinishedContentStream();  // a figure that failed part way leaves the state as it was before it
   PageFigureState& figure = PageFigure;
   if (StateSaved && figure.open) {
     StartPageContent();  // in the state of the figure before, which no text object follows

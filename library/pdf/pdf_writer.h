@@ -65,7 +65,7 @@ class PdfWriter final : public FormatWriter {
   void WriteLengthObject(int32_t reserved = 0);
 
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
-  // In compact output its bytes go to the page's content (see pdf_page_stream.cpp) when EndStream ends it.
+  // In compact output its bytes are held as the page's content (see pdf_page_stream.cpp).
   void BeginContentStream(bool graphics);
   // Compact output: starts a content stream whose bytes are held as the page's content (see
   // pdf_page_stream.cpp).
