@@ -145,6 +145,67 @@ TEST(CompactOutput, TurnedPagesAndFontsSetAgainOnEveryPageLookTheSame) {
   }
 }
 
+// Compact pages set only what changed since the line or figure before: lines in one text object (with
+// a colour, a size and an OpenType face changing between them), figures in one saved state (dashes set
+// and cleared, fills on and off, widths kept and changed), a picture and text between figures, and a
+// footer naming the page count after the page's content.
+TEST(CompactOutput, StateSetOnlyWhenItChangesLooksTheSame) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  const std::string picture = testing::EveryKindOfPicture().front().path;
+  const Draw draw = [&](Document& document) {
+    document.SetFooter("{page} of {pages}");
+    for (int page = 0; page < 2; ++page) {
+      document.NewPage(20, 20, 20, 20, 255, 255, 240);
+      document.SetFont(FontNumberConstants::Times, 12, FontStyleConstants::Regular, FontEffectConstants::NoFontEffect);
+      document.WriteText("first line", true);
+      document.WriteText("second line, one leading below", true);
+      document.WriteText("further down", true, 9);
+      document.SetColor(200, 0, 0);
+      document.WriteText("red and ", false);
+      document.SetFont(FontNumberConstants::Times, 16, FontStyleConstants::Bold, FontEffectConstants::Underline);
+      document.WriteText("larger", true);
+      document.SetFont("DejaVu Sans", 12);
+      document.WriteText("OpenType \u00e9t\u00e9", true);
+      document.SetFont(FontNumberConstants::Helvetica, 10, FontStyleConstants::Regular, FontEffectConstants::NoFontEffect);
+      document.WriteText("a standard face again", true);
+      document.SetThickness(3);
+      document.SetDash("4 2");
+      document.DrawLine(20, 300, 300, 320);
+      document.SetFillStyle(true);
+      document.SetFillColor(0, 0, 255);
+      document.DrawRectangle(20, 340, 80, 40);
+      document.SetDash("");
+      document.DrawCircle(160, 360, 25);
+      document.SetFillStyle(false);
+      document.SetColor(0, 128, 0);
+      document.DrawEllipse(260, 360, 40, 15);
+      document.DrawPicture(picture);
+      document.DrawCurve(20, 500, 100, 450, 200, 520);
+      document.WriteText("between figures", true);
+      document.SetThickness(1);
+      document.DrawArc(400, 600, 40, 30, 300);
+    }
+  };
+  ExpectSamePages<PDF>("state", draw);
+}
+
+// A page's content longer than the document buffer's chunks (a megabyte), with a link written in its
+// middle, comes out whole; the pages after it are as small as before.
+TEST(CompactOutput, PageLongerThanTheBufferLooksTheSame) {
+  if (!testing::HasTool("gs")) GTEST_SKIP() << "Ghostscript is not installed";
+  const Draw draw = [](Document& document) {
+    document.NewPage(10, 10, 10, 10, 255, 255, 255);
+    for (int line = 0; line < 40000; ++line) {
+      document.SetColor(0, 0, static_cast<uint8_t>(line % 2 * 200));
+      document.DrawLine(static_cast<int16_t>(line % 500), static_cast<int16_t>(100 + line % 600),
+                        static_cast<int16_t>(500 - line % 500), static_cast<int16_t>(700 - line % 600));
+      if (line == 20000) document.WriteText("link", true, 0, AlignmentConstants::NoAlignment, "https://example.org/");
+    }
+    bench::WriteReportPage(document, 2);
+  };
+  ExpectSamePages<PDF>("long", draw);
+}
+
 TEST(CompactOutput, TakenAtCreateAndOffByDefault) {
   PDF pdf;
   EXPECT_FALSE(pdf.Compact());

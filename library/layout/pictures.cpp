@@ -20,9 +20,10 @@ bool IsEncoding(EncodingConstants encoding) {
 
 template <typename Step>
 bool PageLayout::AllOrNothing(Step&& output) {
+  // The format notes its state first: it may still move bytes it holds in the buffer.
+  Format.NoteState();
   LineBuffer::Checkpoint checkpoint(Output.Lines);
   const int16_t x = PositionX, y = PositionY, linestart = LineStartX;
-  Format.NoteState();
   try {
     output();
     return true;

@@ -52,8 +52,12 @@ void PdfWriter::WriteGraphicsState(const PathPaint& paint, bool fillable) {
 }
 
 bool PdfWriter::DrawPath(const Path& path, const PathPaint& paint) {
-  BeginContentStream(true);
-  WriteGraphicsState(paint, path.Closed());
+  if (Compact) {
+    BeginPageFigure(paint, path.Closed());
+  } else {
+    BeginContentStream(true);
+    WriteGraphicsState(paint, path.Closed());
+  }
   bool complete = true;
   switch (path.shape) {
     case PathShape::Line: PutLine(path); break;

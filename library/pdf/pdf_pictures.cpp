@@ -107,11 +107,18 @@ void PdfWriter::WriteStreamData(std::span<const uint8_t> data) {
 }
 
 void PdfWriter::NoteState() {
+  // A picture taken back must leave the page's content before it as it is: none of it stays held.
+  MoveHeldContent();
   NotedState = {LastObject,           ContentObjects.size(), AnnotObjects.size(), ImageObjects.size(),
-                OpenTypeObjects.size(), StateSaved,            HoldsSoftMask,       PageContent.size()};
+                OpenTypeObjects.size(), StateSaved,            HoldsSoftMask,       PageContent.size(),
+                PageText,               PageFigure};
 }
 
 void PdfWriter::RestoreState() {
+  DropUnfinishedContentStream();
+  // What the picture left held goes with it, unless the layout took its bytes back already.
+  if (HeldContent && Lines.Offset() >= HeldStart) HeldContent->TakeBack();
+  HeldContent.reset();
   LastObject = NotedState.lastObject;
   Offsets.Truncate(LastObject);
   ContentObjects.resize(NotedState.contents);
@@ -120,8 +127,9 @@ void PdfWriter::RestoreState() {
   OpenTypeObjects.resize(NotedState.openTypeFaces);
   StateSaved = NotedState.stateSaved;
   HoldsSoftMask = NotedState.holdsSoftMask;
-  DropUnfinishedContentStream();
   PageContent.resize(NotedState.pageContent);
+  PageText = NotedState.pageText;
+  PageFigure = NotedState.pageFigure;
 }
 
 }  // namespace paginor

@@ -17,7 +17,8 @@ void PdfWriter::PutTextObject(int64_t x, int64_t baseline, FontHandle font, int6
   // The resource of a face is /F and its handle's number.
   Lines.Put("BT\r\n/F").Put(int64_t{font.index}).Put(' ').Put(height).Put(" Tf\r\n");
   Lines.Put("1 0 0 1 ").Put(x).Put(' ').Put(baseline).Put(" Tm\r\n");
-  Lines.Put("T* ");
+  // Compact pages leave a leading set for their own lines, which T* would move by.
+  if (!Compact) Lines.Put("T* ");
   Lines.Put(Colours.Of(colour)).Put(" rg (");
   PutEscapedText(codes, Lines);
   Lines.Put(") Tj\r\nET\r\n");
@@ -30,10 +31,14 @@ void PdfWriter::DrawText(const TextRun& run) {
     if (glyph.Face != face) OpenTypeObject(*(face = glyph.Face));
   }
   BeginContentStream(false);
-  if (run.glyphs.empty()) {
+  if (run.glyphs.empty() && Compact) {
+    PutPageText(run.origin.x, run.origin.y, run.font, run.size, run.colour, run.codes);
+  } else if (run.glyphs.empty()) {
     PutTextObject(run.origin.x, run.origin.y, run.font, run.size, run.colour, run.codes);
   } else {
+    if (Compact) EndPageText();
     PutGlyphObject(run.origin.x, run.origin.y, run.font, run.size, run.colour, run.glyphs);
+    PageText.fontKnown = PageText.fillKnown = false;
   }
   EndStream();
 }

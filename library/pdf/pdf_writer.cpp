@@ -23,6 +23,7 @@ PdfWriter::PdfWriter(DocumentOutput& output, const FontCatalogue& fonts)
     : Output(output), Lines(output.Lines), Fonts(fonts) {}
 
 int32_t PdfWriter::NewObject() {
+  if (HeldContent) MoveHeldContent();
   const int32_t number = CheckedInt32(int64_t{LastObject} + 1);
   Offsets.Add(Lines.Offset());
   LastObject = number;
@@ -38,6 +39,7 @@ int32_t PdfWriter::ReserveObject() {
 }
 
 void PdfWriter::StartReservedObject(int32_t number) {
+  if (HeldContent) MoveHeldContent();
   Offsets.Set(number, Lines.Offset());
   Lines.Put(int64_t{number}).Put(" 0 obj\r\n");
 }
@@ -60,8 +62,8 @@ void PdfWriter::BeginStream() {
 }
 
 void PdfWriter::EndStream(int32_t reservedLength) {
-  if (UnfinishedContent) {
-    DivertContentStream();
+  if (OpenStream) {
+    OpenStream.reset();  // a content stream of a compact page, whose bytes stay held
     return;
   }
   StreamEnd = Lines.Offset();
@@ -81,9 +83,8 @@ void PdfWriter::WriteLengthObject(int32_t reserved) {
 
 void PdfWriter::BeginContentStream(bool graphics) {
   if (Compact) {
-    DropUnfinishedContentStream();
-    ContentStart = Lines.Offset();
-    UnfinishedContent.emplace(Lines);
+    StartPageContent();
+    if (graphics) EndPageText();
   } else {
     ContentObjects.push_back(BeginStreamObject());
     BeginStream();
@@ -95,6 +96,7 @@ void PdfWriter::SetStateSaved(bool state) {
   if (StateSaved) Lines.AddLine("Q");
   if (state) Lines.AddLine("q");
   StateSaved = state;
+  PageFigure.open = false;
 }
 
 void PdfWriter::BeginDocument(const DocumentSetup& setup) {
@@ -126,8 +128,11 @@ void PdfWriter::BeginDocument(const DocumentSetup& setup) {
   AnnotObjects.clear();
   StateSaved = false;
   Compact = setup.compact;
-  UnfinishedContent.reset();
+  OpenStream.reset();
+  HeldContent.reset();
   PageContent.clear();
+  PageText = {};
+  PageFigure.open = false;
 }
 
 void PdfWriter::WriteInfo(const DocumentSetup& setup) {
@@ -170,6 +175,8 @@ void PdfWriter::BeginPage(const PageSetup& page) {
   ContentObjects.clear();
   AnnotObjects.clear();
   StateSaved = false;
+  PageText = {};  // every page starts from the initial graphics state
+  PageFigure.open = false;
   // The background: the whole page painted in its colour.
   BeginContentStream(true);
   Lines.Put(Colours.Of(page.background)).Put(" rg").EndLine();

@@ -64,14 +64,27 @@ class PdfWriter final : public FormatWriter {
   void WriteLengthObject(int32_t reserved = 0);
 
   // A content stream of the current page: graphics streams open a saved state, text streams close it.
-  // In compact output its bytes go to the page's content (see pdf_page_stream.cpp) when EndStream ends it.
+  // In compact output its bytes are held as the page's content (see pdf_page_stream.cpp).
   void BeginContentStream(bool graphics);
-  // Compact output: moves the content stream being ended into the page's content.
-  void DivertContentStream();
-  // Compact output: forgets a content stream that a failure left unfinished.
+  // Compact output: starts a content stream whose bytes are held as the page's content (see
+  // pdf_page_stream.cpp).
+  void StartPageContent();
+  // Compact output: forgets a content stream that a failure left unfinished, and the state it changed.
   void DropUnfinishedContentStream();
+  // Compact output: moves the held content out of the document's buffer into PageContent, before
+  // anything else is written there.
+  void MoveHeldContent();
   // Compact output: writes the page's content gathered so far as one Flate stream of the page.
   void WritePageStream();
+  // Compact output: a text line in a standard face, inside the page's open text object, setting only
+  // the font, colour and position that differ from the line before (see pdf_compact_content.cpp).
+  void PutPageText(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
+                   std::string_view codes);
+  // Compact output: ends the page's open text object, if any, before what must stand outside one.
+  void EndPageText();
+  // Compact output: the start of a figure, in the saved state of the figure before it when nothing
+  // came between them, setting only the colours, dashes and width that differ from that figure's.
+  void BeginPageFigure(const PathPaint& paint, bool fillable);
   // A text object: codes with their baseline starting at (x, baseline) in a font and colour.
   void PutTextObject(int64_t x, int64_t baseline, FontHandle font, int64_t height, Rgb colour,
                      std::string_view codes);
@@ -156,25 +169,55 @@ class PdfWriter final : public FormatWriter {
   std::string_view RaisedVersion;
   bool CatalogVersion = false;
 
-  // Compact output (DocumentSetup::compact): the content streams of a page are gathered in PageContent
-  // and written as one compressed stream when the page ends (or before a footer stream that must follow
-  // them). While a content stream is being written its bytes are appended to the document as usual,
-  // held in memory by UnfinishedContent from ContentStart on, and moved to PageContent at its end.
+  // Compact output (DocumentSetup::compact): the content streams of a page are written as one
+  // compressed stream when the page ends (or before a footer stream that must follow them). They are
+  // appended to the document's buffer as usual and held there (HeldContent, from HeldStart on, the
+  // stream being written from OpenStreamStart on); what an object written meanwhile moved out of the
+  // buffer is gathered in PageContent.
   bool Compact = false;
-  std::optional<LineBuffer::Checkpoint> UnfinishedContent;
-  int64_t ContentStart = 0;
+  std::optional<LineBuffer::Checkpoint> HeldContent;
+  std::optional<LineBuffer::Checkpoint> OpenStream;
+  int64_t HeldStart = 0, OpenStreamStart = 0;
   std::string PageContent;
   std::vector<uint8_t> CompressedContent;  // reused from page to page
   PageStreamCompressor Compressor;
+  // Compact output: what the page's content set for its text so far. Text objects stand outside the
+  // saved states of figures and pictures, so only text and glyph runs change what is known here.
+  struct PageTextState {
+    bool open = false;           // a text object is open; its lines start from (lineX, lineY)
+    int64_t lineX = 0, lineY = 0;
+    int64_t leading = 0;         // the leading the next line's ' operator moves down by
+    bool fontKnown = false;      // the font and size that are selected
+    FontHandle font;
+    int64_t fontHeight = 0;
+    bool fillKnown = false;      // the colour that fills text
+    Rgb fill;
+  } PageText;
+  // Compact output: the state when the content stream being written started.
+  struct {
+    bool stateSaved = false;
+    PageTextState text;
+  } StreamStartState;
+  // Compact output: what the figures drawn in the saved state now open set in it; open is false when
+  // that state is not a figure's (a picture's, the background's) or none is open.
+  struct PageFigureState {
+    bool open = false;
+    bool strokeKnown = false, fillKnown = false, widthKnown = false;
+    Rgb stroke, fill;
+    uint8_t width = 0;
+    std::string dash;  // solid in a state just saved: only figures set dashes, each in its own state
+  } PageFigure;
 
   // What NoteState noted: the object count, the page's lists, the image list, the saved state,
-  // whether a soft mask was drawn and the size of the page's gathered content.
+  // whether a soft mask was drawn, the size of the page's gathered content and its text and figure state.
   struct FormatState {
     int32_t lastObject = 0;
     size_t contents = 0, annotations = 0, images = 0, openTypeFaces = 0;
     bool stateSaved = false;
     bool holdsSoftMask = false;
     size_t pageContent = 0;
+    PageTextState pageText;
+    PageFigureState pageFigure;
   } NotedState;
 };
 
