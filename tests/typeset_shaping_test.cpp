@@ -9,6 +9,7 @@
 #include "support/test_files.h"
 #include "typeset/document_fonts.h"
 #include "typeset/line_breaks.h"
+#include "typeset/plain_ascii.h"
 #include "typeset/shaped_words.h"
 #include "typeset/shaping.h"
 
@@ -194,6 +195,60 @@ TEST(Shaping, ShapedWordsAreKeptPerFaceAndBounded) {
     EXPECT_EQ(first[static_cast<std::ptrdiff_t>(n)].Glyph, alone[n].Glyph);
     EXPECT_EQ(first[static_cast<std::ptrdiff_t>(n)].TextBegin, alone[n].TextBegin + at);
   }
+}
+
+// Words of plain characters take no shaping: what they are given must be what shaping gives, glyph
+// for glyph, in faces with kerning, ligatures, marks, an older kerning table and CFF outlines.
+TEST(Shaping, PlainWordsComeOutAsShapingGivesThem) {
+  FaceSet faces;
+  hb_buffer_t* buffer = hb_buffer_create();
+  std::string printable;
+  for (char c = ' ' + 1; c <= '~'; ++c) printable += c;
+  const std::string some = "0123456789.,:;-+/%()$AVTWaeorstxyz";  // three at a time
+  std::vector<std::string> words;
+  for (const char a : printable) {
+    for (const char b : printable) words.push_back({a, b});
+  }
+  for (const char a : some) {
+    for (const char b : some) {
+      for (const char c : some) words.push_back({a, b, c});
+    }
+  }
+  for (const char* family : {"DejaVu Sans", "DejaVu Serif", "Noto Sans", "Noto Serif", "Nimbus Sans"}) {
+    for (const auto style : {FontStyleConstants::Regular, FontStyleConstants::Bold}) {
+      const OpenTypeFace* face = OpenFamily(faces, family, style);
+      ASSERT_NE(face, nullptr) << family;
+      const PlainAscii& plain = face->Plain();
+      size_t held = 0;
+      for (const std::string& word : words) {
+        if (!plain.Holds(word)) continue;
+        ++held;
+        hb_buffer_clear_contents(buffer);
+        hb_buffer_add_utf8(buffer, word.data(), static_cast<int>(word.size()), 0, static_cast<int>(word.size()));
+        hb_buffer_set_direction(buffer, HB_DIRECTION_LTR);
+        hb_buffer_set_script(buffer, HB_SCRIPT_LATIN);
+        hb_buffer_set_language(buffer, hb_language_get_default());
+        hb_shape(face->ShapingFont(), buffer, nullptr, 0);
+        unsigned int count = 0;
+        const hb_glyph_info_t* infos = hb_buffer_get_glyph_infos(buffer, &count);
+        const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
+        ASSERT_EQ(count, word.size()) << family << " " << word;
+        for (unsigned int n = 0; n < count; ++n) {
+          ASSERT_EQ(infos[n].codepoint, plain.Glyph(word[n])) << family << " " << word;
+          ASSERT_EQ(infos[n].cluster, n) << family << " " << word;
+          ASSERT_EQ(positions[n].x_advance, plain.Advance(word[n])) << family << " " << word;
+          ASSERT_EQ(positions[n].x_offset | positions[n].y_offset | positions[n].y_advance, 0) << family << " " << word;
+        }
+      }
+      // Figures are plain in these faces, and kerned pairs are not.
+      EXPECT_TRUE(plain.Holds("12345")) << family;
+      EXPECT_GT(held, words.size() / 5) << family;
+    }
+  }
+  const OpenTypeFace* sans = OpenFamily(faces, "DejaVu Sans");
+  EXPECT_FALSE(sans->Plain().Holds("AV"));
+  EXPECT_FALSE(sans->Plain().Holds("fi"));
+  hb_buffer_destroy(buffer);
 }
 
 TEST(Shaping, RightToLeftLinesComeOutInVisualOrder) {

@@ -141,6 +141,7 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     }
   }
   glyphs.reserve(utf8.size());
+  const PlainAscii& plain = face.Plain();
   // The line followed by zero bytes, so that the head of every word is read in one load.
   Padded.assign(utf8).append(8, '\0');
   // The space between words is the most frequent word: kept apart, found without a search.
@@ -162,6 +163,19 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     } else {
       while (end < utf8.size() && utf8[end] != ' ') ++end;
       const std::string_view word = std::string_view(Padded).substr(begin, end - begin);
+      if (plain.Holds(word)) {
+        // What shaping would give, without it: each character's glyph and advance.
+        for (size_t at = begin; at < end; ++at) {
+          ShapedGlyph& glyph = glyphs.emplace_back();
+          glyph.Face = &face;
+          glyph.Glyph = plain.Glyph(utf8[at]);
+          glyph.Advance = plain.Advance(utf8[at]);
+          glyph.TextBegin = static_cast<uint32_t>(at);
+          glyph.TextEnd = static_cast<uint32_t>(at + 1);
+        }
+        begin = end;
+        continue;
+      }
       const std::optional<std::span<const StoredGlyph>> found =
           Words.Find(&face, word, ShapedWords::HeadBeforePadding(word));
       if (found) {
