@@ -3,6 +3,7 @@
 // and the font resources, written into the late fields of the output.
 #include <hb.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -166,7 +167,36 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
   const typeset::OpenTypeFace* face = nullptr;
   EmbeddedFace* embedded = nullptr;
   double scale = 0, widthScale = 0;
-  for (const typeset::ShapedGlyph& glyph : glyphs) {
+  constexpr std::string_view hexDigits = "0123456789ABCDEF";
+  const typeset::ShapedGlyph* next = glyphs.data();
+  const typeset::ShapedGlyph* const last = next + glyphs.size();
+  while (next != last) {
+    // The usual glyph: in the open string of its face and code byte, where the current point already
+    // is, its code given before, its width known and the line not yet long. It takes this loop, which
+    // calls nothing; any other glyph takes the full way below, which does the same for this one.
+    if (inString && embedded == current) {
+      // A glyph goes on while the line is shorter than its bound, two characters each.
+      const size_t room = LongestGlyphLine - std::min(LongestGlyphLine, GlyphText.size() - lineStart);
+      const size_t start = GlyphText.size();
+      GlyphText.resize(start + 2 * std::min((room + 1) / 2, static_cast<size_t>(last - next)));
+      char* at = GlyphText.data() + start;
+      const char* const end = GlyphText.data() + GlyphText.size();
+      for (; at != end && next->Face == face && next->XOffset == 0 && next->YOffset == 0 && drawnY == 0; ++next) {
+        const uint32_t usageCode = next->Code;
+        const uint32_t code = usageCode < embedded->codeOf.size() ? embedded->codeOf[usageCode] - 1 : UINT32_MAX;
+        const double width = face->KnownPdfWidth(next->Glyph);
+        const double apartX = shaped - drawnX;
+        if (code >> 8 != currentByte || width < 0 || apartX >= 0.005 || apartX <= -0.005) break;
+        at[0] = hexDigits[(code >> 4) & 0xF];
+        at[1] = hexDigits[code & 0xF];
+        at += 2;
+        drawnX += width * widthScale;
+        shaped += next->Advance * scale;
+      }
+      GlyphText.resize(static_cast<size_t>(at - GlyphText.data()));
+      if (next == last) break;
+    }
+    const typeset::ShapedGlyph& glyph = *next++;
     if (glyph.Face != face) {
       face = glyph.Face;
       embedded = EmbeddedOf(*face);
@@ -215,7 +245,6 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
       GlyphText += "\r\n";  // blanks and line ends inside a hexadecimal string are skipped
       lineStart = GlyphText.size();
     }
-    constexpr std::string_view hexDigits = "0123456789ABCDEF";
     GlyphText += hexDigits[(code >> 4) & 0xF];
     GlyphText += hexDigits[code & 0xF];
     // The font's own advance, as kept for PDF's widths (to a millionth of the em).
