@@ -174,26 +174,30 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
     // The usual glyph: in the open string of its face and code byte, where the current point already
     // is, its code given before, its width known and the line not yet long. It takes this loop, which
     // calls nothing; any other glyph takes the full way below, which does the same for this one.
-    if (inString && embedded == current) {
-      // A glyph goes on while the line is shorter than its bound, two characters each.
+    if (inString && embedded == current && drawnY == 0) {
+      // A glyph goes on while the line is shorter than its bound, two characters each. The positions
+      // are copied into locals, which nothing else refers to, so that they stay in registers.
       const size_t room = LongestGlyphLine - std::min(LongestGlyphLine, GlyphText.size() - lineStart);
-      const size_t start = GlyphText.size();
-      GlyphText.resize(start + 2 * std::min((room + 1) / 2, static_cast<size_t>(last - next)));
-      char* at = GlyphText.data() + start;
-      const char* const end = GlyphText.data() + GlyphText.size();
-      for (; at != end && next->Face == face && next->XOffset == 0 && next->YOffset == 0 && drawnY == 0; ++next) {
+      char run[LongestGlyphLine + 1];
+      char* at = run;
+      const char* const end = run + 2 * std::min((room + 1) / 2, static_cast<size_t>(last - next));
+      double x = drawnX, position = shaped;
+      const std::vector<uint32_t>& codes = embedded->codeOf;
+      for (; at != end && next->Face == face && next->XOffset == 0 && next->YOffset == 0; ++next) {
         const uint32_t usageCode = next->Code;
-        const uint32_t code = usageCode < embedded->codeOf.size() ? embedded->codeOf[usageCode] - 1 : UINT32_MAX;
+        const uint32_t code = usageCode < codes.size() ? codes[usageCode] - 1 : UINT32_MAX;
         const double width = face->KnownPdfWidth(next->Glyph);
-        const double apartX = shaped - drawnX;
+        const double apartX = position - x;
         if (code >> 8 != currentByte || width < 0 || apartX >= 0.005 || apartX <= -0.005) break;
         at[0] = hexDigits[(code >> 4) & 0xF];
         at[1] = hexDigits[code & 0xF];
         at += 2;
-        drawnX += width * widthScale;
-        shaped += next->Advance * scale;
+        x += width * widthScale;
+        position += next->Advance * scale;
       }
-      GlyphText.resize(static_cast<size_t>(at - GlyphText.data()));
+      drawnX = x;
+      shaped = position;
+      GlyphText.append(run, at);
       if (next == last) break;
     }
     const typeset::ShapedGlyph& glyph = *next++;
