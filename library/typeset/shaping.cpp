@@ -50,8 +50,16 @@ void ResolveLevels(const std::vector<uint32_t>& characters, std::vector<uint8_t>
 
 double ShapedWidth(std::span<const ShapedGlyph> glyphs, double size) {
   double width = 0;
+  const OpenTypeFace* face = nullptr;
+  int32_t unitsPerEm = 1;
+  double reciprocal = 0;  // of a power of two, which divides exactly as it multiplies
   for (const ShapedGlyph& glyph : glyphs) {
-    width += glyph.Advance * size / glyph.Face->Metrics().UnitsPerEm;
+    if (glyph.Face != face) {
+      face = glyph.Face;
+      unitsPerEm = face->Metrics().UnitsPerEm;
+      reciprocal = (unitsPerEm & (unitsPerEm - 1)) == 0 ? 1.0 / unitsPerEm : 0;
+    }
+    width += reciprocal != 0 ? glyph.Advance * size * reciprocal : glyph.Advance * size / unitsPerEm;
   }
   return width;
 }
