@@ -18,7 +18,9 @@ inline char* WriteNumber(char* at, int64_t number) { return std::to_chars(at, at
 // A number rounded to `decimals` decimals (at most 6), written in its shortest form ("-11.5", "0") at
 // `at` (LongestNumber bytes free); returns the end of it.
 inline char* WriteDecimal(char* at, double number, int decimals) {
-  const double scale = std::pow(10.0, decimals);
+  // The powers of ten are exact doubles, which a table gives without a call.
+  constexpr double Powers[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+  const double scale = decimals >= 0 && decimals <= 6 ? Powers[decimals] : std::pow(10.0, decimals);
   const double rounded = std::nearbyint(number * scale) / scale;
   // A whole number below 10000, such as most positions, has no shorter form than its digits: written as
   // an integer, which is quicker.
