@@ -283,7 +283,7 @@ bool PlainAscii::Analyse(hb_font_t* font) {
                         gpos.U16(size_t{list} + 2 + 2 * lookup, offset) && gpos.U16(at = size_t{list} + offset, type) &&
                         gpos.U16(at + 4, subtables);
       bool startsAnywhere = !read;  // a substitution, or a positioning not read here
-      for (uint32_t n = 0; read && !startsAnywhere && n < subtables; ++n) {
+      for (uint32_t n = 0; read && readable && !startsAnywhere && n < subtables; ++n) {
         uint16_t subtableOffset = 0, subtableType = type;
         uint32_t extension = 0;
         readable = gpos.U16(at + 6 + 2 * n, subtableOffset);
