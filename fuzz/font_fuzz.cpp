@@ -1,12 +1,16 @@
 // Fuzz target: font loading and shaping on arbitrary bytes. The input is a font file followed by a
 // text: the last byte gives the text's length (0 to 255 bytes before it), the one before it the face
 // index. A face that opens is shaped in both directions, its glyphs recorded, subset and written as
-// PDF objects into a sink that keeps nothing.
+// PDF objects into a sink that keeps nothing; the text's words that the face leaves plain are checked
+// against shaping.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <span>
 #include <string>
+#include <string_view>
 
+#include "support/plain_words.h"
 #include "typeset/pdf_font_objects.h"
 #include "typeset/pdf_glyph_text.h"
 
@@ -47,6 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
     }
     AppendPdfGlyphs(operators, glyphs, 12, [](std::string& out, const OpenTypeFace&) { out += "/F1 12 Tf"; });
+  }
+  // Words that shaping is skipped for must be what shaping gives.
+  for (size_t begin = 0; begin < text.size();) {
+    const size_t end = std::min(text.find(' ', begin), text.size());
+    const std::string_view word = std::string_view(text).substr(begin, end - begin);
+    begin = end + 1;
+    bool printable = !word.empty();
+    for (const char c : word) printable = printable && c > ' ' && c <= '~';
+    if (printable && face->Plain().Holds(word) && !paginor::testing::ShapedAsPlain(*face, word)) std::abort();
   }
   DiscardingSink sink;
   WritePdfFont(*face, usage, sink.ReserveObject(), sink);

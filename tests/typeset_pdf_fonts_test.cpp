@@ -3,16 +3,19 @@
 // subset, Unicode map) and read back by pdftotext; a page of two Chinese characters stays small.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <regex>
 #include <sstream>
+#include <vector>
 
 #include "support/external_tools.h"
 #include "support/test_files.h"
 #include "typeset/document_fonts.h"
 #include "typeset/pdf_font_objects.h"
 #include "typeset/pdf_glyph_text.h"
+#include "typeset/pdf_numbers.h"
 
 namespace paginor::typeset {
 namespace {
@@ -221,6 +224,30 @@ TEST(PdfFonts, SubsetTagsFollowTheGlyphSet) {
   EXPECT_EQ(first.Record(40, "y", 1000), 1000u);
   EXPECT_EQ(first.Codes().at(1001).Glyph, 17u);
   EXPECT_TRUE(first.HasSpareCodes());
+}
+
+// Decimals written from their units give what the shortest form of the rounded number gives.
+TEST(PdfFonts, DecimalsAreWrittenInTheirShortestForm) {
+  const auto shortest = [](double number, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    char digits[LongestNumber];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, std::nearbyint(number * scale) / scale).ptr);
+  };
+  const auto written = [](double number, int decimals) {
+    char digits[LongestNumber];
+    return std::string(digits, WriteDecimal(digits, number, decimals));
+  };
+  for (int decimals = 1; decimals <= 3; ++decimals) {
+    std::vector<double> numbers{0.0005, -0.0006, 123456789.125, -98765432109.5, 1e14 + 0.5, 100000.0, 0.001, -12.3456};
+    for (int64_t units = -3000000; units <= 3000000; units += 7) {
+      numbers.push_back(static_cast<double>(units) / std::pow(10.0, decimals));
+    }
+    for (const double number : numbers) {
+      const double rounded = std::nearbyint(number * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+      if (rounded == std::trunc(rounded) && std::abs(rounded) < 10000) continue;  // written as integers
+      ASSERT_EQ(written(number, decimals), shortest(number, decimals)) << number << " " << decimals;
+    }
+  }
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "support/plain_words.h"
 #include "support/test_files.h"
 #include "typeset/document_fonts.h"
 #include "typeset/line_breaks.h"
+#include "typeset/plain_ascii.h"
 #include "typeset/shaped_words.h"
 #include "typeset/shaping.h"
 
@@ -194,6 +196,43 @@ TEST(Shaping, ShapedWordsAreKeptPerFaceAndBounded) {
     EXPECT_EQ(first[static_cast<std::ptrdiff_t>(n)].Glyph, alone[n].Glyph);
     EXPECT_EQ(first[static_cast<std::ptrdiff_t>(n)].TextBegin, alone[n].TextBegin + at);
   }
+}
+
+// Words of plain characters take no shaping: what they are given must be what shaping gives, glyph
+// for glyph, in faces with kerning, ligatures, marks, an older kerning table and CFF outlines.
+TEST(Shaping, PlainWordsComeOutAsShapingGivesThem) {
+  FaceSet faces;
+  std::string printable;
+  for (char c = ' ' + 1; c <= '~'; ++c) printable += c;
+  const std::string some = "0123456789.,:;-+/%()$AVTWaeorstxyz";  // three at a time
+  std::vector<std::string> words;
+  for (const char a : printable) {
+    for (const char b : printable) words.push_back({a, b});
+  }
+  for (const char a : some) {
+    for (const char b : some) {
+      for (const char c : some) words.push_back({a, b, c});
+    }
+  }
+  for (const char* family : {"DejaVu Sans", "DejaVu Serif", "Noto Sans", "Noto Serif", "Nimbus Sans"}) {
+    for (const auto style : {FontStyleConstants::Regular, FontStyleConstants::Bold}) {
+      const OpenTypeFace* face = OpenFamily(faces, family, style);
+      ASSERT_NE(face, nullptr) << family;
+      const PlainAscii& plain = face->Plain();
+      size_t held = 0;
+      for (const std::string& word : words) {
+        if (!plain.Holds(word)) continue;
+        ++held;
+        ASSERT_TRUE(paginor::testing::ShapedAsPlain(*face, word)) << family << " " << word;
+      }
+      // Figures are plain in these faces, and kerned pairs are not.
+      EXPECT_TRUE(plain.Holds("12345")) << family;
+      EXPECT_GT(held, words.size() / 5) << family;
+    }
+  }
+  const OpenTypeFace* sans = OpenFamily(faces, "DejaVu Sans");
+  EXPECT_FALSE(sans->Plain().Holds("AV"));
+  EXPECT_FALSE(sans->Plain().Holds("fi"));
 }
 
 TEST(Shaping, RightToLeftLinesComeOutInVisualOrder) {

@@ -3,6 +3,7 @@
 // and the font resources, written into the late fields of the output.
 #include <hb.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -166,7 +167,40 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
   const typeset::OpenTypeFace* face = nullptr;
   EmbeddedFace* embedded = nullptr;
   double scale = 0, widthScale = 0;
-  for (const typeset::ShapedGlyph& glyph : glyphs) {
+  constexpr std::string_view hexDigits = "0123456789ABCDEF";
+  const typeset::ShapedGlyph* next = glyphs.data();
+  const typeset::ShapedGlyph* const last = next + glyphs.size();
+  while (next != last) {
+    // The usual glyph: in the open string of its face and code byte, where the current point already
+    // is, its code given before, its width known and the line not yet long. It takes this loop, which
+    // calls nothing; any other glyph takes the full way below, which does the same for this one.
+    if (inString && embedded == current && drawnY == 0) {
+      // A glyph goes on while the line is shorter than its bound, two characters each. The positions
+      // are copied into locals, which nothing else refers to, so that they stay in registers.
+      const size_t room = LongestGlyphLine - std::min(LongestGlyphLine, GlyphText.size() - lineStart);
+      char run[LongestGlyphLine + 1];
+      char* at = run;
+      const char* const end = run + 2 * std::min((room + 1) / 2, static_cast<size_t>(last - next));
+      double x = drawnX, position = shaped;
+      const std::vector<uint32_t>& codes = embedded->codeOf;
+      for (; at != end && next->Face == face && next->XOffset == 0 && next->YOffset == 0; ++next) {
+        const uint32_t usageCode = next->Code;
+        const uint32_t code = usageCode < codes.size() ? codes[usageCode] - 1 : UINT32_MAX;
+        const double width = face->KnownPdfWidth(next->Glyph);
+        const double apartX = position - x;
+        if (code >> 8 != currentByte || width < 0 || apartX >= 0.005 || apartX <= -0.005) break;
+        at[0] = hexDigits[(code >> 4) & 0xF];
+        at[1] = hexDigits[code & 0xF];
+        at += 2;
+        x += width * widthScale;
+        position += next->Advance * scale;
+      }
+      drawnX = x;
+      shaped = position;
+      GlyphText.append(run, at);
+      if (next == last) break;
+    }
+    const typeset::ShapedGlyph& glyph = *next++;
     if (glyph.Face != face) {
       face = glyph.Face;
       embedded = EmbeddedOf(*face);
@@ -215,7 +249,6 @@ void PsWriter::PutGlyphs(std::span<const typeset::ShapedGlyph> glyphs, uint8_t s
       GlyphText += "\r\n";  // blanks and line ends inside a hexadecimal string are skipped
       lineStart = GlyphText.size();
     }
-    constexpr std::string_view hexDigits = "0123456789ABCDEF";
     GlyphText += hexDigits[(code >> 4) & 0xF];
     GlyphText += hexDigits[code & 0xF];
     // The font's own advance, as kept for PDF's widths (to a millionth of the em).

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "typeset/font_locator.h"
+#include "typeset/plain_ascii.h"
 
 namespace paginor::typeset {
 
@@ -64,6 +65,11 @@ class OpenTypeFace {
   bool HasAscii(char character) const { return (AsciiCoverage[static_cast<uint8_t>(character) >> 6] >> (character & 63)) & 1; }
   // True when the face has a glyph for every printable ASCII character (space to tilde).
   bool HasPrintableAscii() const { return PrintableAscii; }
+  // The printable characters that shaping leaves as they are, found when first asked for.
+  const PlainAscii& Plain() const {
+    if (PlainCharacters == nullptr) PlainCharacters = std::make_unique<PlainAscii>(Font);
+    return *PlainCharacters;
+  }
   // The advance of a glyph as the face records it (unshaped), in face units.
   int32_t Advance(uint32_t glyph) const;
   // The advance in thousandths of the em to three decimals: the glyph's width in a PDF font's /W
@@ -89,6 +95,7 @@ class OpenTypeFace {
   uint32_t Glyphs = 0;
   uint64_t AsciiCoverage[2] = {0, 0};
   bool PrintableAscii = false;
+  mutable std::unique_ptr<PlainAscii> PlainCharacters;
   mutable std::vector<double> PdfWidths;  // by glyph, negative until asked for
   std::string Name;
   std::string Family;

@@ -12,6 +12,9 @@ uint32_t GlyphUsage::RecordNew(uint32_t glyph, std::string_view text, uint32_t f
   const std::string* first = FirstTexts[glyph];
   if (first == nullptr) {
     FirstTexts[glyph] = &Used.emplace(glyph, Coded{glyph, std::string(text)}).first->second.Text;
+    if (text.size() == 1 && static_cast<uint8_t>(text[0]) < AsciiGlyphs.size()) {
+      AsciiGlyphs[static_cast<uint8_t>(text[0])] = glyph + 1;
+    }
     return glyph;
   }
   if (*first == text || firstSpare == 0) return glyph;

@@ -2,6 +2,7 @@
 
 // The glyphs a document draws in one face, with the text each stands for, and the font program cut
 // down to them.
+#include <array>
 #include <cstdint>
 #include <map>
 #include <span>
@@ -34,7 +35,12 @@ class GlyphUsage {
 
   // The code to draw a glyph with for a text.
   uint32_t Record(uint32_t glyph, std::string_view text, uint32_t firstSpare) {
-    // Most glyphs drawn were drawn before with the same text: found by glyph number, without a search.
+    // Most glyphs drawn were drawn before with the same text: an ASCII character's glyph by the
+    // character, others by glyph number, without a search.
+    if (text.size() == 1 && static_cast<uint8_t>(text[0]) < AsciiGlyphs.size() &&
+        AsciiGlyphs[static_cast<uint8_t>(text[0])] == glyph + 1) {
+      return glyph;
+    }
     const std::string* first = glyph < FirstTexts.size() ? FirstTexts[glyph] : nullptr;
     if (first != nullptr && (firstSpare == 0 || SameText(*first, text))) return glyph;
     return RecordNew(glyph, text, firstSpare);
@@ -59,6 +65,7 @@ class GlyphUsage {
 
   std::map<uint32_t, Coded> Used;
   std::vector<const std::string*> FirstTexts;  // by glyph number: the text of its own code, if drawn
+  std::array<uint32_t, 128> AsciiGlyphs{};      // by ASCII character: the glyph plus one whose own text it is
   std::map<std::pair<uint32_t, std::string>, uint32_t, std::less<>> Spare;
   uint32_t NextSpare = 0;
 };

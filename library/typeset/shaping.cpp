@@ -50,8 +50,16 @@ void ResolveLevels(const std::vector<uint32_t>& characters, std::vector<uint8_t>
 
 double ShapedWidth(std::span<const ShapedGlyph> glyphs, double size) {
   double width = 0;
+  const OpenTypeFace* face = nullptr;
+  int32_t unitsPerEm = 1;
+  double reciprocal = 0;  // of a power of two, which divides exactly as it multiplies
   for (const ShapedGlyph& glyph : glyphs) {
-    width += glyph.Advance * size / glyph.Face->Metrics().UnitsPerEm;
+    if (glyph.Face != face) {
+      face = glyph.Face;
+      unitsPerEm = face->Metrics().UnitsPerEm;
+      reciprocal = (unitsPerEm & (unitsPerEm - 1)) == 0 ? 1.0 / unitsPerEm : 0;
+    }
+    width += reciprocal != 0 ? glyph.Advance * size * reciprocal : glyph.Advance * size / unitsPerEm;
   }
   return width;
 }
@@ -141,6 +149,7 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     }
   }
   glyphs.reserve(utf8.size());
+  const PlainAscii& plain = face.Plain();
   // The line followed by zero bytes, so that the head of every word is read in one load.
   Padded.assign(utf8).append(8, '\0');
   // The space between words is the most frequent word: kept apart, found without a search.
@@ -162,6 +171,19 @@ bool Shaper::ShapeAsciiWords(std::string_view utf8, const OpenTypeFace& face, st
     } else {
       while (end < utf8.size() && utf8[end] != ' ') ++end;
       const std::string_view word = std::string_view(Padded).substr(begin, end - begin);
+      if (plain.Holds(word)) {
+        // What shaping would give, without it: each character's glyph and advance.
+        for (size_t at = begin; at < end; ++at) {
+          ShapedGlyph& glyph = glyphs.emplace_back();
+          glyph.Face = &face;
+          glyph.Glyph = plain.Glyph(utf8[at]);
+          glyph.Advance = plain.Advance(utf8[at]);
+          glyph.TextBegin = static_cast<uint32_t>(at);
+          glyph.TextEnd = static_cast<uint32_t>(at + 1);
+        }
+        begin = end;
+        continue;
+      }
       const std::optional<std::span<const StoredGlyph>> found =
           Words.Find(&face, word, ShapedWords::HeadBeforePadding(word));
       if (found) {
