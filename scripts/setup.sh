@@ -7,7 +7,7 @@ packages=(
   g++ libtsan2 make cmake ninja-build pkg-config doxygen
   zlib1g-dev libdeflate-dev libjpeg-dev libgif-dev libpng-dev libfltk1.3-dev libinih-dev
   libharfbuzz-dev libfribidi-dev libunibreak-dev libfontconfig-dev
-  fonts-dejavu-core fonts-noto-core fonts-wqy-microhei
+  fonts-dejavu-core fonts-dejavu-extra fonts-noto-core fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   qpdf ghostscript poppler-utils
   python3 fonts-urw-base35
